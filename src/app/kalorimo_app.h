@@ -1,0 +1,81 @@
+// One run of the calculator: the services, the coefficient file, the property library, the main
+// window and the wet-steam window, with every event handler. The Qt views and the CLI drive it.
+#pragma once
+#include <array>
+#include <string>
+
+#include "app/frm_kalorimo.h"
+#include "auxwin/frm_para_mokra.h"
+#include "coeffdb/baza_plik.h"
+#include "common/mod_main.h"
+#include "steam/mod_kalorimo.h"
+
+namespace kal {
+
+class KalorimoApp : private SteamWindows {
+ public:
+  KalorimoApp(Dialogs& dialogs, Platform& platform, char decimalSep = ',');
+
+  ModMain modMain;
+  BazaKalorimo db;
+  ModKalorimo lib;
+  FrmKalorimo frm;
+  FrmParaMokra mokra;
+  char decimalSep;
+
+  SteamState& st() { return lib.st; }
+
+  // Start-up of the main window (its fifteen steps).
+  void Form_Load();
+
+  // Input-pair selection and clearing.
+  void Check_Click(int Index);
+  void cmdClearAll_Click();
+  void frameButtons_click();
+  void showMnu(bool ifShow);
+
+  // Pressure units.
+  void Combo1_Click(int listIndex);
+
+  // Calculate command.
+  void cmdOblicz_Click();
+  static double LepkoscDyn(double t);
+
+  // Pressure box, dryness display, box keys, I-S command.
+  void Spr_pPary(int mode);
+  void Spr_xPary();
+  void Text_IS_KeyPress(int Index, int KeyAscii);
+  void Text_IS_Click(int Index);
+  void mnuIS_Click();
+  void Chart_Is_On();
+
+  // Wet-steam window.
+  void ParaMokra_Load();
+  void ParaMokra_Unload();
+  void Command1_Click();
+
+  // Last-inputs file.
+  void mnuZakoncz_Click();
+  void CzytajOstatnieDane();  // start-up step 15
+
+  // Results report.
+  void mnuZapisz_Click();
+  void mnuOdczytaj_Click();
+
+  // Help, information, about, clock.
+  void mnuHelp_Click();
+  void mnuInfo_Click();
+  void mnuAbout_Click();
+  void Timer1_Timer();
+
+ private:
+  // SteamWindows: what the library may ask of the windows.
+  void ZaladujParaMokra() override;
+  void PthBlad(double t, double h) override;
+  void CisnienieMPaDoOkna(double p) override;
+
+  bool wetRequested_ = false;  // a solver asked for "Para mokra" during this calculation
+  friend class KalorimoAppTestAccess;
+};
+
+}  // namespace kal

@@ -1,0 +1,1 @@
+// batch calculation from the command line

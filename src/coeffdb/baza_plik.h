@@ -1,0 +1,40 @@
+// Kalorimo.dat: the coefficient file, opened once per run and kept open; record 1 is read into
+// Baza before every calculation, so an edited file applies at once.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "coeffdb/baza.h"
+
+namespace kal {
+
+class BazaKalorimo {
+ public:
+  BazaKalorimo() = default;
+  ~BazaKalorimo();
+  BazaKalorimo(const BazaKalorimo&) = delete;
+  BazaKalorimo& operator=(const BazaKalorimo&) = delete;
+
+  Baza baza;                    // the in-memory record the property functions read
+  std::string PlikBazy;         // Folder + "Kalorimo.dat"
+  std::uint8_t NrPlikuBazy = 0; // 0 until the file is open
+  std::int16_t LiczbaRekordow = 0;
+
+  // Opens (creating when missing) Folder + "Kalorimo.dat" once per run; writes the default
+  // record when the file holds none (620 bytes or less). `Blad` is the library's error flag,
+  // which the defaults' loading clears. File failures raise run-time errors (53, 75, 76 ...).
+  void OtworzBaze(const std::string& Folder, std::uint8_t& Blad);
+  // Reads record 1 of the open file into `baza`; a record cut short is read as far as it goes.
+  void CzytajRekord1();
+  // Writes the default coefficients as record 1 (called by OtworzBaze only).
+  void WpisujDane(std::uint8_t& Blad);
+
+ private:
+  std::FILE* plik_ = nullptr;
+};
+
+// The default coefficient tables (all elements 0 except the used ones); clears `Blad`.
+void CzytArray(Baza& tabele, std::uint8_t& Blad);
+
+}  // namespace kal

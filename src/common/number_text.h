@@ -1,0 +1,25 @@
+// Texts of numbers: number patterns ("# #00.0", "0.00", "#0.000E" ...), the locale text form and
+// the plain-number form, and the locale's number reading. The decimal separator is passed in.
+#pragma once
+#include <string>
+
+namespace kal {
+
+// Value rendered through a pattern: "0" digit always printed, "#" digit printed when significant,
+// "." the locale's decimal separator, any other character copied at its place among the digits.
+// Rounds half away from zero on the value's 15-significant-digit decimal text.
+std::string Format(double value, const std::string& pattern, char decimalSep);
+
+// Locale text form of a single: at most 7 significant digits, trailing zeros dropped, locale
+// separator, leading zero kept; exponent form ("1E-05", "1,234568E+07") below 1e-4 or from 1e7.
+std::string LocaleText(float value, char decimalSep);
+
+// Plain-number form of a single: the same digits, always a point, a leading blank for a value
+// that is not negative, no zero before the point (" .87", " 0", " 12.5", "-.5").
+std::string PlainText(float value);
+
+// Locale number reading of a typed text (blanks around allowed, sign, digits, the locale's
+// separator, an exponent). A text that is no number raises error 13; beyond double, error 6.
+double ParseLocale(const std::string& text, char decimalSep);
+
+}  // namespace kal

@@ -1,0 +1,22 @@
+// Platform services the system needs besides the user interface.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace kal {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Folder of the executable, without a trailing separator.
+  virtual std::string ExecutableDir() = 0;
+  // Start a program detached, in a normal window that does not take the focus; no waiting.
+  // Returns false when it could not be started.
+  virtual bool StartDetached(const std::string& program, const std::vector<std::string>& args) = 0;
+  // End the application at once (the error report's "No"). In tests it is only recorded.
+  virtual void EndApplication() = 0;
+  // Current time of day in the user's time format (hours, minutes, seconds).
+  virtual std::string TimeOfDayText() = 0;
+};
+
+}  // namespace kal

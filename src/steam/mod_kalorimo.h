@@ -1,0 +1,75 @@
+// The steam property library: saturation line, saturated water and steam, superheated steam,
+// compressed water, their inverses and the solvers that fill the steam state from a pair.
+// Functions return numbers; an "empty" result (a rejected input) is returned as 0 with Blad set.
+#pragma once
+#include <cstdint>
+
+#include "coeffdb/baza.h"
+#include "common/dialogs.h"
+#include "steam/steam_state.h"
+
+namespace kal {
+
+// Pass counts of the last call of each search, for tests and benchmarks.
+struct PassCounts {
+  long Pnas = 0, Tph = 0, Pth = 0, Tps = 0, Pts = 0, Twph = 0, Pwth = 0;
+  long HS_passes = 0, HS_tsteps = 0;  // Dane_H_S pass counter and temperature-step counter
+};
+
+class ModKalorimo {
+ public:
+  ModKalorimo(const Baza& baza, Dialogs& dialogs, SteamWindows& windows)
+      : baza_(baza), dialogs_(dialogs), windows_(windows) {}
+
+  SteamState st;
+  std::uint8_t exitNr = 0;  // Dane_H_S overdrafts so far in this run
+  PassCounts passes;
+
+  // Saturation line.
+  double Tnas(double p);   // saturation temperature, whole degrees; p < 0.002 -> empty, Blad
+  double Pnas(double t);   // saturation pressure
+
+  // Saturated water (1) and dry saturated steam (2) at a saturation temperature.
+  double H1t(double t);
+  double S1t(double t);
+  double V1t(double t);
+  double H2t(double t);
+  double S2t(double t);
+  double V2t(double t);
+
+  // Superheated steam: base equation and corrected functions (they read st.tNasPary).
+  double Hpt0(double pi, double theta, double T);
+  double Spt0(double pi, double theta, double T, double p, double t);
+  double Vpt0(double theta, double pi);
+  double Hpt(double p, double t);
+  double Spt(double p, double t);
+  double Vpt(double p, double t);
+
+  // Inverses of superheated steam.
+  double Tph(double p, double h);
+  double Pth(double t, double h);
+  double Tps(double p, double s);
+  double Pts(double t, double s);
+
+  // Compressed water.
+  double Hwpt(double p, double t);
+  double Vwpt(double p, double t);
+  double Twph(double p, double h);
+  double Pwth(double t, double h);
+
+  // Solvers: they write st.
+  void Dane_Nas(int flag);
+  void Dane_T_P(double p, double t, int flag);
+  void Dane_P_H(int code, int flag);
+  void Dane_P_S(double ts, double s, int flag);
+  void Dane_H_S(float hParyWe, float sParyWe);
+
+  const Baza& baza() const { return baza_; }
+
+ private:
+  const Baza& baza_;
+  Dialogs& dialogs_;
+  SteamWindows& windows_;
+};
+
+}  // namespace kal

@@ -22,6 +22,9 @@ class KalorimoApp : private SteamWindows {
   FrmKalorimo frm;
   FrmParaMokra mokra;
   char decimalSep;
+  // When not empty, the start-up uses this folder as the data folder instead of the one
+  // beside the executable (the batch tool's --data).
+  std::string folderOverride;
 
   SteamState& st() { return lib.st; }
 

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Kalorimo needs to build, run and test; skips what is there.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config          # compiler, make, CMake
+  libgtest-dev libgmock-dev                 # GoogleTest
+  libbenchmark-dev                          # Google Benchmark
+  qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and Test (Qt's CMake files need the GL headers)
+  nlohmann-json3-dev                        # JSON output of kalorimo-calc
+  fonts-dejavu-core fontconfig              # readable fonts for the windows (also offscreen)
+  xdg-utils                                 # xdg-open: opens the report in the desktop's text viewer
+)
+if [ "${KALORIMO_WITH_X:-0}" = 1 ]; then
+  PACKAGES+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

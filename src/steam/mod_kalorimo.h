@@ -24,6 +24,7 @@ class ModKalorimo {
   SteamState st;
   std::uint8_t exitNr = 0;  // Dane_H_S overdrafts so far in this run
   PassCounts passes;
+  char decimalSep = ',';  // the user's locale separator, for numbers joined to message texts
 
   // Saturation line.
   double Tnas(double p);   // saturation temperature, whole degrees; p < 0.002 -> empty, Blad

@@ -60,6 +60,8 @@ class KalorimoApp : private SteamWindows {
   // Last-inputs file.
   void mnuZakoncz_Click();
   void CzytajOstatnieDane();  // start-up step 15
+  // The reading step over the file's bytes (CzytajOstatnieDane reads them from PlikTmp).
+  void PokazOstatnieDane(const std::string& bytes);
 
   // Results report.
   void mnuZapisz_Click();
@@ -78,6 +80,27 @@ class KalorimoApp : private SteamWindows {
   void CisnienieMPaDoOkna(double p) override;
 
   bool wetRequested_ = false;  // a solver asked for "Para mokra" during this calculation
+  bool obliczRunning_ = false; // inside cmdOblicz_Click: window requests wait for its end
+
+  // Calculate command: how a branch ended.
+  enum class Koniec { Epilog, Pominiety, Odmowa };
+  Koniec ObliczPare();          // prologue done: dispatch and run one pair's branch
+  void Epilog(bool pominiety);
+  int para_ = 0;                // pair of this calculation in the dispatch order, 0 none
+  bool BladPominiety();         // a set Blad is cleared and the branch is skipped
+  float CzytajPoprawione(int box);  // a box through the input correction, as single
+  float CzytajWprost(int box);      // a box read plainly with the locale's rules, as single
+  void Pokaz(int box, double value, const char* pattern);
+  bool OdmowaSuchosci();        // dryness outside [0, 1): message, and the command ends
+  void PokazCieploParowania();  // the heat-of-vaporisation row of a wet state
+  Koniec Para1_P_T();
+  Koniec Para2_P_H();
+  Koniec Para3_T_H();
+  Koniec Para4_X_T();
+  Koniec Para5_X_P();
+  Koniec Para6_P_S();
+  Koniec Para7_T_S();
+  Koniec Para8_H_S();
   friend class KalorimoAppTestAccess;
 };
 

@@ -1,0 +1,95 @@
+// The last-inputs file Kalorimo.tmp: written by the exit command, read back at start-up.
+#include <cmath>
+
+#include "app/kalorimo_app.h"
+#include "app/tmp_file.h"
+#include "common/checked.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+namespace {
+
+const char* const kJednostki[3] = {" MPa", " bar", " kPa"};
+
+std::string TrimBlanks(const std::string& s) {
+  std::size_t a = s.find_first_not_of(' ');
+  if (a == std::string::npos) return "";
+  return s.substr(a, s.find_last_not_of(' ') - a + 1);
+}
+
+}  // namespace
+
+void KalorimoApp::mnuZakoncz_Click() {
+  OstatnieDane d;
+  for (std::size_t i = 0; i < 6; ++i) d[i] = OstatniaDana::ZTekstu(frm.Text_IS[i].Text);
+  d[6] = OstatniaDana::ZLiczby(frm.kodJednP);
+  if (st().xPary > 1) d[4] = OstatniaDana::ZTekstu("x > 1");
+  try {
+    // Same bytes as an overwrite in place without truncation, but a failed write (disk full)
+    // leaves the old file whole.
+    ZapiszPlikBezpiecznie(frm.PlikTmp, KodujWpisy(d), true, "mnuZakoncz_Click");
+  } catch (const RunTimeError& e) {
+    // Not written: the windows stay open, so the user loses nothing and may try again.
+    modMain.RaportBledu(e);
+    return;
+  }
+  frm.closed = true;
+  frm.Visible = false;
+  if (mokra.Loaded) ParaMokra_Unload();
+}
+
+void KalorimoApp::CzytajOstatnieDane() {
+  PokazOstatnieDane(CzytajPoczatekPliku(frm.PlikTmp, kMaxBajtowTmp, "CzytajOstatnieDane"));
+}
+
+void KalorimoApp::PokazOstatnieDane(const std::string& bytes) {
+  // All seven entries first: a file cut short shows nothing rather than a pressure without
+  // its unit.
+  const OstatnieDane d = CzytajWpisy(bytes);
+  if (TrimBlanks(d[1].Text(decimalSep)).empty()) return;
+
+  auto popraw = [this](const OstatniaDana& w) {
+    if (w.typ == OstatniaDana::Liczba) return modMain.PoprawDane(static_cast<double>(w.liczba)).ToSingle(decimalSep);
+    std::string t = w.tekst;
+    return modMain.PoprawDane(t).ToSingle(decimalSep);
+  };
+  const float p = popraw(d[0]);
+  const float t = d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(d[1].tekst, decimalSep) / 1);
+  const float h = popraw(d[2]);
+  const float s = popraw(d[3]);
+  float kod = popraw(d[6]);
+
+  // The unit list follows the restored code, so the shown pressure and the unit of the next
+  // calculation agree; a code that names no unit falls back to MPa.
+  if (kod != 1 && kod != 2 && kod != 3) kod = 1;
+  const int pozycja = static_cast<int>(kod) - 1;
+
+  std::string v = d[5].Text(decimalSep);
+  if (d[5].typ == OstatniaDana::Liczba) {
+    v = Format(d[5].liczba, "#0.000", decimalSep);
+  } else {
+    try {
+      v = Format(ParseLocale(v, decimalSep), "#0.000", decimalSep);
+    } catch (const RunTimeError&) {
+      // not a number: shown unchanged
+    }
+  }
+
+  // pParyWe stays in the file's unit until the next reading of the pressure box.
+  st().pParyWe = p;
+  st().tPary = t;
+  st().hPary = h;
+  st().sPary = s;
+  frm.kodJednP = kod;
+  frm.Combo1ListIndex = pozycja;
+  frm.Combo1Text = kJednostki[pozycja];
+  frm.Text_IS[0].Text = Format(p, "#0.00", decimalSep);
+  frm.Text_IS[1].Text = Format(t, "#00", decimalSep);
+  frm.Text_IS[2].Text = Format(h, "# 000.0", decimalSep);
+  frm.Text_IS[3].Text = Format(s, "#0.00", decimalSep);
+  frm.Text_IS[4].Text = d[4].Text(decimalSep);
+  frm.Text_IS[5].Text = v;
+}
+
+}  // namespace kal

@@ -1,0 +1,86 @@
+// The results report Notes.txt: saved by "&Zapisz ", opened in the desktop's text viewer by
+// "&Odczytaj".
+#include <cerrno>
+#include <fstream>
+
+#include "app/kalorimo_app.h"
+#include "app/tmp_file.h"
+#include "common/checked.h"
+#include "common/cp1250.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+namespace {
+
+const char* const kCRLF = "\r\n";
+
+// Dryness as the report words it: wet steam by its number (two decimals, plain form),
+// superheated (stored as exactly 1) and from 1.01 on "x>1", just above 1 "x=1".
+std::string TekstSuchosci(float x, char sep) {
+  if (x < 1) return PlainText(Sng(ParseLocale(Format(x, "0.00", sep), sep)));
+  if (x == 1 || x >= 1.01f) return "x>1";
+  return "x=1";
+}
+
+}  // namespace
+
+void KalorimoApp::mnuZapisz_Click() {
+  try {
+    const std::string sucho = TekstSuchosci(st().xPary, decimalSep);
+
+    if (frm.kodJednP == 1) frm.jednTxt = "MPa";
+    if (frm.kodJednP == 2) frm.jednTxt = "bar";
+    if (frm.kodJednP == 3) frm.jednTxt = "kPa";
+
+    // The pressure box may have been edited since the calculation.
+    std::string p = frm.Text_IS[0].Text;
+    modMain.PoprawDane(p);
+    Spr_pPary(1);
+
+    std::string r = frm.Folder + "/Notes.txt" + kCRLF;
+    r += kCRLF;
+    r += kCRLF;
+    r += "   ciśnienie  pary      " + LocaleText(frm.pParyJedn, decimalSep) + "       " + frm.jednTxt + kCRLF;
+    r += kCRLF;
+    r += "   temperatura pary   " + Format(frm.tParyInt, "#00", decimalSep) + "        C " + kCRLF;
+    r += kCRLF;
+    r += "   kalorimo   pary    " + Format(frm.hParyZap, "# #00.0", decimalSep) + "     kJ/kg" + kCRLF;
+    r += kCRLF;
+    r += "   entropia   pary    " + Format(frm.sParyZap, "0.00", decimalSep) + "        kJ/deg/kg" + kCRLF;
+    r += kCRLF;
+    r += "   objętość właściwa  " + Format(frm.vParyZap, "#0.000", decimalSep) + "        m3/kg" + kCRLF;
+    r += kCRLF;
+    r += "   stopień suchości   " + sucho;
+
+    if (frm.Folder.empty()) frm.Folder = frm.SciezkaProgramu;
+    // A new file replaces the old one only when it is whole.
+    ZapiszPlikBezpiecznie(frm.Folder + "/Notes.txt", "\"" + ToCp1250(r) + "\"" + kCRLF, false, "mnuZapisz_Click");
+  } catch (const RunTimeError& e) {
+    // Nothing saved: the menu stays as it was.
+    modMain.RaportBledu(e);
+    return;
+  }
+  frm.mnuOdczytaj.Enabled = true;
+}
+
+void KalorimoApp::mnuOdczytaj_Click() {
+  const std::string path = frm.Folder + "/Notes.txt";
+  try {
+    if (!std::ifstream(path, std::ios::binary)) {
+      RunTimeError e(ErrFileNotFound, "mnuOdczytaj_Click", errno);
+      e.description += " - plik " + path;
+      throw e;
+    }
+    // The viewer runs on its own; it is not waited for.
+    if (!modMain.platform().StartDetached("xdg-open", {path})) {
+      RunTimeError e(ErrFileNotFound, "mnuOdczytaj_Click");
+      e.description = "Nie można uruchomić przeglądarki tekstu xdg-open dla pliku " + path;
+      throw e;
+    }
+  } catch (const RunTimeError& e) {
+    modMain.RaportBledu(e);
+  }
+}
+
+}  // namespace kal

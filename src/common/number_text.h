@@ -14,6 +14,11 @@ std::string Format(double value, const std::string& pattern, char decimalSep);
 // separator, leading zero kept; exponent form ("1E-05", "1,234568E+07") below 1e-4 or from 1e7.
 std::string LocaleText(float value, char decimalSep);
 
+// Locale text form of a double: the same rules with at most 15 significant digits and the
+// exponent form from 1e15 ("12,5", "1E+15"); the text a number argument of the input
+// correction becomes.
+std::string LocaleTextDouble(double value, char decimalSep);
+
 // Plain-number form of a single: the same digits, always a point, a leading blank for a value
 // that is not negative, no zero before the point (" .87", " 0", " 12.5", "-.5").
 std::string PlainText(float value);

@@ -1,0 +1,38 @@
+// Decimal digits of a number, the common ground of the number patterns and the text forms.
+#pragma once
+#include <string>
+
+namespace kal::detail {
+
+// |value| = 0.d1d2d3... x 10^point, with `digits` holding d1d2d3... without leading or
+// trailing zeros ("" for zero).
+struct Decimal {
+  bool negative = false;
+  std::string digits;
+  int point = 0;
+  bool IsZero() const { return digits.empty(); }
+};
+
+// The value's decimal text at `sig` significant digits (1..17), rounded by the C library from
+// the exact binary value.
+Decimal ToDecimal(double value, int sig);
+
+// The exact decimal expansion of a single (widened to double) rounded half away from zero to
+// `sig` significant digits.
+Decimal ToDecimalHalfAway(float value, int sig);
+
+// Fixed-point split of a decimal rounded half away from zero to `decimals` places:
+// `whole` holds the integer digits without leading zeros ("" for no integer part), `frac`
+// exactly `decimals` digits.
+struct Fixed {
+  std::string whole;
+  std::string frac;
+  bool IsZero() const;
+};
+Fixed RoundFixed(const Decimal& d, int decimals);
+
+// Text of a finite non-negative decimal in general form: no exponent between 1e-4 and
+// 10^maxExp (exclusive), otherwise "1,234568E+07" / "1E-05".
+std::string GeneralText(const Decimal& d, char sep, int maxExp);
+
+}  // namespace kal::detail

@@ -1,0 +1,101 @@
+// The calculate command "Oblicz": prologue, choice of the pair, epilogue with the viscosities,
+// and its error trap. The branches of the eight pairs are in calculate_pairs.cpp.
+#include "app/kalorimo_app.h"
+#include "common/checked.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+double KalorimoApp::LepkoscDyn(double t) {
+  const float mu0 = 9.0417313e-6f;  // Pa s at 0 C
+  return static_cast<double>(mu0) * Pow(Div(273.15 + t, 273.15), 1.09);
+}
+
+float KalorimoApp::CzytajPoprawione(int box) {
+  std::string kopia = frm.Text_IS[box].Text;  // a newly typed value replaces the copy only
+  return modMain.PoprawDane(kopia).ToSingle(decimalSep);
+}
+
+float KalorimoApp::CzytajWprost(int box) {
+  return Sng(ParseLocale(frm.Text_IS[box].Text, decimalSep) / 1);
+}
+
+void KalorimoApp::Pokaz(int box, double value, const char* pattern) {
+  frm.Text_IS[box].Text = Format(value, pattern, decimalSep);
+}
+
+bool KalorimoApp::BladPominiety() {
+  SteamState& s = st();
+  if (s.Blad == 0) return false;
+  s.Blad = 0;
+  wetRequested_ = false;  // nothing of a rejected state goes to "Para mokra"
+  return true;
+}
+
+void KalorimoApp::cmdOblicz_Click() {
+  wetRequested_ = false;
+  obliczRunning_ = true;
+  para_ = 0;
+  try {
+    SteamState& s = st();
+    s.Blad = 0;
+    db.CzytajRekord1();  // an edited Kalorimo.dat applies to this calculation
+    frm.mnuIS.Enabled = true;
+    if (frm.ifMokra != 0) ParaMokra_Unload();
+    float wylot = CzytajPoprawione(9);
+    frm.pParyWylot = frm.lbl_V[4].Visible ? wylot : 5.0f;
+
+    Koniec k = ObliczPare();
+    if (k != Koniec::Odmowa) Epilog(k == Koniec::Pominiety);
+  } catch (const RunTimeError& e) {
+    wetRequested_ = false;
+    obliczRunning_ = false;
+    modMain.RaportBledu(e);
+    return;
+  }
+  obliczRunning_ = false;
+  // The wet-steam window shows the final state of this calculation.
+  if (wetRequested_) {
+    wetRequested_ = false;
+    ParaMokra_Load();
+  }
+}
+
+KalorimoApp::Koniec KalorimoApp::ObliczPare() {
+  auto ticked = [this](int i) { return frm.Check[i].Value == 1; };
+  if (ticked(0) && ticked(1)) return para_ = 1, Para1_P_T();
+  if (ticked(0) && ticked(2)) return para_ = 2, Para2_P_H();
+  if (ticked(1) && ticked(2)) return para_ = 3, Para3_T_H();
+  if (ticked(4) && ticked(1)) return para_ = 4, Para4_X_T();
+  if (ticked(4) && ticked(0)) return para_ = 5, Para5_X_P();
+  if (ticked(0) && ticked(3)) return para_ = 6, Para6_P_S();
+  if (ticked(1) && ticked(3)) return para_ = 7, Para7_T_S();
+  if (ticked(2) && ticked(3)) return para_ = 8, Para8_H_S();
+  return Koniec::Epilog;
+}
+
+void KalorimoApp::Epilog(bool pominiety) {
+  SteamState& s = st();
+  // A rejected state has no volume of its own, and a temperature of its own only where the
+  // user gave it (pairs 1, 3 and 7): the rows that would show an earlier state are blanked.
+  bool tWlasna = !pominiety || para_ == 1 || para_ == 3 || para_ == 7;
+  if (tWlasna) {
+    float m = Sng(LepkoscDyn(s.tPary) * 1e5);
+    Pokaz(6, m, "#0.000E");
+    if (pominiety) {
+      frm.Text_IS[7].Text = kSiedemSpacji;
+    } else {
+      Pokaz(7, Sng(static_cast<double>(s.vPary) * m), "#0.000E");
+    }
+  } else {
+    frm.Text_IS[6].Text = kSiedemSpacji;
+    frm.Text_IS[7].Text = kSiedemSpacji;
+  }
+  if (s.xPary > 1.0f) frm.ifMokra = 0;
+  frm.tParyInt = CInt(s.tPary);
+  frm.hParyZap = s.hPary;
+  frm.sParyZap = s.sPary;
+  frm.vParyZap = s.vPary;
+}
+
+}  // namespace kal

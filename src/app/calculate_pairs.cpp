@@ -1,0 +1,175 @@
+// The branches of the calculate command, one per pair of given quantities, in dispatch order.
+// Each reads its two boxes, lets its solver fill the steam state and shows the results; a
+// rejected input (Blad) skips the rest of the branch.
+#include "app/kalorimo_app.h"
+#include "common/checked.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+namespace {
+constexpr float kPKrytyczne = 22.12f;  // MPa: from here on the straight saturation line
+}
+
+bool KalorimoApp::OdmowaSuchosci() {
+  float x = st().xPary;
+  const char* tekst = nullptr;
+  if (x >= 1.0f) tekst = "Stopień suchości x >1 !";
+  else if (x < 0.0f) tekst = "Stopień suchości x <0 !";  // a mixture cannot hold less than no steam
+  if (tekst == nullptr) return false;
+  modMain.dialogs().MsgBox(tekst, Buttons::OK, Icon::Exclamation, "Termo_info");
+  return true;
+}
+
+// Pressure + temperature.
+KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
+  SteamState& s = st();
+  Spr_pPary(1);
+  s.tPary = CzytajPoprawione(1);
+  frm.tParyInt = CInt(s.tPary);
+  s.pPary = s.pParyWe;
+  lib.Dane_T_P(s.pParyWe, s.tPary, 1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  frm.Text_IS[5].Visible = true;
+  if (s.xPary >= 1.0f) {
+    Pokaz(2, s.hPary, "# #00.0");
+    Pokaz(3, s.sPary, "0.00");
+  } else {
+    Pokaz(2, s.hx, "# #00.");
+    Pokaz(3, s.sx, "0.00");
+  }
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+// Pressure + enthalpy.
+KalorimoApp::Koniec KalorimoApp::Para2_P_H() {
+  SteamState& s = st();
+  frm.Text_IS[5].Visible = true;
+  Spr_pPary(1);
+  s.hPary = CzytajPoprawione(2);
+  s.pPary = s.pParyWe;
+  lib.Dane_P_H(2, 1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  Pokaz(1, s.tPary, "##0");
+  Pokaz(3, s.sPary, "0.000");
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+// Temperature + enthalpy.
+KalorimoApp::Koniec KalorimoApp::Para3_T_H() {
+  SteamState& s = st();
+  frm.Text_IS[5].Visible = true;
+  s.tPary = CzytajWprost(1);
+  s.hPary = CzytajPoprawione(2);
+  lib.Dane_P_H(5, 1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.pParyWe = s.pPary;
+  Spr_pPary(0);
+  Pokaz(3, s.sPary, "0.000");
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+// Dryness + temperature.
+KalorimoApp::Koniec KalorimoApp::Para4_X_T() {
+  SteamState& s = st();
+  frm.Text_IS[5].Visible = true;
+  s.tPary = CzytajWprost(1);
+  s.tNasPary = s.tPary;
+  s.xPary = CzytajPoprawione(4);
+  if (OdmowaSuchosci()) return Koniec::Odmowa;
+  s.pParyWe = Sng(lib.Pnas(s.tPary));
+  s.pPary = s.pParyWe;
+  lib.Dane_Nas(1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.hPary = s.hx;
+  s.sPary = s.sx;
+  s.vPary = s.obx;
+  Spr_pPary(0);
+  Pokaz(2, s.hx, "# ##0.0");
+  Pokaz(3, s.sx, "0.000");
+  Pokaz(5, s.obx, "#0.000");
+  PokazCieploParowania();
+  return Koniec::Epilog;
+}
+
+// Dryness + pressure.
+KalorimoApp::Koniec KalorimoApp::Para5_X_P() {
+  SteamState& s = st();
+  Spr_pPary(1);
+  s.xPary = CzytajPoprawione(4);
+  if (OdmowaSuchosci()) return Koniec::Odmowa;
+  s.tNasPary = Sng(lib.Tnas(s.pParyWe));
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.pPary = s.pParyWe;
+  s.tPary = s.tNasPary;
+  lib.Dane_Nas(1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.hPary = s.hx;
+  s.sPary = s.sx;
+  s.vPary = s.obx;
+  Pokaz(1, s.tNasPary, "##0");
+  Pokaz(2, s.hx, "# ##0.0");
+  Pokaz(3, s.sx, "0.000");
+  Pokaz(5, s.obx, "#0.000");
+  PokazCieploParowania();
+  return Koniec::Epilog;
+}
+
+// Pressure + entropy.
+KalorimoApp::Koniec KalorimoApp::Para6_P_S() {
+  SteamState& s = st();
+  Spr_pPary(1);
+  s.pPary = s.pParyWe;
+  s.sPary = CzytajPoprawione(3);
+  if (s.pParyWe >= kPKrytyczne) {
+    s.tNasPary = Sng((static_cast<double>(s.pParyWe) * 10.194 - 225.4) * 0.348 + 374.3);
+  } else {
+    s.tPary = Sng(lib.Tnas(s.pParyWe));
+    if (BladPominiety()) return Koniec::Pominiety;
+    s.tNasPary = s.tPary;
+  }
+  lib.Dane_P_S(s.tNasPary, s.sPary, 1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  Pokaz(1, s.tPary, "##0");
+  Pokaz(2, s.hPary, "# ##0.0");
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+// Temperature + entropy: the pressure is found.
+KalorimoApp::Koniec KalorimoApp::Para7_T_S() {
+  SteamState& s = st();
+  s.tPary = CzytajWprost(1);
+  s.tNasPary = s.tPary;
+  s.pParyWe = 0;
+  s.pPary = 0;
+  s.sPary = CzytajPoprawione(3);
+  lib.Dane_P_S(s.tNasPary, s.sPary, 1);
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.pParyWe = s.pPary;
+  Spr_pPary(0);
+  Pokaz(2, s.hPary, "# ##0.0");
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+// Enthalpy + entropy: pressure and temperature are found.
+KalorimoApp::Koniec KalorimoApp::Para8_H_S() {
+  SteamState& s = st();
+  float hWe = CzytajPoprawione(2);
+  float sWe = CzytajPoprawione(3);
+  lib.Dane_H_S(hWe, sWe);
+  if (BladPominiety()) return Koniec::Pominiety;
+  s.pParyWe = s.pPary;
+  Spr_pPary(0);
+  Pokaz(1, s.tPary, "0.00");
+  // In MPa only when the box shows MPa; in another unit Spr_pPary has shown it already.
+  if (frm.kodJednP == 1) Pokaz(0, s.pPary, s.pPary > 0.1f ? "#0.00" : "0.000");
+  Spr_xPary();
+  return Koniec::Epilog;
+}
+
+}  // namespace kal

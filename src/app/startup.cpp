@@ -1,0 +1,83 @@
+// Start-up of the main window: folders, the coefficient file, the initial control states and
+// the last inputs.
+#include <filesystem>
+
+#include "app/kalorimo_app.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+namespace {
+
+bool PlikIstnieje(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+void KalorimoApp::Form_Load() {
+  SteamState& s = st();
+  // Steps 1 to 7 have no trap of their own in the window's design; a fault there (a data
+  // folder that cannot be made, a coefficient file that cannot be opened) still goes to the
+  // error report instead of tearing the process down, and the start-up ends there.
+  try {
+    s.Blad = 0;
+    frm.ifMokra = 0;
+
+    frm.SciezkaProgramu = modMain.platform().ExecutableDir();
+    if (folderOverride.empty()) {
+      frm.Folder = frm.SciezkaProgramu + "/Kalorimo/";
+    } else {
+      frm.Folder = folderOverride.back() == '/' ? folderOverride : folderOverride + "/";
+    }
+    modMain.CzyJestSubDir(frm.Folder);
+
+    frm.SciezkaMake = frm.SciezkaProgramu + "/makeKalorimo.exe ";
+
+    db.OtworzBaze(frm.Folder, s.Blad);
+    if (s.Blad == 1) {
+      // No coefficients: hand over to the companion program when it is there, then end.
+      std::string program = frm.SciezkaMake.substr(0, frm.SciezkaMake.size() - 1);
+      if (PlikIstnieje(program)) {
+        modMain.platform().StartDetached(program, {});
+      } else {
+        modMain.dialogs().MsgBox(" Brak pliku - " + frm.SciezkaMake, Buttons::OK, Icon::None, "");
+      }
+      modMain.platform().EndApplication();
+      return;
+    }
+
+    frm.PlikTmp = frm.Folder + "/Kalorimo.tmp";
+
+    frm.pParyWylot = 5;
+    frm.Text_IS[9].Text = LocaleText(frm.pParyWylot, decimalSep);
+  } catch (const RunTimeError& e) {
+    modMain.RaportBledu(e);
+    return;
+  }
+
+  try {
+    frm.Visible = true;
+
+    frm.mnuPPary2.Enabled = false;
+    frm.mnuHelp.Enabled = false;
+
+    frm.Combo1Items = {" MPa", " bar", " kPa"};
+    frm.kodJednP = 1;
+
+    modMain.whatFormName = "frmKalorimo";
+
+    frm.Frame_ISVisible = true;
+    frm.mnuOdczytaj.Enabled = false;
+    frm.mnuIS.Enabled = false;
+
+    for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Enabled = false;
+
+    if (PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
+  } catch (const RunTimeError& e) {
+    modMain.RaportBledu(e);
+  }
+}
+
+}  // namespace kal

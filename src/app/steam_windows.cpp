@@ -1,0 +1,30 @@
+// What the property library may ask of the windows.
+#include "app/kalorimo_app.h"
+#include "common/checked.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+void KalorimoApp::ZaladujParaMokra() {
+  // During a calculation the window is filled from its final state, at the command's end.
+  if (obliczRunning_) {
+    wetRequested_ = true;
+  } else {
+    ParaMokra_Load();
+  }
+}
+
+void KalorimoApp::PthBlad(double t, double h) {
+  for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
+  frm.Text_IS[1].Text = LocaleText(Sng(t), decimalSep);
+  frm.Text_IS[2].Text = LocaleText(Sng(h), decimalSep);
+}
+
+void KalorimoApp::CisnienieMPaDoOkna(double p) {
+  frm.Text_IS[0].Text = LocaleText(Sng(p), decimalSep);
+  frm.Combo1Text = "MPa";
+  frm.Combo1ListIndex = 0;
+  frm.kodJednP = 1;  // the number shown and the unit used agree
+}
+
+}  // namespace kal

@@ -1,0 +1,90 @@
+// The input correction: a typed text becomes a number, or the user is asked what to do.
+#include <string>
+
+#include "common/checked.h"
+#include "common/mod_main.h"
+#include "common/number_text.h"
+
+namespace kal {
+
+namespace {
+
+// Blanks only; tabs and other white space are characters like any other.
+std::string Trim(const std::string& s) {
+  std::size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return std::string();
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+// The fifteen codes 43..57: + , - . / and the digits.
+bool AllAccepted(const std::string& t) {
+  for (unsigned char c : t) {
+    if (c < 43 || c > 57) return false;
+  }
+  return true;
+}
+
+bool Twice(const std::string& t, char c) {
+  std::size_t first = t.find(c);
+  return first != std::string::npos && t.find(c, first + 1) != std::string::npos;
+}
+
+Wynik NumberResult(double v) {
+  Wynik w;
+  w.kind = Wynik::Number;
+  w.number = v;
+  return w;
+}
+
+}  // namespace
+
+float Wynik::ToSingle(char decimalSep) const {
+  switch (kind) {
+    case Empty: return 0.0f;
+    case Number: return Sng(number);
+    case Text: return Sng(ParseLocale(text, decimalSep));
+  }
+  return 0.0f;
+}
+
+Wynik ModMain::PoprawDane(double value) {
+  std::string text = LocaleTextDouble(value, decimalSep);
+  return PoprawDane(text);
+}
+
+Wynik ModMain::PoprawDane(std::string& value) {
+  try {
+    for (;;) {
+      if (value.find_first_not_of(' ') == std::string::npos) return Wynik{};
+      const std::string t = Trim(value);
+      if (AllAccepted(t)) {
+        const std::size_t d = t.find('.');
+        const bool valid = !Twice(t, '.') && !Twice(t, ',') &&
+                           !(d != std::string::npos && t.find(',') != std::string::npos);
+        if (valid) {
+          // The comma is the decimal separator here whatever the locale; a point stands for it.
+          if (d != std::string::npos) {
+            return NumberResult(ParseLocale(t.substr(0, d) + "," + t.substr(d + 1), ','));
+          }
+          return NumberResult(ParseLocale(value, ','));
+        }
+        dialogs_.MsgBox("Nieprawidłowa wartość zmiennej   - " + value, Buttons::OK, Icon::Information, "");
+      } else {
+        const Answer keep = dialogs_.MsgBox("Zostawić tę  zmieną    " + value + "  ?", Buttons::YesNo,
+                                            Icon::None, "Poprawność  danych");
+        if (keep == Answer::Yes) {
+          Wynik w;
+          w.kind = Wynik::Text;
+          w.text = t;
+          return w;
+        }
+      }
+      value = dialogs_.InputBox("Nowa  wartość zmiennej", "Moduł poprawek ");
+    }
+  } catch (const RunTimeError& err) {
+    RaportBledu(err);
+    return Wynik{};
+  }
+}
+
+}  // namespace kal

@@ -13,6 +13,23 @@
 
 namespace kal::test {
 
+// The error report's text for an error, built by the report itself (only the dialog is caught).
+inline std::string RaportTekst(int number, const std::string& source) {
+  struct Lapacz : Dialogs {
+    std::string text;
+    Answer MsgBox(const std::string& t, Buttons, Icon, const std::string&) override {
+      text = t;
+      return Answer::Yes;
+    }
+    std::string InputBox(const std::string&, const std::string&) override { return ""; }
+  } lapacz;
+  FakePlatform platform;
+  ModMain m(lapacz, platform);
+  m.whatFormName = "frmKalorimo";
+  m.RaportBledu(RunTimeError(number, source));
+  return lapacz.text;
+}
+
 // One run of the calculator. Member order matters: the application goes before the dialogs it
 // talks to, and the folder goes last, after the coefficient file is closed.
 class AppRig {
@@ -51,6 +68,11 @@ class AppRig {
       app_->frm.Check[i].Value = 1;
       app_->Check_Click(i);
     }
+  }
+
+  // The next dialog is the error report of run-time error `number` raised in `source`.
+  void ExpectRaport(int number, const std::string& source, Answer a = Answer::Yes) {
+    dialogs.ExpectBox(RaportTekst(number, source), Buttons::YesNo, Icon::None, "Opis błędu ", a);
   }
 
   void Type(int box, const std::string& text) { app_->frm.Text_IS[box].Text = text; }

@@ -1,0 +1,127 @@
+// Each pair of given quantities end to end: tick, type, "Oblicz", and the texts of every box.
+// Reference values (steam tables): 1 MPa/200 C h 2827.9 s 6.694 v 0.206; 1 MPa h 2900 -> 231.6 C;
+// 100 C x 0.9 h 2450.7 s 6.75 v 1.51 r 2257; 1 MPa s 7 -> about 266 C.
+#include <array>
+#include <string>
+
+#include "app/app_fixture.h"
+
+namespace kal::test {
+namespace {
+
+constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+
+struct PairCase {
+  const char* name;
+  int a;
+  const char* va;
+  int b;
+  const char* vb;
+  std::array<const char*, 9> boxes;  // Text_IS 0..8 after the calculation
+  bool rowR;                         // heat-of-vaporisation row visible
+  bool wet;                          // "Para mokra" open
+};
+
+const PairCase kPary[] = {
+    {"p_t_superheated", P, "1", T, "200",
+     {"1", "200", "2 828,0", "6,69", " x > 1 ", "0,206", "1,646E", "0,339E", ""}, false, false},
+    {"p_t_water", P, "1", T, "150",
+     {"1", "150", "2 449,", "5,87", "0,84", "0,166", "1,457E", "0,242E", " 2 017,6"}, true, true},
+    {"p_h_superheated", P, "1", H, "2900",
+     {"1", "231", "2900", "6,843", " x > 1 ", "0,223", "1,762E", "0,392E", ""}, false, false},
+    {"p_h_wet", P, "1", H, "2000",
+     {"1", "179", "2000", "4,875", "0,62", "0,122", "1,566E", "0,192E", " 2 017,6"}, true, true},
+    {"t_h_superheated", T, "200", H, "2900",
+     {"0,735", "200", "2900", "6,862", " x > 1 ", "0,285", "1,646E", "0,469E", ""}, false, false},
+    {"t_h_wet", T, "150", H, "2000",
+     {"0,479", "150", "2000", "5,074", "0,65", "0,254", "1,457E", "0,370E", " 2 114,3"}, true, true},
+    {"x_t", X, "0,9", T, "100",
+     {"0,102", "100", "2 450,7", "6,751", "0,9", "1,506", "1,270E", "1,913E", " 2 257,4"}, true, true},
+    {"x_p", X, "0,9", P, "1",
+     {"1", "179", "2 574,6", "6,146", "0,9", "0,178", "1,566E", "0,279E", " 2 017,6"}, true, true},
+    {"p_s_superheated", P, "1", S, "7",
+     {"1", "266", "2 977,7", "7", " x > 1 ", "0,241", "1,897E", "0,457E", ""}, false, false},
+    {"p_s_wet", P, "1", S, "5",
+     {"1", "179", "2 056,5", "5", "0,64", "0,128", "1,566E", "0,200E", " 2 017,6"}, true, true},
+    {"t_s_superheated", T, "200", S, "7",
+     {"0,573", "200", "2 852,0", "7", " x > 1 ", "0,369", "1,646E", "0,607E", ""}, false, false},
+    {"t_s_wet", T, "150", S, "5",
+     {"0,479", "150", "1 968,6", "5", "0,63", "0,248", "1,457E", "0,362E", " 2 114,3"}, true, true},
+    {"h_s_superheated", H, "2900", S, "7",
+     {"0,70", "224,93", "2900", "7", " x > 1 ", "0,317", "1,740E", "0,552E", ""}, false, false},
+    // The enthalpy-entropy solver never asks for the wet-steam window.
+    {"h_s_wet", H, "2500", S, "6,5",
+     {"0,34", "123,21", "2500", "6,5", "0,89", "0,479", "1,357E", "0,649E", " 2 151,0"}, true, false},
+};
+
+class PairTest : public ::testing::TestWithParam<PairCase> {};
+
+TEST_P(PairTest, WritesEveryBox) {
+  const PairCase& c = GetParam();
+  AppRig rig;
+  rig.Oblicz(c.a, c.va, c.b, c.vb);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(c.boxes[i], rig.Box(i)) << "box " << i;
+  EXPECT_EQ("5", rig.Box(9));
+  EXPECT_EQ(c.rowR, rig.frm().Text_IS[8].Visible);
+  EXPECT_EQ(c.rowR, rig.frm().lbl_V[3].Visible);
+  EXPECT_EQ(c.rowR, rig.frm().Label1[7].Visible);
+  EXPECT_EQ(c.wet, rig.app().mokra.Visible);
+  EXPECT_EQ(c.wet ? -1 : 0, rig.frm().ifMokra);
+  EXPECT_EQ(0, rig.st().Blad);
+  EXPECT_TRUE(rig.frm().mnuIS.Enabled);
+  // The report's copies belong to this state.
+  EXPECT_EQ(rig.st().hPary, rig.frm().hParyZap);
+  EXPECT_EQ(rig.st().sPary, rig.frm().sParyZap);
+  EXPECT_EQ(rig.st().vPary, rig.frm().vParyZap);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pary, PairTest, ::testing::ValuesIn(kPary),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The point locale changes only the separator.
+TEST(PairPointLocale, PressureTemperature) {
+  AppRig rig('.');
+  rig.Oblicz(P, "1", T, "150");
+  EXPECT_EQ("2 449.", rig.Box(2));
+  EXPECT_EQ("5.87", rig.Box(3));
+  EXPECT_EQ("0.84", rig.Box(4));
+  EXPECT_EQ(" 2 017.6", rig.Box(8));
+  EXPECT_EQ("1.457E", rig.Box(6));
+  EXPECT_EQ("2 449.47", rig.app().mokra.txtMokra[10].Text);
+}
+
+TEST(PairPointLocale, TemperatureEntropyInBar) {
+  AppRig rig('.');
+  rig.Tick({T, S});
+  rig.app().Combo1_Click(1);
+  rig.Type(T, "200");
+  rig.Type(S, "7");
+  rig.app().cmdOblicz_Click();
+  EXPECT_EQ("5.73", rig.Box(0));  // 0.573 MPa in bar, "#0.0#"
+  EXPECT_EQ("2 852.0", rig.Box(2));
+}
+
+// The pressure box follows the chosen unit, and the typed pressure is read in it.
+TEST(PairUnits, PressureTemperatureInKpa) {
+  AppRig rig;
+  rig.Tick({P, T});
+  rig.Type(P, "1000");
+  rig.app().Combo1_Click(2);  // the box is converted from MPa: 1000 MPa -> kPa
+  EXPECT_EQ("1000 000", rig.Box(P));  // digits beyond the pattern go in front
+  rig.Type(P, "1000");  // now typed in kPa
+  rig.Type(T, "200");
+  rig.app().cmdOblicz_Click();
+  EXPECT_FLOAT_EQ(1.0f, rig.st().pParyWe);
+  EXPECT_EQ("2 828,0", rig.Box(H));
+}
+
+TEST(PairUnits, EnthalpyEntropyKeepsTheChosenUnit) {
+  AppRig rig;
+  rig.app().Combo1_Click(1);  // bar
+  rig.Oblicz(H, "2900", S, "7");
+  EXPECT_EQ("7,02", rig.Box(P));  // 0.702 MPa shown in bar, as the unit list says
+  EXPECT_FLOAT_EQ(2.0f, rig.frm().kodJednP);
+}
+
+}  // namespace
+}  // namespace kal::test

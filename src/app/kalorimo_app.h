@@ -79,6 +79,7 @@ class KalorimoApp : private SteamWindows {
   void PthBlad(double t, double h) override;
   void CisnienieMPaDoOkna(double p) override;
 
+  void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
   bool wetRequested_ = false;  // a solver asked for "Para mokra" during this calculation
   bool obliczRunning_ = false; // inside cmdOblicz_Click: window requests wait for its end
 

@@ -18,6 +18,18 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
+// The window's patterns group thousands with a blank ("3 051,2"), which the input correction
+// would question; the file holds the window's own texts, so such blanks are dropped on reading.
+std::string BezOdstepowGrup(const std::string& s) {
+  auto cyfra = [](char c) { return c >= '0' && c <= '9'; };
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == ' ' && i > 0 && i + 1 < s.size() && cyfra(s[i - 1]) && cyfra(s[i + 1])) continue;
+    out.push_back(s[i]);
+  }
+  return out;
+}
+
 }  // namespace
 
 void KalorimoApp::mnuZakoncz_Click() {
@@ -44,6 +56,16 @@ void KalorimoApp::CzytajOstatnieDane() {
 }
 
 void KalorimoApp::PokazOstatnieDane(const std::string& bytes) {
+  try {
+    Odtworz(bytes);
+  } catch (RunTimeError& e) {
+    // The report names the reading step, not the conversion helper deep inside it.
+    e.source = "CzytajOstatnieDane";
+    throw;
+  }
+}
+
+void KalorimoApp::Odtworz(const std::string& bytes) {
   // All seven entries first: a file cut short shows nothing rather than a pressure without
   // its unit.
   const OstatnieDane d = CzytajWpisy(bytes);
@@ -51,11 +73,11 @@ void KalorimoApp::PokazOstatnieDane(const std::string& bytes) {
 
   auto popraw = [this](const OstatniaDana& w) {
     if (w.typ == OstatniaDana::Liczba) return modMain.PoprawDane(static_cast<double>(w.liczba)).ToSingle(decimalSep);
-    std::string t = w.tekst;
+    std::string t = BezOdstepowGrup(w.tekst);
     return modMain.PoprawDane(t).ToSingle(decimalSep);
   };
   const float p = popraw(d[0]);
-  const float t = d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(d[1].tekst, decimalSep) / 1);
+  const float t = d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(BezOdstepowGrup(d[1].tekst), decimalSep) / 1);
   const float h = popraw(d[2]);
   const float s = popraw(d[3]);
   float kod = popraw(d[6]);

@@ -1,1 +1,94 @@
-// batch calculation from the command line
+// Batch calculation on the headless main-window model.
+#include "cli/calc.h"
+
+#include "app/kalorimo_app.h"
+
+namespace kal::cli {
+
+Calculator::Calculator(Settings settings, std::FILE* echo) : settings_(std::move(settings)), echo_(echo) {}
+
+Calculator::~Calculator() = default;
+
+std::unique_ptr<KalorimoApp> Calculator::FreshApp() {
+  auto app = std::make_unique<KalorimoApp>(dialogs_, platform_, settings_.decimalSep);
+  app->folderOverride = settings_.dataDir;
+  app->Form_Load();
+  // The start-up's last step refills boxes 0-5, four state members and the unit code from
+  // Kalorimo.tmp; a batch line starts without them, as after a first start.
+  app->st() = SteamState{};
+  app->frm.kodJednP = 1;
+  for (int i = 0; i <= 5; ++i) app->frm.Text_IS[i].Text.clear();
+  return app;
+}
+
+bool Calculator::Start() {
+  dialogs_.Clear();
+  dialogs_.echo = echo_;
+  dialogs_.prefix = "kalorimo-calc: start: ";
+  std::unique_ptr<KalorimoApp> app = FreshApp();
+  // The start-up reports a data folder or coefficient file it cannot use through the error
+  // report and ends early, leaving the coefficient file closed.
+  bool ok = app->db.NrPlikuBazy != 0 && !dialogs_.error && platform_.endRequests == 0;
+  startupMessages_ = dialogs_.messages;
+  dialogs_.Clear();
+  return ok;
+}
+
+LineResult Calculator::Bad(int line, const std::string& text, const std::string& why) {
+  LineResult r;
+  r.line = line;
+  r.parsed = false;
+  r.syntax = why;
+  r.a = text;
+  r.ok = false;
+  return r;
+}
+
+LineResult Calculator::Run(const Request& request, int line) {
+  const PairInfo& info = Info(request.pair);
+  LineResult r;
+  r.line = line;
+  r.pairName = info.name;
+  r.a = request.a;
+  r.b = request.b;
+
+  // Start-up boxes were reported once by Start(); only the calculation's own count here.
+  dialogs_.echo = nullptr;
+  std::unique_ptr<KalorimoApp> app = FreshApp();
+  dialogs_.echo = echo_;
+  dialogs_.Clear();
+  dialogs_.prefix = "kalorimo-calc: wiersz " + std::to_string(line) + ": ";
+
+  KalorimoApp& m = *app;
+  // The unit is picked before anything is ticked, so no typed value gets converted.
+  if (settings_.unitIndex != 0) m.Combo1_Click(settings_.unitIndex);
+  m.frm.Check[info.checkA].Value = 1;
+  m.Check_Click(info.checkA);
+  m.frm.Check[info.checkB].Value = 1;
+  m.Check_Click(info.checkB);
+  m.frm.Text_IS[info.checkA].Text = request.a;
+  m.frm.Text_IS[info.checkB].Text = request.b;
+  m.cmdOblicz_Click();
+
+  for (int i = 0; i < 10; ++i) r.boxes[i] = m.frm.Text_IS[i].Text;
+  r.heatRowVisible = m.frm.lbl_V[3].Visible;  // the row's caption carries its visibility
+  if (m.mokra.Loaded) {
+    std::array<std::string, 12> w;
+    for (int i = 0; i < 12; ++i) w[i] = m.mokra.txtMokra[i].Text;
+    r.wet = w;
+  }
+  r.state = m.st();
+  r.messages = dialogs_.messages;
+  r.error = dialogs_.error;
+  // Every branch that runs through writes all of boxes 0 to 5, and a fresh window holds them
+  // empty, so an empty one is the only trace of a rejection the command has cleared.
+  for (int i = 0; i <= 5; ++i) {
+    if (i != info.checkA && i != info.checkB && r.boxes[i].find_first_not_of(' ') == std::string::npos) {
+      r.skipped = true;
+    }
+  }
+  r.ok = r.messages.empty() && !r.error && r.state.Blad == 0 && !r.skipped;
+  return r;
+}
+
+}  // namespace kal::cli

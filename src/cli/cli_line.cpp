@@ -1,0 +1,99 @@
+#include "cli/cli_line.h"
+
+#include <cctype>
+#include <vector>
+
+namespace kal::cli {
+
+namespace {
+
+const PairInfo kPairs[kPairCount] = {
+    {Pair::PT, "p,t", 0, 1}, {Pair::PH, "p,h", 0, 2}, {Pair::TH, "t,h", 1, 2}, {Pair::XT, "x,t", 4, 1},
+    {Pair::XP, "x,p", 4, 0}, {Pair::PS, "p,s", 0, 3}, {Pair::TS, "t,s", 1, 3}, {Pair::HS, "h,s", 2, 3},
+};
+
+int Quantity(char c) {
+  switch (std::tolower(static_cast<unsigned char>(c))) {
+    case 'p': return 0;
+    case 't': return 1;
+    case 'h': return 2;
+    case 's': return 3;
+    case 'x': return 4;
+    default: return -1;
+  }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+const PairInfo& Info(Pair pair) { return kPairs[static_cast<int>(pair)]; }
+
+std::string PairList() {
+  std::string s;
+  for (const PairInfo& p : kPairs) {
+    if (!s.empty()) s += ' ';
+    s += p.name;
+  }
+  return s;
+}
+
+bool ParsePair(const std::string& text, Pair& pair, bool& swapped) {
+  if (text.size() != 3 || text[1] != ',') return false;
+  int q1 = Quantity(text[0]), q2 = Quantity(text[2]);
+  if (q1 < 0 || q2 < 0) return false;
+  for (const PairInfo& p : kPairs) {
+    if (p.checkA == q1 && p.checkB == q2) {
+      pair = p.pair;
+      swapped = false;
+      return true;
+    }
+    if (p.checkA == q2 && p.checkB == q1) {
+      pair = p.pair;
+      swapped = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+LineKind ParseLine(const std::string& line, Request& request, std::string& error) {
+  std::vector<std::string> words;
+  std::size_t i = 0, n = line.size();
+  while (i < n) {
+    while (i < n && IsBlank(line[i])) ++i;
+    if (i >= n || line[i] == '#') break;
+    std::string w;
+    if (line[i] == '"') {
+      std::size_t close = line.find('"', i + 1);
+      if (close == std::string::npos) {
+        error = "niezamknięty cudzysłów";
+        return LineKind::Bad;
+      }
+      w = line.substr(i + 1, close - i - 1);
+      i = close + 1;
+      if (i < n && !IsBlank(line[i]) && line[i] != '#') {
+        error = "po cudzysłowie oczekiwano odstępu";
+        return LineKind::Bad;
+      }
+    } else {
+      while (i < n && !IsBlank(line[i]) && line[i] != '#') w += line[i++];
+    }
+    words.push_back(std::move(w));
+  }
+  if (words.empty()) return LineKind::Skip;
+  bool swapped = false;
+  if (!ParsePair(words[0], request.pair, swapped)) {
+    error = "nieznana para \"" + words[0] + "\" (dozwolone: " + PairList() + ")";
+    return LineKind::Bad;
+  }
+  if (words.size() != 3) {
+    error = "oczekiwano: PARA A B, a podano " + std::to_string(words.size()) + " pól";
+    return LineKind::Bad;
+  }
+  request.a = swapped ? words[2] : words[1];
+  request.b = swapped ? words[1] : words[2];
+  return LineKind::Calc;
+}
+
+}  // namespace kal::cli

@@ -1,0 +1,40 @@
+// The calculation requests of the batch tool: the eight input pairs and one "PAIR A B" line.
+#pragma once
+#include <string>
+
+namespace kal::cli {
+
+// The pairs the calculate command can solve, in its dispatch order.
+enum class Pair { PT, PH, TH, XT, XP, PS, TS, HS };
+inline constexpr int kPairCount = 8;
+
+struct PairInfo {
+  Pair pair;
+  const char* name;  // canonical spelling, as in the usage text
+  int checkA;        // Check / Text_IS index of the first value
+  int checkB;        // ... of the second value
+};
+
+// Quantity letters: p 0, t 1, h 2, s 3, x 4 (the check box indexes).
+const PairInfo& Info(Pair pair);
+// The pairs as a blank-separated list for usage texts: "p,t p,h t,h x,t x,p p,s t,s h,s".
+std::string PairList();
+
+// Reads a pair in either order ("t,p" = "p,t"), letters in either case. `swapped` is true when
+// the text names the pair's second quantity first (its values then come in the other order).
+bool ParsePair(const std::string& text, Pair& pair, bool& swapped);
+
+// One calculation: the pair and the two texts typed into the boxes (in the pair's own order).
+struct Request {
+  Pair pair = Pair::PT;
+  std::string a, b;
+};
+
+enum class LineKind { Skip, Calc, Bad };
+
+// One line of a batch: "PAIR A B" separated by blanks or tabs, a '#' starts a comment, a blank
+// or comment-only line is skipped, a trailing CR is ignored. A value may be double-quoted to hold
+// blanks ("1 500"). On Bad, `error` says why.
+LineKind ParseLine(const std::string& line, Request& request, std::string& error);
+
+}  // namespace kal::cli

@@ -1,0 +1,154 @@
+#include "cli/cli_options.h"
+
+#include <getopt.h>
+#include <strings.h>
+
+#include <vector>
+
+namespace kal::cli {
+
+namespace {
+
+const char* const kUnits[3] = {"MPa", "bar", "kPa"};
+
+bool Choice(const char* arg, const std::vector<const char*>& names, int& index) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (strcasecmp(arg, names[i]) == 0) {
+      index = static_cast<int>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+const char* UnitName(int unitIndex) { return kUnits[unitIndex >= 0 && unitIndex < 3 ? unitIndex : 0]; }
+
+std::string UsageText() {
+  return "Użycie: kalorimo-calc [--data KATALOG] [--unit MPa|bar|kPa] [--locale comma|point]\n"
+         "                      [--format text|json|csv] PARA A B\n"
+         "       kalorimo-calc [te same opcje] --batch < plik\n"
+         "PARA: " + PairList() + " (w dowolnej kolejności, np. t,p = p,t)\n"
+         "Więcej: kalorimo-calc --help\n";
+}
+
+std::string HelpText() {
+  return "kalorimo-calc - obliczanie parametrów pary wodnej z wiersza poleceń, tymi samymi\n"
+         "równaniami i tą samą komendą \"Oblicz\" co okno kalkulatora Kalorimo.\n\n" + UsageText() +
+         "\n"
+         "Pary danych (litery: p ciśnienie, t temperatura [°C], h entalpia [kJ/kg],\n"
+         "s entropia [kJ/(kg K)], x stopień suchości):\n"
+         "  p,t  p,h  t,h  x,t  x,p  p,s  t,s  h,s\n"
+         "A i B wpisuje się tak jak w okienkach okna: \"12,5\" i \"12.5\" znaczą to samo.\n"
+         "Wartości A i B podaje się w kolejności liter pary (t,p 500 10 = p,t 10 500).\n"
+         "Opcje podaje się przed PARA, więc wartość ze znakiem minus nie wymaga \"--\".\n\n"
+         "Opcje:\n"
+         "  -d, --data KATALOG    katalog danych z plikiem współczynników Kalorimo.dat\n"
+         "                        (domyślnie katalog \"Kalorimo\" obok programu, jak w oknie;\n"
+         "                        brakujący katalog i plik tworzone są z danymi domyślnymi)\n"
+         "  -u, --unit JEDN       jednostka ciśnienia A/B i wyniku: MPa (domyślnie), bar, kPa;\n"
+         "                        wybierana z listy jednostek jak w oknie\n"
+         "  -l, --locale SEP      separator dziesiętny tekstów okna: comma (domyślnie) lub point\n"
+         "  -f, --format FORMAT   text (domyślnie), json lub csv\n"
+         "  -b, --batch           czyta wiersze \"PARA A B\" ze standardowego wejścia; '#' zaczyna\n"
+         "                        komentarz, puste wiersze są pomijane; wartość z odstępem\n"
+         "                        w cudzysłowie (\"1 500\")\n"
+         "  -h, --help            ten opis\n\n"
+         "Każde obliczenie zaczyna się od stanu świeżo uruchomionego kalkulatora: wynik wiersza\n"
+         "nie zależy od wierszy wcześniejszych. Program nie używa ani nie zapisuje plików\n"
+         "Kalorimo.tmp i Notes.txt.\n\n"
+         "Okna dialogowe odpowiadane są bez człowieka: okna z przyciskiem OK są notowane,\n"
+         "pytanie \"Zostawić ...?\" dostaje odpowiedź Nie, okno nowej wartości jest anulowane\n"
+         "(wartość pusta, czyli 0), raport błędu \"Opis błędu \" dostaje odpowiedź Tak\n"
+         "(kontynuuj). Każde okno jest wypisywane na standardowe wyjście błędów z tytułem.\n\n"
+         "Formaty:\n"
+         "  text  krótki blok na stan: teksty okienek z polskimi nazwami i jednostkami\n"
+         "  json  jeden obiekt w wierszu: line, pair, input [A, B], unit, ok, boxes (10 tekstów\n"
+         "        okienek Text_IS), wet (12 tekstów okna \"Para mokra\" albo null), state\n"
+         "        (pPary pParyWe tPary hPary sPary vPary xPary tNasPary ob1 h1 s1 ob2 h2 s2\n"
+         "        obx hx sx pIter, 9 cyfr znaczących: każda liczba pojedynczej precyzji\n"
+         "        wczytuje się dokładnie), Blad, messages [{title, text}], error (null albo\n"
+         "        {number, description} błędu wykonania), skipped; wiersz bez poprawnego polecenia:\n"
+         "        ok false, pair null, komunikat w messages\n"
+         "  csv   nagłówek i wiersz na obliczenie: line,pair,A,B,p_MPa,t_C,h_kJ_kg,s_kJ_kgK,\n"
+         "        v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message; t, h, s, v, r, mu, nu to\n"
+         "        liczby z okienek (mu i nu w Pa s i m2/s), p_MPa = pParyWe, x = xPary,\n"
+         "        ts_C = tNasPary; przy ok = false pola liczb są puste\n\n"
+         "ok jest false, gdy pokazało się jakiekolwiek okno komunikatu, wystąpił błąd wykonania,\n"
+         "ustawiony jest znacznik Blad albo komenda wyczyściła Blad i pominęła wyniki bez\n"
+         "komunikatu (skipped: true, okienka wyników puste).\n\n"
+         "Kod wyjścia: 0 gdy wszystkie obliczenia ok, 1 gdy któreś nie, 2 przy błędnym\n"
+         "wywołaniu.\n\n"
+         "Przykłady:\n"
+         "  kalorimo-calc p,t 10 500\n"
+         "  printf 'p,t 10 500\\nh,s 3000 7\\n' | kalorimo-calc --unit bar --format csv --batch\n";
+}
+
+ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
+  static const option kLong[] = {
+      {"data", required_argument, nullptr, 'd'},   {"unit", required_argument, nullptr, 'u'},
+      {"locale", required_argument, nullptr, 'l'}, {"format", required_argument, nullptr, 'f'},
+      {"batch", no_argument, nullptr, 'b'},        {"help", no_argument, nullptr, 'h'},
+      {nullptr, 0, nullptr, 0}};
+  optind = 0;  // full re-initialisation, so the parser can run more than once in a process
+  opterr = 0;
+  int c;
+  while ((c = getopt_long(argc, argv, "+:d:u:l:f:bh", kLong, nullptr)) != -1) {
+    int k = 0;
+    switch (c) {
+      case 'd': o.settings.dataDir = optarg; break;
+      case 'u':
+        if (!Choice(optarg, {"MPa", "bar", "kPa"}, k)) {
+          error = std::string("nieznana jednostka \"") + optarg + "\" (MPa, bar, kPa)";
+          return ArgsStatus::Usage;
+        }
+        o.settings.unitIndex = k;
+        break;
+      case 'l':
+        if (!Choice(optarg, {"comma", "point"}, k)) {
+          error = std::string("nieznany separator \"") + optarg + "\" (comma, point)";
+          return ArgsStatus::Usage;
+        }
+        o.settings.decimalSep = k == 0 ? ',' : '.';
+        break;
+      case 'f':
+        if (!Choice(optarg, {"text", "json", "csv"}, k)) {
+          error = std::string("nieznany format \"") + optarg + "\" (text, json, csv)";
+          return ArgsStatus::Usage;
+        }
+        o.format = static_cast<Format>(k);
+        break;
+      case 'b': o.batch = true; break;
+      case 'h': return ArgsStatus::Help;
+      case ':':
+        error = std::string("opcja ") + argv[optind - 1] + " wymaga wartości";
+        return ArgsStatus::Usage;
+      default:
+        error = std::string("nieznana opcja ") + argv[optind - 1];
+        return ArgsStatus::Usage;
+    }
+  }
+  int rest = argc - optind;
+  if (o.batch) {
+    if (rest != 0) {
+      error = "przy --batch obliczenia czytane są ze standardowego wejścia, bez PARA A B";
+      return ArgsStatus::Usage;
+    }
+    return ArgsStatus::Run;
+  }
+  if (rest != 3) {
+    error = rest == 0 ? "brak PARA A B" : "oczekiwano PARA A B, podano " + std::to_string(rest) + " argument(y/ów)";
+    return ArgsStatus::Usage;
+  }
+  bool swapped = false;
+  if (!ParsePair(argv[optind], o.request.pair, swapped)) {
+    error = std::string("nieznana para \"") + argv[optind] + "\"";
+    return ArgsStatus::Usage;
+  }
+  o.request.a = argv[optind + (swapped ? 2 : 1)];
+  o.request.b = argv[optind + (swapped ? 1 : 2)];
+  return ArgsStatus::Run;
+}
+
+}  // namespace kal::cli

@@ -1,0 +1,252 @@
+#include "cli/output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_options.h"
+
+namespace kal::cli {
+
+namespace {
+
+// JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing.
+void Str(std::string& out, const std::string& s) {
+  out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+template <std::size_t N>
+void StrArray(std::string& out, const std::array<std::string, N>& a) {
+  out += '[';
+  for (std::size_t i = 0; i < N; ++i) {
+    if (i) out += ',';
+    Str(out, a[i]);
+  }
+  out += ']';
+}
+
+void Member(std::string& out, const char* name, float v, bool first = false) {
+  if (!first) out += ',';
+  out += '"';
+  out += name;
+  out += "\":";
+  out += std::isfinite(v) ? Num9(v) : std::string("null");
+}
+
+// Every message on one line for CSV and text: CR LF becomes " / ".
+std::string OneLine(const std::string& s) {
+  std::string t;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+      t += " / ";
+      ++i;
+    } else if (s[i] == '\r' || s[i] == '\n') {
+      t += " / ";
+    } else {
+      t += s[i];
+    }
+  }
+  return t;
+}
+
+const char* const kPominiety = "wynik pominięty: rozwiązanie odrzuciło dane (Blad), okienka wyników puste";
+
+std::string Messages(const LineResult& r) {
+  std::string m = r.parsed ? "" : r.syntax;
+  if (r.skipped) m = kPominiety;
+  for (const Message& msg : r.messages) {
+    if (!m.empty()) m += " | ";
+    m += "[" + msg.title + "] " + OneLine(msg.text);
+  }
+  return m;
+}
+
+void CsvField(std::string& out, const std::string& s) {
+  if (s.find_first_of(",\"\r\n") == std::string::npos) {
+    out += s;
+    return;
+  }
+  out += '"';
+  for (char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+std::string Trim(const std::string& s) {
+  std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
+  return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+// Pads to a width counted in characters, not bytes (Polish letters are two bytes).
+std::string Pad(const std::string& s, std::size_t width) {
+  std::size_t chars = 0;
+  for (unsigned char c : s) chars += (c & 0xC0) != 0x80;
+  return chars >= width ? s : s + std::string(width - chars, ' ');
+}
+
+}  // namespace
+
+std::string Num9(float value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(value));
+  return buf;
+}
+
+std::string BoxNumber(const std::string& text, char decimalSep) {
+  std::string t;
+  for (char c : text) {
+    if (c == ' ') continue;
+    t += c == decimalSep ? '.' : c;
+  }
+  if (!t.empty() && t.back() == 'E') t.pop_back();
+  if (t.empty() || t.find_first_not_of("+-.0123456789") != std::string::npos) return "";
+  char* end = nullptr;
+  std::strtod(t.c_str(), &end);
+  return *end == '\0' ? t : "";
+}
+
+void AppendJson(std::string& out, const LineResult& r, const Settings& s) {
+  out += "{\"line\":" + std::to_string(r.line) + ",\"pair\":";
+  if (r.parsed) {
+    Str(out, r.pairName);
+    out += ",\"input\":[";
+    Str(out, r.a);
+    out += ',';
+    Str(out, r.b);
+    out += ']';
+  } else {
+    out += "null,\"input\":null,\"text\":";
+    Str(out, r.a);
+  }
+  out += ",\"unit\":";
+  Str(out, UnitName(s.unitIndex));
+  out += r.ok ? ",\"ok\":true" : ",\"ok\":false";
+  if (r.parsed) {
+    out += ",\"boxes\":";
+    StrArray(out, r.boxes);
+    out += ",\"wet\":";
+    if (r.wet) {
+      StrArray(out, *r.wet);
+    } else {
+      out += "null";
+    }
+    const SteamState& st = r.state;
+    out += ",\"state\":{";
+    Member(out, "pPary", st.pPary, true);
+    Member(out, "pParyWe", st.pParyWe);
+    Member(out, "tPary", st.tPary);
+    Member(out, "hPary", st.hPary);
+    Member(out, "sPary", st.sPary);
+    Member(out, "vPary", st.vPary);
+    Member(out, "xPary", st.xPary);
+    Member(out, "tNasPary", st.tNasPary);
+    Member(out, "ob1", st.ob1);
+    Member(out, "h1", st.h1);
+    Member(out, "s1", st.s1);
+    Member(out, "ob2", st.ob2);
+    Member(out, "h2", st.h2);
+    Member(out, "s2", st.s2);
+    Member(out, "obx", st.obx);
+    Member(out, "hx", st.hx);
+    Member(out, "sx", st.sx);
+    Member(out, "pIter", st.pIter);
+    out += "},\"Blad\":" + std::to_string(st.Blad);
+    out += r.skipped ? ",\"skipped\":true" : ",\"skipped\":false";
+  } else {
+    out += ",\"boxes\":null,\"wet\":null,\"state\":null,\"Blad\":null,\"skipped\":false";
+  }
+  out += ",\"messages\":[";
+  bool first = true;
+  if (!r.parsed) {
+    out += "{\"title\":\"kalorimo-calc\",\"text\":";
+    Str(out, r.syntax);
+    out += '}';
+    first = false;
+  }
+  for (const Message& m : r.messages) {
+    if (!first) out += ',';
+    first = false;
+    out += "{\"title\":";
+    Str(out, m.title);
+    out += ",\"text\":";
+    Str(out, m.text);
+    out += '}';
+  }
+  out += "],\"error\":";
+  if (r.error) {
+    out += "{\"number\":" + std::to_string(r.error->number) + ",\"description\":";
+    Str(out, r.error->description);
+    out += '}';
+  } else {
+    out += "null";
+  }
+  out += "}\n";
+}
+
+void AppendCsvHeader(std::string& out) {
+  out += "line,pair,A,B,p_MPa,t_C,h_kJ_kg,s_kJ_kgK,v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message\n";
+}
+
+void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
+  out += std::to_string(r.line) + ',';
+  CsvField(out, r.parsed ? r.pairName : "");
+  out += ',';
+  CsvField(out, r.a);
+  out += ',';
+  CsvField(out, r.b);
+  if (r.ok) {
+    const char sep = s.decimalSep;
+    auto box = [&](int i) { return BoxNumber(r.boxes[i], sep); };
+    auto visc = [&](int i) {
+      std::string n = box(i);
+      return n.empty() ? n : n + "e-5";  // the boxes show the viscosities times 10^5
+    };
+    out += ',' + Num9(r.state.pParyWe) + ',' + box(1) + ',' + box(2) + ',' + box(3) + ',' + box(5) + ',' +
+           Num9(r.state.xPary) + ',' + Num9(r.state.tNasPary) + ',' + (r.heatRowVisible ? box(8) : "") + ',' +
+           visc(6) + ',' + visc(7) + ",true,";
+  } else {
+    out += ",,,,,,,,,,,false,";
+  }
+  CsvField(out, Messages(r));
+  out += '\n';
+}
+
+void AppendText(std::string& out, const LineResult& r, const Settings& s) {
+  if (!r.parsed) {
+    out += "[" + std::to_string(r.line) + "] " + r.a + "\n  ! " + r.syntax + "\n\n";
+    return;
+  }
+  out += "[" + std::to_string(r.line) + "] " + r.pairName + "  " + r.a + "  " + r.b + (r.ok ? "" : "  (błąd)") + "\n";
+  struct Row {
+    const char* label;
+    int box;
+    std::string unit;
+  };
+  const Row rows[] = {{"Ciśnienie", 0, UnitName(s.unitIndex)},
+                      {"Temperatura", 1, "°C"},
+                      {"Entalpia", 2, "kJ/kg"},
+                      {"Entropia", 3, "kJ/(kg K)"},
+                      {"Stopień suchości", 4, "-"},
+                      {"Objętość właściwa", 5, "m3/kg"},
+                      {"Lepkość dynamiczna", 6, "*10^(-5) Pa*s"},
+                      {"Lepkość kinematyczna", 7, "*10^(-5) m2/s"},
+                      {"Ciepło parowania", 8, "kJ/kg"}};
+  for (const Row& row : rows) {
+    if (row.box == 8 && !r.heatRowVisible) continue;
+    std::string v = Trim(r.boxes[row.box]);
+    out += "  " + Pad(row.label, 22) + Pad(v, 12) + " " + (row.box == 4 && v.find('x') != std::string::npos ? "" : row.unit);
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    out += '\n';
+  }
+  if (r.wet) out += "  (otwarte okno \"Para mokra\")\n";
+  for (const Message& m : r.messages) out += "  ! [" + m.title + "] " + OneLine(m.text) + "\n";
+  if (r.error) out += "  ! błąd wykonania nr " + std::to_string(r.error->number) + ": " + r.error->description + "\n";
+  if (r.state.Blad) out += "  ! Blad = " + std::to_string(r.state.Blad) + "\n";
+  if (r.skipped) out += std::string("  ! ") + kPominiety + "\n";
+  out += '\n';
+}
+
+}  // namespace kal::cli

@@ -95,6 +95,18 @@ TEST(ReportPointLocale, UsesThePointWhereTheLocaleDoes) {
   EXPECT_NE(std::string::npos, f.find(kSuchosc + " .87\"\r\n"));
 }
 
+TEST(ReportPolishFolder, PathWithBlanksAndPolishLettersIsWindows1250InLineOne) {
+  AppRig rig(',', false);
+  rig.platform.exeDir = rig.dir.path() + "/Obliczenia żółte";
+  fs::create_directory(rig.platform.exeDir);
+  rig.Restart();
+  rig.app().mnuZapisz_Click();
+  const std::string f = ReadAll(rig.frm().Folder + "/Notes.txt");
+  EXPECT_EQ(0u, f.find("\"" + rig.dir.path() + "/Obliczenia \xBF\xF3\xB3te/Kalorimo//Notes.txt\r\n"));
+  rig.app().mnuOdczytaj_Click();
+  EXPECT_EQ(rig.platform.exeDir + "/Kalorimo//Notes.txt", rig.platform.started.at(0).at(1));
+}
+
 TEST_F(ReportTest, BeforeAnyCalculation) {
   app().mnuZapisz_Click();
   const std::string expected = "\"" + frm().Folder + "/Notes.txt\r\n\r\n\r\n" + kCisnienie +

@@ -19,7 +19,8 @@ struct FrmKalorimo {
   Geometry geom{0, 0, 7200, 7140};  // kept up to date by the view; used to place "Para mokra"
 
   std::array<CheckBox, 5> Check{{{"Ciśnienie"}, {"Temperatura"}, {"Entalpia"}, {"Entropia"}, {"Stopień suchości"}}};
-  std::array<TextBox, 10> Text_IS{};
+  // Boxes 8 (heat of vaporisation) and 9 (exhaust pressure) are hidden at design, like their rows.
+  std::array<TextBox, 10> Text_IS{{{}, {}, {}, {}, {}, {}, {}, {}, {"", true, false}, {"", true, false}}};
   // Combo1: the unit list; its text before any choice is "  MPa".
   std::string Combo1Text = "  MPa";
   std::vector<std::string> Combo1Items;

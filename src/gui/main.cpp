@@ -1,2 +1,39 @@
-#include <cstdio>
-int main() { std::puts("kalorimo: not built yet"); return 0; }
+// Kalorimo: the calculator of water and steam properties, its main window and wet-steam window.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/kalorimo_app.h"
+#include "gui/main_window.h"
+#include "gui/qt_dialogs.h"
+#include "gui/qt_platform.h"
+
+namespace {
+
+// The user's decimal separator; numbers are typed and shown with it.
+char DecimalSeparator() {
+  const QString point = QLocale::system().decimalPoint();
+  return point == QStringLiteral(",") ? ',' : '.';
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kalorimo"));
+
+  // Button texts of the message boxes in the user's language when Qt's translations are there.
+  QTranslator qtbase;
+  if (qtbase.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtbase);
+  }
+
+  kal::QtDialogs dialogs;
+  kal::QtPlatform platform;
+  kal::KalorimoApp app(dialogs, platform, DecimalSeparator());
+  kal::MainWindow window(app);
+  window.start();
+  return QApplication::exec();
+}

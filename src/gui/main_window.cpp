@@ -1,0 +1,355 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "common/errors.h"
+#include "gui/para_mokra_window.h"
+#include "gui/twips.h"
+
+namespace kal {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* PlainLabel(QWidget* parent, const QString& name) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setTextFormat(Qt::PlainText);
+  return l;
+}
+
+// A list's own text (shown before any choice) in the colour of a chosen item, not greyed.
+void ShowOwnTextPlainly(QComboBox* combo) {
+  QPalette pal = combo->palette();
+  pal.setColor(QPalette::PlaceholderText, pal.color(QPalette::ButtonText));
+  combo->setPalette(pal);
+}
+
+void SetTextIfChanged(QLineEdit* box, const QString& text) {
+  if (box->text() != text) box->setText(text);  // keeps the cursor of an unchanged box
+}
+
+// Where each box's row stands in the table, and which unit label goes with it (-1 none).
+struct RowDesign {
+  int box;
+  int row;
+  int unitLabel;
+};
+constexpr RowDesign kInputRows[5] = {{0, 0, 0}, {1, 1, -1}, {2, 2, 1}, {3, 3, 2}, {4, 4, 6}};
+constexpr RowDesign kResultRows[5] = {{5, 6, 3}, {6, 7, 4}, {7, 8, 5}, {8, 9, 7}, {9, 10, 8}};
+
+}  // namespace
+
+MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
+    : QMainWindow(parent), app_(app), mokra_(std::make_unique<ParaMokraWindow>()) {
+  setObjectName(QStringLiteral("frmKalorimo"));
+  QFont f = font();
+  if (f.pointSizeF() < 10) f.setPointSizeF(10);  // readable on any screen
+  setFont(f);
+
+  buildMenu();
+  buildTable();
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(1000);
+  connect(timer1_, &QTimer::timeout, this, [this] { run([this] { app_.Timer1_Timer(); }); });
+
+  connect(mokra_.get(), &ParaMokraWindow::exitClicked, this, [this] { run([this] { app_.Command1_Click(); }); });
+  connect(mokra_.get(), &ParaMokraWindow::closeClicked, this, [this] { run([this] { app_.Command1_Click(); }); });
+
+  // The design size of the window unless the layout needs more.
+  const double dpi = logicalDpiY();
+  resize(std::max(sizeHint().width(), TwipsToPx(app_.frm.geom.Width, dpi)),
+         std::max(sizeHint().height(), TwipsToPx(app_.frm.geom.Height, dpi)));
+  render();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenu() {
+  auto top = [this](QAction*& a, const char* name, std::function<void()> handler) {
+    a = menuBar()->addAction(QString());
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+  };
+  top(mnuOdczytaj_, "mnuOdczytaj", [this] { app_.mnuOdczytaj_Click(); });
+  top(mnuZapisz_, "mnuZapisz", [this] { app_.mnuZapisz_Click(); });
+  top(mnuIS_, "mnuIS", [this] { app_.mnuIS_Click(); });
+  top(mnuPPary2_, "mnuPPary2", [] {});  // no command is attached to it
+  mnuPomoc_ = menuBar()->addMenu(QString());
+  mnuPomoc_->setObjectName(QStringLiteral("mnuPomoc"));
+  mnuPomoc_->menuAction()->setObjectName(QStringLiteral("mnuPomoc"));
+  auto sub = [this](QAction*& a, const char* name, std::function<void()> handler) {
+    a = mnuPomoc_->addAction(QString());
+    a->setObjectName(QString::fromLatin1(name));
+    connect(a, &QAction::triggered, this, [this, handler] { run(handler); });
+  };
+  sub(mnuHelp_, "mnuHelp", [this] { app_.mnuHelp_Click(); });
+  sub(mnuInfo_, "mnuInfo", [this] { app_.mnuInfo_Click(); });
+  sub(mnuAbout_, "mnuAbout", [this] { app_.mnuAbout_Click(); });
+  top(mnuZakoncz_, "mnuZakoncz", [this] { app_.mnuZakoncz_Click(); });
+}
+
+void MainWindow::buildTable() {
+  auto* central = new QWidget(this);
+  auto* outer = new QVBoxLayout(central);
+  setCentralWidget(central);
+
+  frameIS_ = new QGroupBox(central);
+  frameIS_->setObjectName(QStringLiteral("Frame_IS"));
+  auto* grid = new QGridLayout(frameIS_);
+  grid->setHorizontalSpacing(12);
+  grid->setColumnStretch(1, 1);
+  outer->addWidget(frameIS_);
+
+  for (int i = 0; i < 10; ++i) {
+    auto* box = new QLineEdit(frameIS_);
+    box->setObjectName(QStringLiteral("Text_IS_%1").arg(i));
+    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    box->setMinimumWidth(130);
+    box->installEventFilter(this);
+    connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { app_.frm.Text_IS[i].Text = t.toStdString(); });
+    textIS_[i] = box;
+  }
+  for (int i = 0; i < 9; ++i) label1_[i] = PlainLabel(frameIS_, QStringLiteral("Label1_%1").arg(i));
+  for (int i = 0; i < 5; ++i) lblV_[i] = PlainLabel(frameIS_, QStringLiteral("lbl_V_%1").arg(i));
+
+  combo1_ = new QComboBox(frameIS_);
+  combo1_->setObjectName(QStringLiteral("Combo1"));
+  ShowOwnTextPlainly(combo1_);
+  connect(combo1_, QOverload<int>::of(&QComboBox::activated), this,
+          [this](int index) { run([this, index] { app_.Combo1_Click(index); }); });
+
+  for (const RowDesign& r : kInputRows) {
+    auto* check = new QCheckBox(frameIS_);
+    check->setObjectName(QStringLiteral("Check_%1").arg(r.box));
+    const int i = r.box;
+    connect(check, &QCheckBox::clicked, this, [this, i](bool on) {
+      run([this, i, on] {
+        app_.frm.Check[i].Value = on ? 1 : 0;
+        app_.Check_Click(i);
+      });
+    });
+    check_[i] = check;
+    grid->addWidget(check, r.row, 0);
+    grid->addWidget(textIS_[i], r.row, 1);
+    if (i == 0) {
+      auto* unit = new QHBoxLayout;
+      unit->addWidget(combo1_);
+      unit->addWidget(label1_[0]);
+      unit->addStretch();
+      grid->addLayout(unit, r.row, 2);
+    } else if (r.unitLabel >= 0) {
+      grid->addWidget(label1_[r.unitLabel], r.row, 2);
+    }
+  }
+  auto* line = new QFrame(frameIS_);
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  grid->addWidget(line, 5, 0, 1, 3);
+  for (int k = 0; k < 5; ++k) {
+    const RowDesign& r = kResultRows[k];
+    grid->addWidget(lblV_[k], r.row, 0);
+    grid->addWidget(textIS_[r.box], r.row, 1);
+    grid->addWidget(label1_[r.unitLabel], r.row, 2);
+  }
+  comboTurbo_ = new QComboBox(frameIS_);
+  comboTurbo_->setObjectName(QStringLiteral("comboTurbo"));
+  comboTurbo_->setMinimumContentsLength(10);
+  ShowOwnTextPlainly(comboTurbo_);
+  grid->addWidget(comboTurbo_, 11, 0);
+  grid->setRowStretch(12, 1);
+
+  auto* bottom = new QHBoxLayout;
+  auto* frameButtons = new QFrame(central);
+  frameButtons->setObjectName(QStringLiteral("FrameButtons"));
+  frameButtons->setFrameShape(QFrame::StyledPanel);
+  frameButtons->installEventFilter(this);
+  auto* buttons = new QHBoxLayout(frameButtons);
+  buttons->setContentsMargins(10, 8, 10, 8);
+  cmdClearAll_ = new QPushButton(frameButtons);
+  cmdClearAll_->setObjectName(QStringLiteral("cmdClearAll"));
+  cmdOblicz_ = new QPushButton(frameButtons);
+  cmdOblicz_->setObjectName(QStringLiteral("cmdOblicz"));
+  cmdOblicz_->setDefault(false);
+  for (QPushButton* b : {cmdClearAll_, cmdOblicz_}) {
+    b->setMinimumWidth(110);
+    buttons->addWidget(b);
+  }
+  connect(cmdClearAll_, &QPushButton::clicked, this, [this] { run([this] { app_.cmdClearAll_Click(); }); });
+  connect(cmdOblicz_, &QPushButton::clicked, this, [this] { run([this] { app_.cmdOblicz_Click(); }); });
+  frameButtons_ = frameButtons;
+  bottom->addWidget(frameButtons);
+  bottom->addStretch();
+  lblTime_ = PlainLabel(central, QStringLiteral("lblTime"));
+  lblTime_->setMinimumWidth(90);
+  lblTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  bottom->addWidget(lblTime_);
+  outer->addLayout(bottom);
+}
+
+void MainWindow::start() {
+  run([this] { app_.Form_Load(); });
+  timer1_->start();
+}
+
+void MainWindow::syncGeometry() {
+  if (!isVisible()) return;  // until shown the model keeps its design geometry
+  const QRect g = frameGeometry();
+  const double dpi = logicalDpiY();
+  app_.frm.geom = Geometry{PxToTwips(g.x(), dpi), PxToTwips(g.y(), dpi), PxToTwips(g.width(), dpi),
+                           PxToTwips(g.height(), dpi)};
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+  ++depth_;
+  syncGeometry();
+  try {
+    handler();
+  } catch (const RunTimeError& e) {
+    // An error outside the error traps: the run-time's own message, then the end.
+    app_.modMain.dialogs().MsgBox("Błąd wykonania nr " + std::to_string(e.number) + "\r\n\r\n" + e.description,
+                                  Buttons::OK, Icon::Exclamation, "");
+    app_.modMain.platform().EndApplication();
+  } catch (const std::exception& e) {
+    app_.modMain.dialogs().MsgBox(std::string("Błąd wykonania\r\n\r\n") + e.what(), Buttons::OK,
+                                  Icon::Exclamation, "");
+    app_.modMain.platform().EndApplication();
+  }
+  --depth_;
+  render();
+}
+
+void MainWindow::renderMenu(QAction* action, const MenuItem& item) {
+  action->setText(Q(item.Caption));
+  action->setEnabled(item.Enabled);
+  action->setVisible(item.Visible);
+}
+
+void MainWindow::render() {
+  const FrmKalorimo& m = app_.frm;
+  setWindowTitle(Q(m.Caption));
+
+  for (int i = 0; i < 5; ++i) {
+    check_[i]->setText(Q(m.Check[i].Caption));
+    check_[i]->setChecked(m.Check[i].Value == 1);
+    check_[i]->setEnabled(m.Check[i].Enabled);
+  }
+  for (int i = 0; i < 10; ++i) {
+    SetTextIfChanged(textIS_[i], Q(m.Text_IS[i].Text));
+    textIS_[i]->setEnabled(m.Text_IS[i].Enabled);
+    textIS_[i]->setVisible(m.Text_IS[i].Visible);
+  }
+  for (int i = 0; i < 5; ++i) {
+    lblV_[i]->setText(Q(m.lbl_V[i].Caption));
+    lblV_[i]->setVisible(m.lbl_V[i].Visible);
+  }
+  for (int i = 0; i < 9; ++i) {
+    label1_[i]->setText(Q(m.Label1[i].Caption));
+    label1_[i]->setVisible(m.Label1[i].Visible);
+  }
+
+  // The unit list shows the model's text: one of its items, or its own text before any choice.
+  QStringList items;
+  for (const auto& s : m.Combo1Items) items << Q(s);
+  QStringList current;
+  for (int k = 0; k < combo1_->count(); ++k) current << combo1_->itemText(k);
+  if (items != current) {
+    combo1_->clear();
+    combo1_->addItems(items);
+  }
+  combo1_->setPlaceholderText(Q(m.Combo1Text));
+  combo1_->setCurrentIndex(combo1_->findText(Q(m.Combo1Text), Qt::MatchExactly));
+
+  comboTurbo_->setPlaceholderText(Q(m.comboTurboText));
+  comboTurbo_->setCurrentIndex(-1);
+
+  frameButtons_->setVisible(m.FrameButtonsVisible);
+  cmdClearAll_->setText(Q(m.cmdClearAllCaption));
+  cmdClearAll_->setEnabled(m.cmdClearAllEnabled);
+  cmdOblicz_->setText(Q(m.cmdObliczCaption));
+  cmdOblicz_->setEnabled(m.cmdOblicz_Enabled);
+  frameIS_->setTitle(Q(m.Frame_ISCaption));
+  frameIS_->setVisible(m.Frame_ISVisible);
+  lblTime_->setText(Q(m.lblTime));
+
+  renderMenu(mnuOdczytaj_, m.mnuOdczytaj);
+  renderMenu(mnuZapisz_, m.mnuZapisz);
+  renderMenu(mnuIS_, m.mnuIS);
+  renderMenu(mnuPPary2_, m.mnuPPary2);
+  mnuPomoc_->setTitle(Q(m.mnuPomoc.Caption));
+  renderMenu(mnuPomoc_->menuAction(), m.mnuPomoc);
+  renderMenu(mnuHelp_, m.mnuHelp);
+  renderMenu(mnuInfo_, m.mnuInfo);
+  renderMenu(mnuAbout_, m.mnuAbout);
+  renderMenu(mnuZakoncz_, m.mnuZakoncz);
+
+  if (m.closed) {
+    timer1_->stop();
+    mokra_->hide();
+    close();
+    return;
+  }
+  if (m.Visible && !isVisible()) show();
+  if (!m.Visible && isVisible()) hide();
+  mokra_->render(app_.mokra);
+
+  if (m.focusRequest >= 0 && m.focusRequest < 10) {
+    textIS_[m.focusRequest]->setFocus(Qt::OtherFocusReason);
+    focusHonoured_ = true;
+  }
+  app_.frm.focusRequest = -1;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == frameButtons_ && event->type() == QEvent::MouseButtonPress) {
+    run([this] { app_.frameButtons_click(); });
+    return true;
+  }
+  for (int i = 0; i < 10; ++i) {
+    if (watched != textIS_[i]) continue;
+    if (event->type() == QEvent::MouseButtonRelease) {
+      run([this, i] { app_.Text_IS_Click(i); });
+    } else if (event->type() == QEvent::KeyPress) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      const int ascii = (key == Qt::Key_Return || key == Qt::Key_Enter) ? 13 : key == Qt::Key_Tab ? 9 : 0;
+      if (ascii == 0) return false;
+      focusHonoured_ = false;
+      run([this, i, ascii] { app_.Text_IS_KeyPress(i, ascii); });
+      // A Tab that already moved the focus where the model asked must not move it again.
+      return ascii == 9 && focusHonoured_;
+    }
+    return false;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  // The close button leaves the application the way "Za&kończ" does.
+  if (!app_.frm.closed && depth_ == 0) run([this] { app_.mnuZakoncz_Click(); });
+  if (app_.frm.closed) {
+    e->accept();
+  } else {
+    e->ignore();
+  }
+}
+
+}  // namespace kal

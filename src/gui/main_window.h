@@ -1,0 +1,80 @@
+// The main window "Parametry pary wodnej  wg WEXTAN": renders the model of the running
+// application after every handler and forwards the user's edits and events to the handlers.
+#pragma once
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/kalorimo_app.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace kal {
+
+class ParaMokraWindow;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(KalorimoApp& app, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Runs the start-up, shows the window as the model says and starts the clock.
+  void start();
+
+  ParaMokraWindow* paraMokra() const { return mokra_.get(); }
+  QTimer* timer1() const { return timer1_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void buildMenu();
+  void buildTable();
+  // Model geometry, the handler, then the whole model on screen.
+  void run(const std::function<void()>& handler);
+  void render();
+  void renderMenu(QAction* action, const MenuItem& item);
+  void syncGeometry();
+
+  KalorimoApp& app_;
+  std::unique_ptr<ParaMokraWindow> mokra_;
+  QTimer* timer1_ = nullptr;
+  int depth_ = 0;  // handlers running (a modal box runs the event loop inside one)
+  bool focusHonoured_ = false;  // the last render moved the focus as the model asked
+
+  std::array<QCheckBox*, 5> check_{};
+  std::array<QLineEdit*, 10> textIS_{};
+  std::array<QLabel*, 5> lblV_{};
+  std::array<QLabel*, 9> label1_{};
+  QComboBox* combo1_ = nullptr;
+  QComboBox* comboTurbo_ = nullptr;
+  QGroupBox* frameIS_ = nullptr;
+  QWidget* frameButtons_ = nullptr;
+  QPushButton* cmdClearAll_ = nullptr;
+  QPushButton* cmdOblicz_ = nullptr;
+  QLabel* lblTime_ = nullptr;
+
+  QAction* mnuOdczytaj_ = nullptr;
+  QAction* mnuZapisz_ = nullptr;
+  QAction* mnuIS_ = nullptr;
+  QAction* mnuPPary2_ = nullptr;
+  QMenu* mnuPomoc_ = nullptr;
+  QAction* mnuHelp_ = nullptr;
+  QAction* mnuInfo_ = nullptr;
+  QAction* mnuAbout_ = nullptr;
+  QAction* mnuZakoncz_ = nullptr;
+};
+
+}  // namespace kal

@@ -1,0 +1,60 @@
+#include "gui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <memory>
+
+namespace kal {
+
+QString ToQtText(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return s;
+}
+
+QString DialogTitle(const std::string& title) {
+  return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
+}
+
+QWidget* QtDialogs::Parent() { return QApplication::activeWindow(); }
+
+QMessageBox* BuildMessageBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                             QWidget* parent) {
+  auto* box = new QMessageBox(parent);
+  box->setWindowTitle(DialogTitle(title));
+  // Plain text keeps the blanks the messages are written with and never reads them as markup.
+  box->setTextFormat(Qt::PlainText);
+  box->setText(ToQtText(text));
+  switch (icon) {
+    case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box->setIcon(QMessageBox::Information); break;
+    case Icon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+  }
+  if (buttons == Buttons::YesNo) {
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+  } else {
+    box->setStandardButtons(QMessageBox::Ok);
+  }
+  return box;
+}
+
+Answer QtDialogs::MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title) {
+  std::unique_ptr<QMessageBox> box(BuildMessageBox(text, buttons, icon, title, Parent()));
+  const int pressed = box->exec();
+  if (buttons == Buttons::OK) return Answer::Ok;
+  return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::string QtDialogs::InputBox(const std::string& prompt, const std::string& title) {
+  QInputDialog dlg(Parent());
+  dlg.setWindowTitle(DialogTitle(title));
+  dlg.setLabelText(ToQtText(prompt));
+  dlg.setInputMode(QInputDialog::TextInput);
+  if (dlg.exec() != QDialog::Accepted) return std::string();
+  return dlg.textValue().toStdString();
+}
+
+}  // namespace kal

@@ -1,0 +1,41 @@
+#include "gui/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QProcess>
+#include <QStringList>
+#include <QTime>
+#include <cstdlib>
+
+namespace kal {
+
+QString TimeFormatWithoutZone(const QString& format) {
+  QString out;
+  bool quoted = false;
+  for (QChar c : format) {
+    if (c == QLatin1Char('\'')) quoted = !quoted;
+    if (!quoted && c == QLatin1Char('t')) continue;  // time-zone field
+    out += c;
+  }
+  // What stood before the zone (a blank, a comma) goes with it.
+  while (!out.isEmpty() && (out.back().isSpace() || out.back() == QLatin1Char(','))) out.chop(1);
+  return out.trimmed();
+}
+
+std::string QtPlatform::ExecutableDir() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+bool QtPlatform::StartDetached(const std::string& program, const std::vector<std::string>& args) {
+  QStringList list;
+  for (const auto& a : args) list << QString::fromStdString(a);
+  return QProcess::startDetached(QString::fromStdString(program), list);
+}
+
+void QtPlatform::EndApplication() { std::exit(0); }
+
+std::string QtPlatform::TimeOfDayText() {
+  const QLocale loc = QLocale::system();
+  const QString fmt = TimeFormatWithoutZone(loc.timeFormat(QLocale::LongFormat));
+  return loc.toString(QTime::currentTime(), fmt).toStdString();
+}
+
+}  // namespace kal

@@ -10,6 +10,7 @@
 #include "common/dialogs.h"
 #include "common/errors.h"
 #include "common/number_text.h"
+#include "steam/dane_h_s_kroki.h"
 #include "steam/mod_kalorimo.h"
 
 namespace kal {
@@ -36,7 +37,7 @@ constexpr StepRow kTemperatureSteps[] = {
     {1.0f, 4.9999f, 1.5f},    {0.1f, 0.99999f, 1.0f},
 };
 
-// The first row that holds d wins (the pressure rows overlap); no row keeps k.
+// The pressure rows overlap: the first row that holds d wins.
 template <std::size_t N>
 float StepFactor(const StepRow (&rows)[N], float d, float k) {
   for (const StepRow& r : rows)
@@ -52,6 +53,9 @@ float Step(std::int16_t sign, float k, float value) {
 }
 
 }  // namespace
+
+float KrokCisnienia(float d, float k) { return StepFactor(kPressureSteps, d, k); }
+float KrokTemperatury(float d, float k) { return StepFactor(kTemperatureSteps, d, k); }
 
 void ModKalorimo::Dane_H_S(float hParyWe, float sParyWe) {
   st.pPary = 3.5f;
@@ -99,7 +103,7 @@ void ModKalorimo::Dane_H_S(float hParyWe, float sParyWe) {
     // Pressure step: too much entropy means too low a pressure.
     std::int16_t sign = st.sPary > sParyWe ? 1 : -1;
     float d = Sng(std::fabs(static_cast<double>(st.sPary) - sParyWe));
-    k = StepFactor(kPressureSteps, d, k);
+    k = KrokCisnienia(d, k);
     st.pPary = Step(sign, k, st.pPary);
 
     Dane_T_P(st.pPary, st.tPary, 0);
@@ -113,7 +117,7 @@ void ModKalorimo::Dane_H_S(float hParyWe, float sParyWe) {
     diff = Sng(static_cast<double>(st.hPary) - hParyWe);
     d = Sng(std::fabs(static_cast<double>(st.hPary) - hParyWe));
     if (d >= 0.1f) {
-      k = StepFactor(kTemperatureSteps, d, k);
+      k = KrokTemperatury(d, k);
       st.tPary = Step(sign, k, st.tPary);
       tSteps = static_cast<std::int16_t>(tSteps + 1);
       passes.HS_tsteps = tSteps;

@@ -20,7 +20,10 @@ void KalorimoApp::Form_Load() {
   SteamState& s = st();
   // Steps 1 to 7 have no trap of their own in the window's design; a fault there (a data
   // folder that cannot be made, a coefficient file that cannot be opened) still goes to the
-  // error report instead of tearing the process down, and the start-up ends there.
+  // error report instead of tearing the process down. When the user goes on, the window opens
+  // with its initial states (so it can be closed again), without the last inputs; every
+  // calculation then reports the missing coefficient file.
+  bool wczesnyBlad = false;
   try {
     s.Blad = 0;
     frm.ifMokra = 0;
@@ -54,7 +57,7 @@ void KalorimoApp::Form_Load() {
     frm.Text_IS[9].Text = LocaleText(frm.pParyWylot, decimalSep);
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
-    return;
+    wczesnyBlad = true;
   }
 
   try {
@@ -74,7 +77,7 @@ void KalorimoApp::Form_Load() {
 
     for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Enabled = false;
 
-    if (PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
+    if (!wczesnyBlad && PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
   }

@@ -14,7 +14,8 @@
 namespace kal::test {
 
 // The error report's text for an error, built by the report itself (only the dialog is caught).
-inline std::string RaportTekst(int number, const std::string& source) {
+inline std::string RaportTekst(int number, const std::string& source, int lastDllError = 0,
+                               const std::string& whatFormName = "frmKalorimo") {
   struct Lapacz : Dialogs {
     std::string text;
     Answer MsgBox(const std::string& t, Buttons, Icon, const std::string&) override {
@@ -25,8 +26,8 @@ inline std::string RaportTekst(int number, const std::string& source) {
   } lapacz;
   FakePlatform platform;
   ModMain m(lapacz, platform);
-  m.whatFormName = "frmKalorimo";
-  m.RaportBledu(RunTimeError(number, source));
+  m.whatFormName = whatFormName;
+  m.RaportBledu(RunTimeError(number, source, lastDllError));
   return lapacz.text;
 }
 

@@ -1,0 +1,85 @@
+// Start-up of the main window over an empty folder beside the executable.
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "app/app_fixture.h"
+
+namespace kal::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(AppTest, FirstStartCreatesTheDataFolderAndTheCoefficientFile) {
+  EXPECT_TRUE(fs::is_directory(rig.DataDir()));
+  EXPECT_EQ(kRecordLen, fs::file_size(rig.DataDir() + "Kalorimo.dat"));
+  EXPECT_FALSE(fs::exists(rig.DataDir() + "Kalorimo.tmp"));
+  EXPECT_EQ(rig.dir.path(), frm().SciezkaProgramu);
+  EXPECT_EQ(rig.dir.path() + "/Kalorimo/", frm().Folder);
+  EXPECT_EQ(rig.dir.path() + "/Kalorimo//Kalorimo.tmp", frm().PlikTmp);
+  EXPECT_EQ(rig.dir.path() + "/makeKalorimo.exe ", frm().SciezkaMake);
+  EXPECT_TRUE(rig.platform.started.empty());
+}
+
+TEST_F(AppTest, ControlsAfterStartUp) {
+  EXPECT_TRUE(frm().Visible);
+  EXPECT_EQ("Parametry pary wodnej  wg WEXTAN", frm().Caption);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(i > 5, frm().Text_IS[i].Enabled) << i;
+    EXPECT_EQ(i == 9 ? "5" : "", rig.Box(i)) << i;
+  }
+  for (const auto& c : frm().Check) {
+    EXPECT_EQ(0, c.Value);
+    EXPECT_TRUE(c.Enabled);
+  }
+  EXPECT_FALSE(frm().cmdOblicz_Enabled);
+  EXPECT_FALSE(frm().mnuPPary2.Enabled);
+  EXPECT_FALSE(frm().mnuHelp.Enabled);
+  EXPECT_FALSE(frm().mnuOdczytaj.Enabled);
+  EXPECT_FALSE(frm().mnuIS.Enabled);
+  EXPECT_TRUE(frm().mnuZapisz.Enabled);
+  EXPECT_TRUE(frm().Frame_ISVisible);
+  EXPECT_FALSE(frm().lbl_V[3].Visible);  // heat-of-vaporisation row
+  EXPECT_FALSE(frm().lbl_V[4].Visible);  // exhaust-pressure row
+  EXPECT_FALSE(frm().Label1[8].Visible);
+  EXPECT_EQ((std::vector<std::string>{" MPa", " bar", " kPa"}), frm().Combo1Items);
+  EXPECT_EQ("  MPa", frm().Combo1Text);
+  EXPECT_EQ(1.0f, frm().kodJednP);
+  EXPECT_EQ(5.0f, frm().pParyWylot);
+  EXPECT_EQ("frmKalorimo", app().modMain.whatFormName);
+  EXPECT_EQ(0, st().Blad);
+  EXPECT_EQ(0, frm().ifMokra);
+}
+
+TEST(StartUp, DataFolderOverride) {
+  TempDir data;
+  AppRig rig(',', false);
+  rig.app().folderOverride = data.path();
+  rig.app().Form_Load();
+  EXPECT_EQ(data.path() + "/", rig.frm().Folder);
+  EXPECT_TRUE(fs::exists(data.path() + "/Kalorimo.dat"));
+  EXPECT_FALSE(fs::exists(rig.DataDir()));
+}
+
+// A file where the data folder should be: the folder check reports, then the coefficient file
+// cannot be opened; the error report follows and the window still opens, empty.
+TEST(StartUp, DataFolderThatIsAFileEndsInTheErrorReport) {
+  AppRig rig(',', false);
+  std::ofstream(rig.dir.path() + "/Kalorimo") << "x";
+  rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  ", "Eksplorator",
+                       Icon::Information);
+  // 76 path not found, errno ENOTDIR; the window's name is set only later in the start-up.
+  rig.dialogs.ExpectBox(RaportTekst(76, "OtworzBaze", ENOTDIR, ""), Buttons::YesNo, Icon::None, "Opis błędu ");
+  rig.app().Form_Load();
+  EXPECT_TRUE(rig.frm().Visible);
+  EXPECT_FALSE(rig.frm().Text_IS[0].Enabled);
+  EXPECT_EQ(0, rig.platform.endCalls);
+
+  // Every calculation now reports the missing file instead of using empty coefficients.
+  rig.ExpectRaport(52, "CzytajRekord1");
+  rig.Oblicz(0, "1", 1, "200");
+  EXPECT_EQ("", rig.Box(2));
+}
+
+}  // namespace
+}  // namespace kal::test

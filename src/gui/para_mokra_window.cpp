@@ -44,6 +44,10 @@ constexpr FrameDesign kFrames[4] = {
 ParaMokraWindow::ParaMokraWindow(QWidget* parent) : QWidget(parent, Qt::Window), dpi_(logicalDpiY()) {
   setObjectName(QStringLiteral("frmParaMokra"));
   setAttribute(Qt::WA_QuitOnClose, false);  // it never keeps the application alive
+  // The boxes are disabled, as designed; their grey text is kept dark enough to read.
+  QPalette pal = palette();
+  pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text).lighter(250));
+  setPalette(pal);
   int index = 0;
   for (const FrameDesign& f : kFrames) {
     auto* frame = new QGroupBox(QString::fromUtf8(f.caption), this);

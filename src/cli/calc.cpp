@@ -81,8 +81,8 @@ LineResult Calculator::Run(const Request& request, int line) {
   r.messages = dialogs_.messages;
   r.error = dialogs_.error;
   // Every branch that runs through writes all of boxes 0 to 5, and a fresh window holds them
-  // empty, so an empty one is the only trace of a rejection the command has cleared.
-  for (int i = 0; i <= 5; ++i) {
+  // empty, so an empty one is the only trace of a rejection the command cleared without a box.
+  for (int i = 0; i <= 5 && r.messages.empty() && !r.error; ++i) {
     if (i != info.checkA && i != info.checkB && r.boxes[i].find_first_not_of(' ') == std::string::npos) {
       r.skipped = true;
     }

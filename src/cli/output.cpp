@@ -99,7 +99,11 @@ std::string BoxNumber(const std::string& text, char decimalSep) {
   std::string t;
   for (char c : text) {
     if (c == ' ') continue;
-    t += c == decimalSep ? '.' : c;
+    if (c == '.' || c == ',') {
+      if (c != decimalSep) return "";  // the other separator never is one in the window's texts
+      c = '.';
+    }
+    t += c;
   }
   if (!t.empty() && t.back() == 'E') t.pop_back();
   if (t.empty() || t.find_first_not_of("+-.0123456789") != std::string::npos) return "";

@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +12,18 @@ namespace kal::cli {
 
 namespace {
 
-// JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing.
+// JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing. Plain ASCII
+// (the boxes' numbers) needs no escaping and skips the library's detour through a json value.
 void Str(std::string& out, const std::string& s) {
-  out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  for (unsigned char c : s) {
+    if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') {
+      out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+      return;
+    }
+  }
+  out += '"';
+  out += s;
+  out += '"';
 }
 
 template <std::size_t N>
@@ -90,9 +100,10 @@ std::string Pad(const std::string& s, std::size_t width) {
 }  // namespace
 
 std::string Num9(float value) {
+  // The same text as printf's "%.9g", without printf's arbitrary-precision digit loop.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(value));
-  return buf;
+  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
+  return std::string(buf, res.ptr);
 }
 
 std::string BoxNumber(const std::string& text, char decimalSep) {

@@ -115,10 +115,14 @@ INSTANTIATE_TEST_SUITE_P(Tabela, CliEqualsWindow, ::testing::Combine(::testing::
 
 // Nine significant digits bring back the very single, including awkward ones.
 TEST(Num9, ReadsBackExactly) {
-  const float vals[] = {0.1f, 1.0f / 3, 3372.97485f, 1e-7f, 3.4028235e38f, 1.17549435e-38f, -2.5f, 0.0f, 16777217.0f};
+  const float vals[] = {0.1f,  1.0f / 3, 3372.97485f, 1e-7f,        3.4028235e38f, 1.17549435e-38f,
+                        -2.5f, 0.0f,     16777216.0f, 123456789.0f, 1e-45f,        0.000123456789f};
   for (float v : vals) {
     float back = std::strtof(cli::Num9(v).c_str(), nullptr);
     EXPECT_EQ(0, std::memcmp(&v, &back, sizeof v)) << cli::Num9(v);
+    char printf9[32];
+    std::snprintf(printf9, sizeof printf9, "%.9g", static_cast<double>(v));
+    EXPECT_EQ(printf9, cli::Num9(v));
   }
 }
 

@@ -96,6 +96,33 @@ TEST_F(CalculateTest, TemperatureBelowAbsoluteZeroEndsInTheReport) {
   EXPECT_EQ(0, st().Blad);
 }
 
+TEST_F(CalculateTest, FailedPressureSearchBlanksTheBoxesAndWritesTheInputsBack) {
+  Superheated();
+  rig.Tick({T, H});
+  rig.Type(T, "373,0");
+  rig.Type(H, "2300");
+  dialogs().ExpectOk("Przekroczono licznik obliczeń ", "Info programu Kalorimo");
+  app().cmdOblicz_Click();
+  for (int i : {0, 3, 4, 5, 7}) EXPECT_EQ(kSiedemSpacji, rig.Box(i)) << "box " << i;
+  EXPECT_EQ("373", rig.Box(T));
+  EXPECT_EQ("2300", rig.Box(H));
+  EXPECT_EQ("2,311E", rig.Box(6));
+  EXPECT_EQ(0, st().Blad);
+}
+
+// The wet branch of temperature + enthalpy shows the saturation pressure in MPa, and the unit
+// used from then on is MPa too.
+TEST_F(CalculateTest, TemperatureEnthalpyWetSwitchesTheUnitToMpa) {
+  app().Combo1_Click(1);  // bar
+  rig.Oblicz(T, "150", H, "2000");
+  EXPECT_EQ("0,479", rig.Box(P));
+  EXPECT_EQ("MPa", frm().Combo1Text);
+  EXPECT_EQ(1.0f, frm().kodJednP);
+  // The next reading of the box takes it as MPa.
+  rig.Oblicz(P, rig.Box(P), T, "200");
+  EXPECT_FLOAT_EQ(0.479f, st().pParyWe);
+}
+
 TEST_F(CalculateTest, DrynessOfOneOrMoreIsRefusedWithoutEpilogue) {
   for (const char* x : {"1", "1,5"}) {
     for (int other : {T, P}) {

@@ -7,24 +7,15 @@
 
 namespace kal {
 
-float Sng(double x) {
-  if (!std::isfinite(x) || std::fabs(x) > static_cast<double>(FLT_MAX)) Raise(ErrOverflow, "Sng");
-  return static_cast<float>(x);
-}
+void RaiseOverflow(const char* source) { Raise(ErrOverflow, source); }
 
-double Chk(double x) {
-  if (!std::isfinite(x)) Raise(ErrOverflow, "Chk");
-  return x;
+void RaiseDivision(double a, const char* source) {
+  Raise(a == 0 || std::isnan(a) ? ErrOverflow : ErrDivByZero, source);
 }
 
 long double ChkX(long double x) {
   if (!std::isfinite(x)) Raise(ErrOverflow, "ChkX");
   return x;
-}
-
-double Div(double a, double b) {
-  if (b == 0) Raise(a == 0 || std::isnan(a) ? ErrOverflow : ErrDivByZero, "Div");
-  return Chk(a / b);
 }
 
 long double DivX(long double a, long double b) {

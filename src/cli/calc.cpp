@@ -2,6 +2,7 @@
 #include "cli/calc.h"
 
 #include "app/kalorimo_app.h"
+#include "cli/cli_options.h"
 
 namespace kal::cli {
 
@@ -13,11 +14,14 @@ std::unique_ptr<KalorimoApp> Calculator::FreshApp() {
   auto app = std::make_unique<KalorimoApp>(dialogs_, platform_, settings_.decimalSep);
   app->folderOverride = settings_.dataDir;
   app->Form_Load();
-  // The start-up's last step refills boxes 0-5, four state members and the unit code from
-  // Kalorimo.tmp; a batch line starts without them, as after a first start.
+  // The start-up's last step refills boxes 0-5, four state members, the unit code and the unit
+  // list from Kalorimo.tmp; a batch line starts without them, as after a first start.
+  const FrmKalorimo design;
   app->st() = SteamState{};
-  app->frm.kodJednP = 1;
-  for (int i = 0; i <= 5; ++i) app->frm.Text_IS[i].Text.clear();
+  app->frm.kodJednP = design.kodJednP;
+  app->frm.Combo1Text = design.Combo1Text;
+  app->frm.Combo1ListIndex = design.Combo1ListIndex;
+  for (int i = 0; i <= 5; ++i) app->frm.Text_IS[i].Text = design.Text_IS[i].Text;
   return app;
 }
 
@@ -71,6 +75,10 @@ LineResult Calculator::Run(const Request& request, int line) {
   m.cmdOblicz_Click();
 
   for (int i = 0; i < 10; ++i) r.boxes[i] = m.frm.Text_IS[i].Text;
+  // The temperature-enthalpy wet branch writes box 0 in MPa and says so in the unit list.
+  const std::string& list = m.frm.Combo1Text;
+  std::size_t b = list.find_first_not_of(' '), e = list.find_last_not_of(' ');
+  r.unitShown = b == std::string::npos ? UnitName(settings_.unitIndex) : list.substr(b, e - b + 1);
   r.heatRowVisible = m.frm.lbl_V[3].Visible;  // the row's caption carries its visibility
   if (m.mokra.Loaded) {
     std::array<std::string, 12> w;

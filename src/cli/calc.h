@@ -35,6 +35,7 @@ struct LineResult {
   // some result box (0 to 5, the two given ones aside) stayed empty.
   bool skipped = false;
   std::array<std::string, 10> boxes{};
+  std::string unitShown;  // the unit list's text, trimmed: the unit of box 0 as the window shows it
   bool heatRowVisible = false;                   // the heat-of-vaporisation row (box 8)
   std::optional<std::array<std::string, 12>> wet;  // "Para mokra" boxes when it opened
   SteamState state{};

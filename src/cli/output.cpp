@@ -137,7 +137,7 @@ void AppendJson(std::string& out, const LineResult& r, const Settings& s) {
     Str(out, r.a);
   }
   out += ",\"unit\":";
-  Str(out, UnitName(s.unitIndex));
+  Str(out, r.parsed ? r.unitShown : std::string(UnitName(s.unitIndex)));
   out += r.ok ? ",\"ok\":true" : ",\"ok\":false";
   if (r.parsed) {
     out += ",\"boxes\":";
@@ -229,7 +229,7 @@ void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
   out += '\n';
 }
 
-void AppendText(std::string& out, const LineResult& r, const Settings& s) {
+void AppendText(std::string& out, const LineResult& r, const Settings&) {
   if (!r.parsed) {
     out += "[" + std::to_string(r.line) + "] " + r.a + "\n  ! " + r.syntax + "\n\n";
     return;
@@ -240,7 +240,7 @@ void AppendText(std::string& out, const LineResult& r, const Settings& s) {
     int box;
     std::string unit;
   };
-  const Row rows[] = {{"Ciśnienie", 0, UnitName(s.unitIndex)},
+  const Row rows[] = {{"Ciśnienie", 0, r.unitShown},
                       {"Temperatura", 1, "°C"},
                       {"Entalpia", 2, "kJ/kg"},
                       {"Entropia", 3, "kJ/(kg K)"},

@@ -105,31 +105,32 @@ TEST(Batch, AllGoodGivesZeroAndSkipsCommentsAndBlanks) {
   EXPECT_TRUE(run.err.empty()) << run.err;
 }
 
-// The last inputs of an earlier window session do not leak into a batch line.
+// The last inputs of an earlier window session do not leak into a batch line, not even when
+// reading them asks questions at start-up.
 TEST(Batch, LastInputsFileIgnored) {
-  TempDir data;
-  CliRun clean = RunTool({"--data", data.path(), "--format", "json", "x,p", "0,5", "1"});
-  // Entries: five texts, "x > 1", unit code 2 (bar) - a session that would make box 0 bar.
-  std::string tmp;
-  auto text = [&](const std::string& s) {
-    tmp += '\x08';
-    tmp += '\0';
-    tmp += static_cast<char>(s.size());
-    tmp += '\0';
-    tmp += s;
+  const std::vector<std::vector<const char*>> sessions = {
+      {"50", "400", "3000", "7", "x > 1", "0,1"},      // a session in bar: box 0 and the unit list
+      {"a b", "400", "3000", "7", "x > 1", "zzz"},     // a pressure text that needs correction
   };
-  for (const char* s : {"50", "400", "3000", "7", "x > 1", "0,1"}) text(s);
-  const char code[] = {'\x04', '\0', 0, 0, 0, 0x40};  // single 2.0
-  tmp.append(code, sizeof code);
-  {
+  for (const auto& entries : sessions) {
+    TempDir data;
+    CliRun clean = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"}, "x,p 0,5 1000\nt,h 200 2900\n");
+    // Entries: six texts and the unit code 2 (bar) as a single.
+    std::string tmp;
+    for (const char* e : entries) {
+      std::string s = e;
+      tmp += std::string("\x08\0", 2) + static_cast<char>(s.size()) + '\0' + s;
+    }
+    const char code[] = {'\x04', '\0', 0, 0, 0, 0x40};
+    tmp.append(code, sizeof code);
     std::FILE* f = std::fopen((data.path() + "/Kalorimo.tmp").c_str(), "wb");
     ASSERT_NE(nullptr, f);
     std::fwrite(tmp.data(), 1, tmp.size(), f);
     std::fclose(f);
+    CliRun after = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"}, "x,p 0,5 1000\nt,h 200 2900\n");
+    EXPECT_EQ(0, after.status) << after.err;
+    EXPECT_EQ(clean.out, after.out) << entries[0];
   }
-  CliRun after = RunTool({"--data", data.path(), "--format", "json", "x,p", "0,5", "1"});
-  EXPECT_EQ(0, after.status) << after.err;
-  EXPECT_EQ(clean.out, after.out);
 }
 
 struct UnitCase {
@@ -164,6 +165,7 @@ TEST_P(UnitLocale, BoxTextsAsTheWindow) {
   CliRun wet = RunTool({"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "t,h", "200", "2000"});
   ASSERT_EQ(0, wet.status) << wet.err;
   EXPECT_EQ(std::string(c.locale) == "comma" ? "1,556" : "1.556", wet.Json()[0]["boxes"][0]);
+  EXPECT_EQ("MPa", wet.Json()[0]["unit"]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Jednostki, UnitLocale, ::testing::ValuesIn(kUnits),

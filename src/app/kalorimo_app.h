@@ -25,6 +25,9 @@ class KalorimoApp : private SteamWindows {
   // When not empty, the start-up uses this folder as the data folder instead of the one
   // beside the executable (the batch tool's --data).
   std::string folderOverride;
+  // False: the start-up does not refill the boxes from Kalorimo.tmp (the batch tool starts
+  // every line as after a first start).
+  bool czytajOstatnieDane = true;
 
   SteamState& st() { return lib.st; }
 

@@ -77,7 +77,7 @@ void KalorimoApp::Form_Load() {
 
     for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Enabled = false;
 
-    if (!wczesnyBlad && PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
+    if (!wczesnyBlad && czytajOstatnieDane && PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
   }

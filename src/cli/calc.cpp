@@ -13,15 +13,9 @@ Calculator::~Calculator() = default;
 std::unique_ptr<KalorimoApp> Calculator::FreshApp() {
   auto app = std::make_unique<KalorimoApp>(dialogs_, platform_, settings_.decimalSep);
   app->folderOverride = settings_.dataDir;
+  // A batch line starts as after a first start: nothing from the window's last session.
+  app->czytajOstatnieDane = false;
   app->Form_Load();
-  // The start-up's last step refills boxes 0-5, four state members, the unit code and the unit
-  // list from Kalorimo.tmp; a batch line starts without them, as after a first start.
-  const FrmKalorimo design;
-  app->st() = SteamState{};
-  app->frm.kodJednP = design.kodJednP;
-  app->frm.Combo1Text = design.Combo1Text;
-  app->frm.Combo1ListIndex = design.Combo1ListIndex;
-  for (int i = 0; i <= 5; ++i) app->frm.Text_IS[i].Text = design.Text_IS[i].Text;
   return app;
 }
 

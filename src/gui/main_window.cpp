@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -125,6 +126,12 @@ void MainWindow::buildTable() {
     box->setObjectName(QStringLiteral("Text_IS_%1").arg(i));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setMinimumWidth(130);
+    {
+      // Results land in disabled boxes: keep their numbers readable, only a little lighter.
+      QPalette pal = box->palette();
+      pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text).lighter(250));
+      box->setPalette(pal);
+    }
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { app_.frm.Text_IS[i].Text = t.toStdString(); });
     textIS_[i] = box;

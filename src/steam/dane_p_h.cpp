@@ -57,18 +57,11 @@ void ModKalorimo::Dane_P_H(int code, int flag) {
     windows_.CisnienieMPaDoOkna(Round3(st.pPary));
   }
   const float ts = st.tNasPary;
-  st.ob1 = Sng(V1t(ts));
-  st.h1 = Sng(H1t(ts));
-  st.s1 = Sng(S1t(ts));
-  st.ob2 = Sng(V2t(ts));
-  st.h2 = Sng(H2t(ts));
-  st.s2 = Sng(S2t(ts));
+  Nasycenie(ts);
   // Above 374.12 C both saturation enthalpies follow one line: 0/0 is a run-time error.
   const double x = st.xPary = Sng(Div(static_cast<double>(st.hPary) - st.h1,
                                       static_cast<double>(st.h2) - st.h1));
-  st.hx = Sng((1 - x) * st.h1 + x * st.h2);
-  st.sx = Sng((1 - x) * st.s1 + x * st.s2);
-  st.obx = Sng((1 - x) * st.ob1 + x * st.ob2);
+  Mieszanina(x);
   st.sPary = st.sx;
   st.vPary = st.obx;
   if (flag == 1) windows_.ZaladujParaMokra();

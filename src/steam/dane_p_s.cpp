@@ -30,16 +30,9 @@ void ModKalorimo::Dane_P_S(double ts, double s, int flag) {
 
   // Wet steam.
   st.pPary = Sng(Pnas(st.tPary));
-  st.ob1 = Sng(V1t(ts));
-  st.h1 = Sng(H1t(ts));
-  st.s1 = Sng(S1t(ts));
-  st.ob2 = Sng(V2t(ts));
-  st.h2 = Sng(H2t(ts));
-  st.s2 = Sng(S2t(ts));
+  Nasycenie(ts);
   const double x = st.xPary = Sng(Div(s - st.s1, Sng(static_cast<double>(st.s2) - st.s1)));
-  st.hx = Sng((1 - x) * st.h1 + x * st.h2);
-  st.obx = Sng((1 - x) * st.ob1 + x * st.ob2);
-  st.sx = Sng((1 - x) * st.s1 + x * st.s2);
+  Mieszanina(x);
   // The state is the mixture, not dry steam: its enthalpy and volume before the window copies them.
   st.hPary = st.hx;
   st.vPary = st.obx;

@@ -31,12 +31,7 @@ void ModKalorimo::Dane_T_P(double p, double t, int flag) {
   if (d < 0.005) {
     // Saturated: the ratio t / tNasPary (it may pass 1 slightly) interpolates between the ends.
     st.xPary = Sng(t / tn);
-    st.ob1 = Sng(V1t(tn));
-    st.h1 = Sng(H1t(tn));
-    st.s1 = Sng(S1t(tn));
-    st.ob2 = Sng(V2t(tn));
-    st.h2 = Sng(H2t(tn));
-    st.s2 = Sng(S2t(tn));
+    Nasycenie(tn);
     const double x = st.xPary;
     st.hPary = Sng((static_cast<double>(st.h2) - st.h1) * x + st.h1);
     st.sPary = Sng((static_cast<double>(st.s2) - st.s1) * x + st.s1);

@@ -67,6 +67,12 @@ class ModKalorimo {
 
   const Baza& baza() const { return baza_; }
 
+  // The six saturation members at saturation temperature t, in the order V1t, H1t, S1t, V2t,
+  // H2t, S2t (each function works in its own member before its result is stored there).
+  void Nasycenie(double t);
+  // The mixture members of dryness x from the saturation members.
+  void Mieszanina(double x);
+
  private:
   const Baza& baza_;
   Dialogs& dialogs_;

@@ -3,36 +3,11 @@
 
 #include <cstdint>
 
-#include "coeffdb/baza_plik.h"
-#include "steam/mod_kalorimo.h"
+#include "bench_library.h"
 
 namespace {
 
-class SilentDialogs : public kal::Dialogs {
- public:
-  kal::Answer MsgBox(const std::string&, kal::Buttons, kal::Icon, const std::string&) override {
-    return kal::Answer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
-};
-
-class NoWindows : public kal::SteamWindows {
- public:
-  void ZaladujParaMokra() override {}
-  void PthBlad(double, double) override {}
-  void CisnienieMPaDoOkna(double) override {}
-};
-
-struct Lib {
-  kal::Baza baza;
-  SilentDialogs dialogs;
-  NoWindows windows;
-  kal::ModKalorimo m{baza, dialogs, windows};
-  Lib() {
-    std::uint8_t blad = 0;
-    kal::CzytArray(baza, blad);
-  }
-};
+using Lib = kal::bench::BenchLib;
 
 void BM_Tnas(benchmark::State& state) {
   Lib lib;

@@ -5,36 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "coeffdb/baza_plik.h"
+#include "bench_library.h"
 #include "common/checked.h"
 #include "steam/mod_kalorimo.h"
 
 namespace {
 
-class SilentDialogs : public kal::Dialogs {
- public:
-  kal::Answer MsgBox(const std::string&, kal::Buttons, kal::Icon, const std::string&) override {
-    return kal::Answer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return {}; }
-};
-
-class NoWindows : public kal::SteamWindows {
- public:
-  void ZaladujParaMokra() override {}
-  void PthBlad(double, double) override {}
-  void CisnienieMPaDoOkna(double) override {}
-};
-
-struct Library {
-  kal::Baza baza;
-  SilentDialogs dialogs;
-  NoWindows windows;
-  kal::ModKalorimo m{baza, dialogs, windows};
-  Library() {
-    std::uint8_t blad = 0;
-    kal::CzytArray(baza, blad);
-  }
+struct Library : kal::bench::BenchLib {
   // Enthalpy and entropy of the state at p, t.
   void State(double p, double t, float& h, float& s) {
     m.Dane_T_P(p, t, 0);

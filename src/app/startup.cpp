@@ -58,6 +58,8 @@ void KalorimoApp::Form_Load() {
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
     wczesnyBlad = true;
+    // The exit command still names its file, and writes it where the folder allows.
+    if (frm.PlikTmp.empty() && !frm.Folder.empty()) frm.PlikTmp = frm.Folder + "/Kalorimo.tmp";
   }
 
   try {

@@ -112,11 +112,21 @@ void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
 
   std::uint8_t buf[kRecordLen];
   ZapiszRekord(baza, buf);
+  // The bytes the file held (no record: 620 at most), put back when the record cannot be
+  // written whole; a part of a record beyond 620 bytes would count as a record next time.
+  std::uint8_t dawne[kRecordLen];
+  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane");
+  const std::size_t nDawne = std::fread(dawne, 1, kRecordLen, plik_);
+  std::clearerr(plik_);
   if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane");
   errno = 0;
   if (std::fwrite(buf, 1, kRecordLen, plik_) != kRecordLen || std::fflush(plik_) != 0) {
     if (errno == 0) errno = EIO;
+    const int e = errno;
     std::clearerr(plik_);
+    const int fd = ::fileno(plik_);
+    if (::ftruncate(fd, static_cast<off_t>(nDawne)) == 0) (void)!::pwrite(fd, dawne, nDawne, 0);
+    errno = e;
     FileFail("WpisujDane");
   }
 }

@@ -45,16 +45,25 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
   // again (a record edited meanwhile must not be replaced by the defaults).
   if (NrPlikuBazy != 0) return;
 
-  const int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // A file that may not be written (read-only folder or medium) still serves when it holds a
+  // record: only an empty file is ever written.
+  int bladZapisu = 0;
+  if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+    bladZapisu = errno;
+    fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) errno = bladZapisu;
+  }
   if (fd < 0) FileFail("OtworzBaze");
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    const int e = S_ISDIR(info.st_mode) ? EISDIR : errno;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) ||
+      (bladZapisu != 0 && CInt(static_cast<double>(info.st_size) / static_cast<double>(kRecordLen)) == 0)) {
+    const int e = S_ISDIR(info.st_mode) ? EISDIR : bladZapisu != 0 ? bladZapisu : errno;
     ::close(fd);
     errno = e;
     FileFail("OtworzBaze");
   }
-  std::FILE* f = ::fdopen(fd, "r+b");
+  std::FILE* f = ::fdopen(fd, bladZapisu != 0 ? "rb" : "r+b");
   if (!f) {
     const int e = errno;
     ::close(fd);

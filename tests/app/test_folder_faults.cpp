@@ -131,6 +131,41 @@ TEST_F(ReadOnlyFolder, StartsAndCalculatesButSaveAndExitReportTheFolder) {
   ExpectFilesAsTheyWere();
 }
 
+// Read-only files too (a folder installed for reading only): the coefficient file is read.
+TEST_F(ReadOnlyFolder, ReadOnlyFilesStillCalculate) {
+  const auto r = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  for (const char* f : {"Kalorimo.dat", "Kalorimo.tmp", "Notes.txt"}) fs::permissions(rig.DataDir() + f, r);
+  {
+    BezPrzywilejow user;
+    TylkoDoOdczytu ro(rig.DataDir());
+    rig.Restart();
+    EXPECT_EQ("200", rig.Box(1));
+    rig.Oblicz(P, "2", T, "300");
+    EXPECT_EQ("3 024,1", rig.Box(2));
+    ExpectRaportPliku(rig, 70, rig.frm().PlikTmp, "mnuZakoncz_Click", EACCES);
+    rig.app().mnuZakoncz_Click();
+    EXPECT_FALSE(rig.frm().closed);
+  }
+  ExpectFilesAsTheyWere();
+}
+
+// A read-only coefficient file without a record cannot get its defaults: reported, not used.
+TEST(FolderFaults, ReadOnlyCoefficientFileWithoutARecord) {
+  AppRig rig(',', false);
+  fs::create_directories(rig.DataDir());
+  WriteAll(rig.DataDir() + "Kalorimo.dat", std::string(600, '\0'));
+  fs::permissions(rig.DataDir() + "Kalorimo.dat", fs::perms::owner_read);
+  BezPrzywilejow user;
+  rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
+                        "\r\n błąd wystąpił w procedurze -> OtworzBaze / " + std::to_string(EACCES) +
+                            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+                        Buttons::YesNo, Icon::None, "Opis błędu ");
+  rig.Restart();
+  EXPECT_EQ(0u + 600, fs::file_size(rig.DataDir() + "Kalorimo.dat"));
+  rig.ExpectRaport(52, "CzytajRekord1");
+  rig.Oblicz(P, "1", T, "200");
+}
+
 // ---- a data folder that cannot be used at all ----
 
 struct Unusable {

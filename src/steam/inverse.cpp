@@ -39,6 +39,9 @@ double ModKalorimo::Pth(double t, double h) {
   std::int16_t n = 0;
   for (;;) {
     const double hc = Hpt(st.pIter, t);
+    // Hpt refused the temperature (0 C), said so and set Blad; every further pass would refuse
+    // it again with another box, up to the pass limit.
+    if (t == 0) return 0;  // empty
     st.pIter = Sng(st.pIter * Pow(Div(hc, h), 1));
     // Signed on purpose: a computed enthalpy above the target ends the search at once.
     const float r = Sng(1 - Div(hc, h));

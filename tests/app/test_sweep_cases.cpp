@@ -1,0 +1,32 @@
+// Calculations the property sweep found at fault, kept as regular cases.
+#include "app/app_fixture.h"
+
+namespace kal::test {
+namespace {
+
+constexpr int P = 0, T = 1, H = 2;
+
+// Temperature 0 C with an enthalpy above dry steam: the pressure search refuses the temperature
+// once and stops, instead of one box per pass up to its limit of 10 000.
+TEST_F(AppTest, TemperatureZeroWithSuperheatedEnthalpyShowsOneBox) {
+  dialogs().ExpectOk("Temp. pary = 0 [C] ");
+  rig.Oblicz(T, "0", H, "4150,01");
+  dialogs().VerifyDone();
+  EXPECT_EQ(0, st().Blad);
+  EXPECT_EQ("0,904E", rig.Box(6));  // the viscosity of the temperature given
+  EXPECT_EQ("       ", rig.Box(7));
+
+  // The window goes on as before.
+  rig.Oblicz(P, "1", T, "200");
+  EXPECT_EQ("2 828,0", rig.Box(2));
+  dialogs().VerifyDone();
+}
+
+TEST_F(AppTest, TemperatureMinusZeroIsRefusedLikeZero) {
+  dialogs().ExpectOk("Temp. pary = 0 [C] ");
+  rig.Oblicz(T, "-0,00", H, "2593,5687");
+  dialogs().VerifyDone();
+}
+
+}  // namespace
+}  // namespace kal::test

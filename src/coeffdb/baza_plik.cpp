@@ -80,8 +80,30 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
   if (LiczbaRekordow == 0) WpisujDane(Blad);
 }
 
+// An editor that saves by writing a new file and renaming it over Kalorimo.dat leaves the open
+// handle on the old contents: follow the name to the new file, so the edit applies at once.
+void BazaKalorimo::SledzZamiane() {
+  struct stat naDysku {}, otwarty {};
+  if (::stat(PlikBazy.c_str(), &naDysku) != 0 || !S_ISREG(naDysku.st_mode)) return;
+  if (::fstat(::fileno(plik_), &otwarty) != 0) return;
+  if (naDysku.st_dev == otwarty.st_dev && naDysku.st_ino == otwarty.st_ino) return;
+  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CLOEXEC);
+  const bool tylkoOdczyt = fd < 0;
+  if (tylkoOdczyt) fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;  // the old contents still serve
+  std::FILE* f = ::fdopen(fd, tylkoOdczyt ? "rb" : "r+b");
+  if (!f) {
+    ::close(fd);
+    return;
+  }
+  std::setvbuf(f, nullptr, _IONBF, 0);
+  std::fclose(plik_);
+  plik_ = f;
+}
+
 void BazaKalorimo::CzytajRekord1() {
   if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
+  SledzZamiane();
   std::uint8_t buf[kRecordLen];
   if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("CzytajRekord1");
   const std::size_t n = std::fread(buf, 1, kRecordLen, plik_);

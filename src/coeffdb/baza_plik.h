@@ -31,6 +31,7 @@ class BazaKalorimo {
   void WpisujDane(std::uint8_t& Blad);
 
  private:
+  void SledzZamiane();
   std::FILE* plik_ = nullptr;
 };
 

@@ -153,6 +153,28 @@ TEST_F(BazaPlikTest, EditedFileTakesEffectAtTheNextRead) {
   EXPECT_EQ(db.baza.Tab2[1], 0.6);
 }
 
+// Editors that save into a new file and rename it over the old one: the next read follows the
+// name; a file removed meanwhile leaves the last contents in use.
+TEST_F(BazaPlikTest, FileReplacedByRenameTakesEffectAtTheNextRead) {
+  db.OtworzBaze(folder, Blad);
+  Bytes edited = DefaultImage();
+  const double newValue = 0.6;  // Tab2[1]
+  std::uint64_t bits;
+  std::memcpy(&bits, &newValue, 8);
+  for (int k = 0; k < 8; ++k) edited[288 + k] = static_cast<std::uint8_t>(bits >> (8 * k));
+  {
+    std::ofstream out(plik + ".new", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(edited.data()), static_cast<std::streamsize>(edited.size()));
+  }
+  fs::rename(plik + ".new", plik);
+  db.CzytajRekord1();
+  EXPECT_EQ(db.baza.Tab2[1], 0.6);
+
+  fs::remove(plik);
+  db.CzytajRekord1();
+  EXPECT_EQ(db.baza.Tab2[1], 0.6);
+}
+
 TEST_F(BazaPlikTest, RecordCutShortIsReadAsFarAsItGoes) {
   Bytes f = DefaultImage();
   f.resize(700);

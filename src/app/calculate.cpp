@@ -28,6 +28,13 @@ bool KalorimoApp::BladPominiety() {
   SteamState& s = st();
   if (s.Blad == 0) return false;
   s.Blad = 0;
+  // The saturation line refuses a pressure below its range without a word of its own: say it,
+  // so a rejected input never looks like a calculation that did nothing.
+  if (dialogi.pokazane == komunikatyPrzed_) {
+    modMain.dialogs().MsgBox("Ciśnienie pary poniżej zakresu obliczeń,  p < " + Format(0.002, "0.000", decimalSep) +
+                                 " [MPa]",
+                             Buttons::OK, Icon::None, "");
+  }
   wetRequested_ = false;  // nothing of a rejected state goes to "Para mokra"
   return true;
 }
@@ -36,6 +43,7 @@ void KalorimoApp::cmdOblicz_Click() {
   wetRequested_ = false;
   obliczRunning_ = true;
   para_ = 0;
+  komunikatyPrzed_ = dialogi.pokazane;
   try {
     SteamState& s = st();
     s.Blad = 0;

@@ -3,7 +3,7 @@
 namespace kal {
 
 KalorimoApp::KalorimoApp(Dialogs& dialogs, Platform& platform, char decimalSep_)
-    : modMain(dialogs, platform), lib(db.baza, dialogs, *this), decimalSep(decimalSep_) {
+    : dialogi(dialogs), modMain(dialogs, platform), lib(db.baza, dialogi, *this), decimalSep(decimalSep_) {
   // One locale for the whole run: the boxes, the input correction and the library's messages.
   modMain.decimalSep = decimalSep_;
   lib.decimalSep = decimalSep_;

@@ -12,10 +12,29 @@
 
 namespace kal {
 
+// Passes the property library's boxes on to the real dialogs and counts them, so the calculate
+// command knows whether the library has told the user why it rejected an input.
+class LiczoneDialogi : public Dialogs {
+ public:
+  explicit LiczoneDialogi(Dialogs& inner) : inner_(inner) {}
+  Answer MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title) override {
+    ++pokazane;
+    return inner_.MsgBox(text, buttons, icon, title);
+  }
+  std::string InputBox(const std::string& prompt, const std::string& title) override {
+    return inner_.InputBox(prompt, title);
+  }
+  long pokazane = 0;
+
+ private:
+  Dialogs& inner_;
+};
+
 class KalorimoApp : private SteamWindows {
  public:
   KalorimoApp(Dialogs& dialogs, Platform& platform, char decimalSep = ',');
 
+  LiczoneDialogi dialogi;  // first: the library talks through it
   ModMain modMain;
   BazaKalorimo db;
   ModKalorimo lib;
@@ -84,6 +103,7 @@ class KalorimoApp : private SteamWindows {
 
   void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
   bool wetRequested_ = false;  // a solver asked for "Para mokra" during this calculation
+  long komunikatyPrzed_ = 0;   // library message boxes shown before this calculation
   bool obliczRunning_ = false; // inside cmdOblicz_Click: window requests wait for its end
 
   // Calculate command: how a branch ended.

@@ -64,7 +64,9 @@ TEST_F(AppTest, SevenBlanksReadAsZeroWithoutDialog) {
   app().cmdClearAll_Click();
   rig.Tick({0, 4});
   rig.Type(4, "0,5");
-  app().cmdOblicz_Click();  // 0 MPa: below the saturation line, skipped without a message
+  // Seven blanks read as 0 without the correction dialog; 0 MPa is below the saturation line.
+  dialogs().ExpectOk("Ciśnienie pary poniżej zakresu obliczeń,  p < 0,002 [MPa]");
+  app().cmdOblicz_Click();
   EXPECT_EQ(0.0f, st().pParyWe);
 }
 

@@ -11,6 +11,7 @@
 #include "app/tmp_file.h"
 #include "common/cp1250.h"
 #include "support/fs_faults.h"
+#include "support/file_bytes.h"
 
 namespace kal::test {
 namespace {
@@ -18,17 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int P = 0, T = 1;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 std::set<std::string> Names(const std::string& folder) {
   std::set<std::string> names;

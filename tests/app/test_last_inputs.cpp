@@ -8,22 +8,12 @@
 
 #include "app/app_fixture.h"
 #include "app/tmp_file.h"
+#include "support/file_bytes.h"
 
 namespace kal::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 // A text entry as the file holds it.
 std::string T(const std::string& cp1250) {

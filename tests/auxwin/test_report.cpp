@@ -9,18 +9,12 @@
 #include <sstream>
 
 #include "app/app_fixture.h"
+#include "support/file_bytes.h"
 
 namespace kal::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string Raport(int nr, const std::string& opis, const std::string& zrodlo, int kodOs) {
   return " Wystąpił błąd wykonania nr -> " + std::to_string(nr) + "\r\n  co oznacza ->  " + opis +

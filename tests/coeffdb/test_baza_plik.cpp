@@ -30,6 +30,13 @@ double At(const Bytes& img, std::size_t off) {
   return v;
 }
 
+// Writes a double's little-endian bytes at an offset of the image.
+void Put(Bytes& img, std::size_t off, double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, 8);
+  for (int k = 0; k < 8; ++k) img[off + k] = static_cast<std::uint8_t>(bits >> (8 * k));
+}
+
 class BazaPlikTest : public ::testing::Test {
  protected:
   TempDir dir;
@@ -144,10 +151,7 @@ TEST_F(BazaPlikTest, SecondOpenWritesNothing) {
 TEST_F(BazaPlikTest, EditedFileTakesEffectAtTheNextRead) {
   db.OtworzBaze(folder, Blad);
   Bytes edited = DefaultImage();
-  const double newValue = 0.6;  // Tab2[1]
-  std::uint64_t bits;
-  std::memcpy(&bits, &newValue, 8);
-  for (int k = 0; k < 8; ++k) edited[288 + k] = static_cast<std::uint8_t>(bits >> (8 * k));
+  Put(edited, 288, 0.6);  // Tab2[1]
   Write(edited);
   db.CzytajRekord1();
   EXPECT_EQ(db.baza.Tab2[1], 0.6);
@@ -158,10 +162,7 @@ TEST_F(BazaPlikTest, EditedFileTakesEffectAtTheNextRead) {
 TEST_F(BazaPlikTest, FileReplacedByRenameTakesEffectAtTheNextRead) {
   db.OtworzBaze(folder, Blad);
   Bytes edited = DefaultImage();
-  const double newValue = 0.6;  // Tab2[1]
-  std::uint64_t bits;
-  std::memcpy(&bits, &newValue, 8);
-  for (int k = 0; k < 8; ++k) edited[288 + k] = static_cast<std::uint8_t>(bits >> (8 * k));
+  Put(edited, 288, 0.6);  // Tab2[1]
   {
     std::ofstream out(plik + ".new", std::ios::binary);
     out.write(reinterpret_cast<const char*>(edited.data()), static_cast<std::streamsize>(edited.size()));
@@ -189,9 +190,6 @@ TEST_F(BazaPlikTest, RecordCutShortIsReadAsFarAsItGoes) {
 
 TEST_F(BazaPlikTest, ElementZeroMayHoldAnything) {
   Bytes f = DefaultImage();
-  const double junk = -9.5e200;
-  std::uint64_t bits;
-  std::memcpy(&bits, &junk, 8);
   // Row 0 and column 0 of Tab1, element 0 of every other table.
   std::vector<std::size_t> zeroOffsets;
   for (int k = 0; k < 7; ++k) zeroOffsets.push_back(8 * k);
@@ -199,7 +197,7 @@ TEST_F(BazaPlikTest, ElementZeroMayHoldAnything) {
   for (std::size_t off : {280, 384, 472, 568, 664, 736, 824, 920, 960, 1000, 1040, 1080, 1120, 1160, 1200})
     zeroOffsets.push_back(off);
   for (std::size_t off : zeroOffsets)
-    for (int k = 0; k < 8; ++k) f[off + k] = static_cast<std::uint8_t>(bits >> (8 * k));
+    Put(f, off, -9.5e200);
   Write(f);
   db.OtworzBaze(folder, Blad);
   db.CzytajRekord1();

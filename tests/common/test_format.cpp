@@ -5,17 +5,12 @@
 #include <string>
 
 #include "common/number_text.h"
+#include "support/file_bytes.h"
 
 namespace kal {
 namespace {
 
-// Expected texts are written with a comma; the point locale swaps it for a point.
-std::string InLocale(std::string s, char sep) {
-  for (char& c : s) {
-    if (c == ',') c = sep;
-  }
-  return s;
-}
+using test::InLocale;
 
 struct FormatCase {
   double value;

@@ -7,16 +7,12 @@
 
 #include "common/errors.h"
 #include "common/number_text.h"
+#include "support/file_bytes.h"
 
 namespace kal {
 namespace {
 
-std::string InLocale(std::string s, char sep) {
-  for (char& c : s) {
-    if (c == ',') c = sep;
-  }
-  return s;
-}
+using test::InLocale;
 
 class TextForms : public ::testing::TestWithParam<char> {};
 

@@ -1,8 +1,11 @@
 #include "gui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 #include <memory>
 
 namespace kal {
@@ -20,6 +23,23 @@ QString DialogTitle(const std::string& title) {
 
 QWidget* QtDialogs::Parent() { return QApplication::activeWindow(); }
 
+namespace {
+
+// Qt folds any message wider than 500 px; the messages are laid out line by line, so a
+// message whose lines fit a screen keeps them whole. Longer texts still fold.
+void KeepLinesWhole(QMessageBox* box) {
+  auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!label) return;
+  const QFontMetrics metrics(label->font());
+  int widest = 0;
+  for (const QString& line : box->text().split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  constexpr int kWidestKept = 760;
+  if (widest <= kWidestKept) label->setMinimumWidth(widest + 8);
+}
+
+}  // namespace
+
 QMessageBox* BuildMessageBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
                              QWidget* parent) {
   auto* box = new QMessageBox(parent);
@@ -27,6 +47,7 @@ QMessageBox* BuildMessageBox(const std::string& text, Buttons buttons, Icon icon
   // Plain text keeps the blanks the messages are written with and never reads them as markup.
   box->setTextFormat(Qt::PlainText);
   box->setText(ToQtText(text));
+  KeepLinesWhole(box);
   switch (icon) {
     case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box->setIcon(QMessageBox::Information); break;

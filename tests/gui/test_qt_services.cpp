@@ -1,5 +1,8 @@
 // The Qt message box set-up and the clock's time format.
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -41,6 +44,25 @@ class TestQtServices : public QObject {
     QCOMPARE(box->windowTitle(), wantTitle);
     QCOMPARE(box->text(), QStringLiteral(" a\n b  "));
     QCOMPARE(box->textFormat(), Qt::PlainText);
+  }
+
+  // Lines that fit the screen are shown whole; a huge text folds inside the screen.
+  void messageLinesStayWholeWhenTheyFit() {
+    const std::string line =
+        " parowych we wsp\xC3\xB3\xC5\x82pracy  z  Pracowni\xC4\x85 Przep\xC5\x82yw\xC3\xB3w Parowych Akademii";
+    std::unique_ptr<QMessageBox> box(
+        kal::BuildMessageBox(" Turbinowo \r\n" + line, kal::Buttons::OK, kal::Icon::Information, "", nullptr));
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    QVERIFY(label);
+    QVERIFY(label->width() >= QFontMetrics(label->font()).horizontalAdvance(QString::fromStdString(line)));
+
+    std::unique_ptr<QMessageBox> huge(
+        kal::BuildMessageBox(std::string(10000, '7'), kal::Buttons::OK, kal::Icon::None, "", nullptr));
+    huge->show();
+    QVERIFY(QTest::qWaitForWindowExposed(huge.get()));
+    QVERIFY(huge->width() <= huge->screen()->availableGeometry().width());
   }
 
   void lineBreaksOfTheModelBecomeQtLineBreaks() {

@@ -76,6 +76,21 @@ TEST_F(SteamTest, PthAboveTheTopPressureFailsAndBlanksTheBoxes) {
   EXPECT_EQ(windows.pthBledy[0].second, 3000);
 }
 
+// At 0 C the enthalpy function refuses the temperature; the search then fails at once, with the
+// refusal shown once and the boxes blanked as for any failed search.
+TEST_F(SteamTest, PthAtZeroCelsiusFailsAfterOneRefusal) {
+  m.st.tNasPary = 100;
+  dialogs.ExpectOk("Temp. pary = 0 [C] ");
+  dialogs.ExpectOk("Przekroczono licznik obliczeń ", "Info programu Kalorimo");
+  EXPECT_EQ(m.Pth(0, 2600), 0);
+  dialogs.VerifyDone();
+  EXPECT_EQ(m.passes.Pth, 1);
+  EXPECT_EQ(m.st.Blad, 1);
+  ASSERT_EQ(windows.pthBledy.size(), 1u);
+  EXPECT_EQ(windows.pthBledy[0].first, 0);
+  EXPECT_EQ(windows.pthBledy[0].second, 2600);
+}
+
 TEST_F(SteamTest, PthCounterOverdraftAfter10001Passes) {
   // Above the ideal-gas enthalpy the pressure shrinks to zero and stays there.
   m.st.tNasPary = 300;

@@ -124,8 +124,9 @@ std::string Format(double value, const std::string& pattern, char decimalSep) {
 
   const detail::Fixed f = detail::RoundFixed(d, decimals);
   std::string out;
-  // A value that rounds to zero shows no minus sign ("0,00", not "-0,00").
-  if (d.negative && !f.IsZero()) out.push_back('-');
+  // Any value below zero keeps its minus sign, even one that rounds to zero ("-0,00");
+  // a negative zero is zero.
+  if (d.negative && !d.IsZero()) out.push_back('-');
   out += RenderWhole(f.whole, wholePat);
   if (pointAt != std::string::npos) {
     out.push_back(decimalSep);

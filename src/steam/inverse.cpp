@@ -35,24 +35,25 @@ double ModKalorimo::Tph(double p, double h) {
 }
 
 double ModKalorimo::Pth(double t, double h) {
+  const auto fail = [&] {
+    dialogs_.MsgBox("Przekroczono licznik obliczeń ", Buttons::OK, Icon::None, "Info programu Kalorimo");
+    st.Blad = 1;
+    windows_.PthBlad(t, h);
+    return 0.0;  // empty
+  };
   st.pIter = Sng(Pnas(t) - 0.001);
   std::int16_t n = 0;
   for (;;) {
     const double hc = Hpt(st.pIter, t);
-    // Hpt refused the temperature (0 C), said so and set Blad; every further pass would refuse
-    // it again with another box, so the search fails at once instead of at its pass limit.
-    const bool refused = t == 0;
-    if (!refused) st.pIter = Sng(st.pIter * Pow(Div(hc, h), 1));
-    // Signed on purpose: a computed enthalpy above the target ends the search at once.
-    const float r = refused ? 1.0f : Sng(1 - Div(hc, h));
     n = static_cast<std::int16_t>(n + 1);
     passes.Pth = n;
-    if (refused || n > kPassLimit || st.pIter > 22.3f) {
-      dialogs_.MsgBox("Przekroczono licznik obliczeń ", Buttons::OK, Icon::None, "Info programu Kalorimo");
-      st.Blad = 1;
-      windows_.PthBlad(t, h);
-      return 0;  // empty
-    }
+    // Hpt refused the temperature (0 C), said so and set Blad; every further pass would refuse
+    // it again with another box, so the search fails at once instead of at its pass limit.
+    if (t == 0) return fail();
+    st.pIter = Sng(st.pIter * Pow(Div(hc, h), 1));
+    // Signed on purpose: a computed enthalpy above the target ends the search at once.
+    const float r = Sng(1 - Div(hc, h));
+    if (n > kPassLimit || st.pIter > 22.3f) return fail();
     if (r <= 0.02f) return st.pIter;
   }
 }

@@ -33,8 +33,8 @@ struct Pair {
 
 // The eight pairs in the dispatch order of the calculate command, with typical values.
 constexpr Pair kPairs[8] = {
-    {0, 1, "1", "200"},    {0, 2, "1", "2900"},   {1, 2, "200", "2900"}, {4, 1, "0,9", "100"},
-    {4, 0, "0,9", "1"},    {0, 3, "1", "7"},      {1, 3, "200", "7"},    {2, 3, "2900", "7"},
+    {0, 1, "1", "200"}, {0, 2, "1", "2900"}, {1, 2, "200", "2900"}, {4, 1, "0,9", "100"},
+    {4, 0, "0,9", "1"}, {0, 3, "1", "7"},    {1, 3, "200", "7"},    {2, 3, "2900", "7"},
 };
 
 struct DataFolder {
@@ -162,8 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // A calculation only reads the coefficient file.
   std::array<std::uint8_t, kal::kRecordLen> after{};
-  if (::pread(folder.writer, after.data(), after.size(), 0) != static_cast<ssize_t>(after.size()) ||
-      after != record) {
+  if (::pread(folder.writer, after.data(), after.size(), 0) != static_cast<ssize_t>(after.size()) || after != record) {
     std::abort();
   }
   return 0;

@@ -35,9 +35,7 @@ bool Same(const kal::OstatniaDana& a, const kal::OstatniaDana& b) {
   return a.typ == b.typ && a.tekst == b.tekst && (a.typ != kal::OstatniaDana::Liczba || a.liczba == b.liczba);
 }
 
-bool Garbage(const std::string& s) {
-  return s.find("NaN") != std::string::npos || s.find("Inf") != std::string::npos;
-}
+bool Garbage(const std::string& s) { return s.find("NaN") != std::string::npos || s.find("Inf") != std::string::npos; }
 
 }  // namespace
 

@@ -16,9 +16,7 @@ float KalorimoApp::CzytajPoprawione(int box) {
   return modMain.PoprawDane(kopia).ToSingle(decimalSep);
 }
 
-float KalorimoApp::CzytajWprost(int box) {
-  return Sng(ParseLocale(frm.Text_IS[box].Text, decimalSep) / 1);
-}
+float KalorimoApp::CzytajWprost(int box) { return Sng(ParseLocale(frm.Text_IS[box].Text, decimalSep) / 1); }
 
 void KalorimoApp::Pokaz(int box, double value, const char* pattern) {
   frm.Text_IS[box].Text = Format(value, pattern, decimalSep);
@@ -31,9 +29,9 @@ bool KalorimoApp::BladPominiety() {
   // The saturation line refuses a pressure below its range without a word of its own: say it,
   // so a rejected input never looks like a calculation that did nothing.
   if (dialogi.pokazane == komunikatyPrzed_) {
-    modMain.dialogs().MsgBox("Ciśnienie pary poniżej zakresu obliczeń,  p < " + Format(0.002, "0.000", decimalSep) +
-                                 " [MPa]",
-                             Buttons::OK, Icon::None, "");
+    modMain.dialogs().MsgBox(
+        "Ciśnienie pary poniżej zakresu obliczeń,  p < " + Format(0.002, "0.000", decimalSep) + " [MPa]", Buttons::OK,
+        Icon::None, "");
   }
   wetRequested_ = false;  // nothing of a rejected state goes to "Para mokra"
   return true;

@@ -14,8 +14,10 @@ constexpr float kPKrytyczne = 22.12f;  // MPa: from here on the straight saturat
 bool KalorimoApp::OdmowaSuchosci() {
   float x = st().xPary;
   const char* tekst = nullptr;
-  if (x >= 1.0f) tekst = "Stopień suchości x >1 !";
-  else if (x < 0.0f) tekst = "Stopień suchości x <0 !";  // a mixture cannot hold less than no steam
+  if (x >= 1.0f)
+    tekst = "Stopień suchości x >1 !";
+  else if (x < 0.0f)
+    tekst = "Stopień suchości x <0 !";  // a mixture cannot hold less than no steam
   if (tekst == nullptr) return false;
   modMain.dialogs().MsgBox(tekst, Buttons::OK, Icon::Exclamation, "Termo_info");
   return true;

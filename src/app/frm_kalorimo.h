@@ -26,10 +26,20 @@ struct FrmKalorimo {
   std::vector<std::string> Combo1Items;
   int Combo1ListIndex = -1;
 
-  std::array<Label, 5> lbl_V{{{"Objętość właściwa"}, {"lepkość dynamiczna"}, {"lepkość  kinematyczna"},
-                              {"ciepło parowania", false}, {"ciśnienie pary wylotowej", false}}};
-  std::array<Label, 9> Label1{{{" "}, {"[kJ/kg]"}, {"[kJ/kg/deg]"}, {"[m3/kg]"}, {"*10^(-5)  [Pa*s ]"},
-                               {"*10^(-5) [m2/s]"}, {"[ - ]"}, {"[kJ/kg]", false}, {"[kPa]", false}}};
+  std::array<Label, 5> lbl_V{{{"Objętość właściwa"},
+                              {"lepkość dynamiczna"},
+                              {"lepkość  kinematyczna"},
+                              {"ciepło parowania", false},
+                              {"ciśnienie pary wylotowej", false}}};
+  std::array<Label, 9> Label1{{{" "},
+                               {"[kJ/kg]"},
+                               {"[kJ/kg/deg]"},
+                               {"[m3/kg]"},
+                               {"*10^(-5)  [Pa*s ]"},
+                               {"*10^(-5) [m2/s]"},
+                               {"[ - ]"},
+                               {"[kJ/kg]", false},
+                               {"[kPa]", false}}};
 
   bool FrameButtonsVisible = true;
   bool cmdClearAllEnabled = true;
@@ -63,9 +73,9 @@ struct FrmKalorimo {
   std::string SciezkaProgramu;
   std::string Folder;
   std::string PlikTmp;
-  std::string SciezkaMake;   // companion program path, stored only
+  std::string SciezkaMake;      // companion program path, stored only
   std::string jednTxt = "   ";  // fixed 3 characters
-  bool closed = false;       // the exit command unloaded the window
+  bool closed = false;          // the exit command unloaded the window
 };
 
 }  // namespace kal

@@ -102,16 +102,16 @@ class KalorimoApp : private SteamWindows {
   void CisnienieMPaDoOkna(double p) override;
 
   void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
-  bool wetRequested_ = false;  // a solver asked for "Para mokra" during this calculation
-  long komunikatyPrzed_ = 0;   // library message boxes shown before this calculation
-  bool obliczRunning_ = false; // inside cmdOblicz_Click: window requests wait for its end
+  bool wetRequested_ = false;              // a solver asked for "Para mokra" during this calculation
+  long komunikatyPrzed_ = 0;               // library message boxes shown before this calculation
+  bool obliczRunning_ = false;             // inside cmdOblicz_Click: window requests wait for its end
 
   // Calculate command: how a branch ended.
   enum class Koniec { Epilog, Pominiety, Odmowa };
-  Koniec ObliczPare();          // prologue done: dispatch and run one pair's branch
+  Koniec ObliczPare();  // prologue done: dispatch and run one pair's branch
   void Epilog(bool pominiety);
-  int para_ = 0;                // pair of this calculation in the dispatch order, 0 none
-  bool BladPominiety();         // a set Blad is cleared and the branch is skipped
+  int para_ = 0;                    // pair of this calculation in the dispatch order, 0 none
+  bool BladPominiety();             // a set Blad is cleared and the branch is skipped
   float CzytajPoprawione(int box);  // a box through the input correction, as single
   float CzytajWprost(int box);      // a box read plainly with the locale's rules, as single
   void Pokaz(int box, double value, const char* pattern);

@@ -77,7 +77,8 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
     return modMain.PoprawDane(t).ToSingle(decimalSep);
   };
   const float p = popraw(d[0]);
-  const float t = d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(BezOdstepowGrup(d[1].tekst), decimalSep) / 1);
+  const float t =
+      d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(BezOdstepowGrup(d[1].tekst), decimalSep) / 1);
   const float h = popraw(d[2]);
   const float s = popraw(d[3]);
   float kod = popraw(d[6]);

@@ -31,9 +31,12 @@ OstatniaDana OstatniaDana::ZLiczby(float x) {
 
 std::string OstatniaDana::Text(char decimalSep) const {
   switch (typ) {
-    case Tekst: return tekst;
-    case Liczba: return LocaleText(liczba, decimalSep);
-    default: return "";
+    case Tekst:
+      return tekst;
+    case Liczba:
+      return LocaleText(liczba, decimalSep);
+    default:
+      return "";
   }
 }
 
@@ -214,8 +217,7 @@ std::string CzytajPoczatekPliku(const std::string& path, std::size_t limit, cons
   return out;
 }
 
-void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail,
-                           const std::string& source) {
+void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail, const std::string& source) {
   std::string tmp = path + ".XXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0) BladPliku(errno, path, source);

@@ -45,8 +45,7 @@ std::string CzytajPoczatekPliku(const std::string& path, std::size_t limit, cons
 // in-place overwrite without truncation would leave them. Any failure removes the temporary
 // file, leaves the old file as it was and raises a file error (61 disk full, 70 no permission,
 // 76 path not found, 75 path/file access, 57 other) from `source`, naming the path.
-void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail,
-                           const std::string& source);
+void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail, const std::string& source);
 
 // Run-time error number of an operating-system error code of a file operation.
 int NumerBleduPliku(int errnoValue);

@@ -9,7 +9,7 @@ namespace {
 
 struct Jednostka {
   float kod;
-  double mpa;          // MPa per unit
+  double mpa;  // MPa per unit
   const char* wzorzec;
 };
 

@@ -20,14 +20,11 @@ void KalorimoApp::mnuIS_Click() {
   if (frm.Check[0].Value == 1 && frm.Check[1].Value == 1) {
     Chart_Is_On();
   } else {
-    modMain.dialogs().MsgBox(
-        " Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ",
-        Buttons::OK, Icon::Information, "");
+    modMain.dialogs().MsgBox(" Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ",
+                             Buttons::OK, Icon::Information, "");
   }
 }
 
-void KalorimoApp::Chart_Is_On() {
-  modMain.dialogs().MsgBox(" W opracowaniu ", Buttons::OK, Icon::None, "");
-}
+void KalorimoApp::Chart_Is_On() { modMain.dialogs().MsgBox(" W opracowaniu ", Buttons::OK, Icon::None, ""); }
 
 }  // namespace kal

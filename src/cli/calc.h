@@ -25,18 +25,18 @@ struct Settings {
 };
 
 struct LineResult {
-  int line = 0;           // line number of the batch input (1 for a single calculation)
-  bool parsed = true;     // false: the line was no request; `syntax` says why
+  int line = 0;        // line number of the batch input (1 for a single calculation)
+  bool parsed = true;  // false: the line was no request; `syntax` says why
   std::string syntax;
-  std::string pairName;   // canonical, "p,t"
-  std::string a, b;       // the texts typed, in the pair's order
+  std::string pairName;  // canonical, "p,t"
+  std::string a, b;      // the texts typed, in the pair's order
   bool ok = false;
   // The command found Blad set, cleared it and skipped the pair's display without a message:
   // some result box (0 to 5, the two given ones aside) stayed empty.
   bool skipped = false;
   std::array<std::string, 10> boxes{};
-  std::string unitShown;  // the unit list's text, trimmed: the unit of box 0 as the window shows it
-  bool heatRowVisible = false;                   // the heat-of-vaporisation row (box 8)
+  std::string unitShown;        // the unit list's text, trimmed: the unit of box 0 as the window shows it
+  bool heatRowVisible = false;  // the heat-of-vaporisation row (box 8)
   std::optional<std::array<std::string, 12>> wet;  // "Para mokra" boxes when it opened
   SteamState state{};
   std::vector<Message> messages;

@@ -14,12 +14,18 @@ const PairInfo kPairs[kPairCount] = {
 
 int Quantity(char c) {
   switch (std::tolower(static_cast<unsigned char>(c))) {
-    case 'p': return 0;
-    case 't': return 1;
-    case 'h': return 2;
-    case 's': return 3;
-    case 'x': return 4;
-    default: return -1;
+    case 'p':
+      return 0;
+    case 't':
+      return 1;
+    case 'h':
+      return 2;
+    case 's':
+      return 3;
+    case 'x':
+      return 4;
+    default:
+      return -1;
   }
 }
 

@@ -29,13 +29,16 @@ std::string UsageText() {
   return "Użycie: kalorimo-calc [--data KATALOG] [--unit MPa|bar|kPa] [--locale comma|point]\n"
          "                      [--format text|json|csv] PARA A B\n"
          "       kalorimo-calc [te same opcje] --batch < plik\n"
-         "PARA: " + PairList() + " (w dowolnej kolejności, np. t,p = p,t)\n"
+         "PARA: " +
+         PairList() +
+         " (w dowolnej kolejności, np. t,p = p,t)\n"
          "Więcej: kalorimo-calc --help\n";
 }
 
 std::string HelpText() {
   return "kalorimo-calc - obliczanie parametrów pary wodnej z wiersza poleceń, tymi samymi\n"
-         "równaniami i tą samą komendą \"Oblicz\" co okno kalkulatora Kalorimo.\n\n" + UsageText() +
+         "równaniami i tą samą komendą \"Oblicz\" co okno kalkulatora Kalorimo.\n\n" +
+         UsageText() +
          "\n"
          "Pary danych (litery: p ciśnienie, t temperatura [°C], h entalpia [kJ/kg],\n"
          "s entropia [kJ/(kg K)], x stopień suchości):\n"
@@ -88,18 +91,22 @@ std::string HelpText() {
 }
 
 ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
-  static const option kLong[] = {
-      {"data", required_argument, nullptr, 'd'},   {"unit", required_argument, nullptr, 'u'},
-      {"locale", required_argument, nullptr, 'l'}, {"format", required_argument, nullptr, 'f'},
-      {"batch", no_argument, nullptr, 'b'},        {"help", no_argument, nullptr, 'h'},
-      {nullptr, 0, nullptr, 0}};
+  static const option kLong[] = {{"data", required_argument, nullptr, 'd'},
+                                 {"unit", required_argument, nullptr, 'u'},
+                                 {"locale", required_argument, nullptr, 'l'},
+                                 {"format", required_argument, nullptr, 'f'},
+                                 {"batch", no_argument, nullptr, 'b'},
+                                 {"help", no_argument, nullptr, 'h'},
+                                 {nullptr, 0, nullptr, 0}};
   optind = 0;  // full re-initialisation, so the parser can run more than once in a process
   opterr = 0;
   int c;
   while ((c = getopt_long(argc, argv, "+:d:u:l:f:bh", kLong, nullptr)) != -1) {
     int k = 0;
     switch (c) {
-      case 'd': o.settings.dataDir = optarg; break;
+      case 'd':
+        o.settings.dataDir = optarg;
+        break;
       case 'u':
         if (!Choice(optarg, {"MPa", "bar", "kPa"}, k)) {
           error = std::string("nieznana jednostka \"") + optarg + "\" (MPa, bar, kPa)";
@@ -121,8 +128,11 @@ ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
         }
         o.format = static_cast<Format>(k);
         break;
-      case 'b': o.batch = true; break;
-      case 'h': return ArgsStatus::Help;
+      case 'b':
+        o.batch = true;
+        break;
+      case 'h':
+        return ArgsStatus::Help;
       case ':':
         error = std::string("opcja ") + argv[optind - 1] + " wymaga wartości";
         return ArgsStatus::Usage;

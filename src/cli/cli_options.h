@@ -22,8 +22,8 @@ enum class ArgsStatus { Run, Help, Usage };
 // escaping. On Usage, `error` names the fault.
 ArgsStatus ParseArgs(int argc, char** argv, Options& options, std::string& error);
 
-std::string UsageText();  // short, names the pairs
-std::string HelpText();   // everything: options, pairs, formats, exit status
+std::string UsageText();              // short, names the pairs
+std::string HelpText();               // everything: options, pairs, formats, exit status
 const char* UnitName(int unitIndex);  // "MPa", "bar", "kPa"
 
 }  // namespace kal::cli

@@ -220,8 +220,8 @@ void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
       return n.empty() ? n : n + "e-5";  // the boxes show the viscosities times 10^5
     };
     out += ',' + Num9(r.state.pParyWe) + ',' + box(1) + ',' + box(2) + ',' + box(3) + ',' + box(5) + ',' +
-           Num9(r.state.xPary) + ',' + Num9(r.state.tNasPary) + ',' + (r.heatRowVisible ? box(8) : "") + ',' +
-           visc(6) + ',' + visc(7) + ",true,";
+           Num9(r.state.xPary) + ',' + Num9(r.state.tNasPary) + ',' + (r.heatRowVisible ? box(8) : "") + ',' + visc(6) +
+           ',' + visc(7) + ",true,";
   } else {
     out += ",,,,,,,,,,,false,";
   }
@@ -252,7 +252,8 @@ void AppendText(std::string& out, const LineResult& r, const Settings&) {
   for (const Row& row : rows) {
     if (row.box == 8 && !r.heatRowVisible) continue;
     std::string v = Trim(r.boxes[row.box]);
-    out += "  " + Pad(row.label, 22) + Pad(v, 12) + " " + (row.box == 4 && v.find('x') != std::string::npos ? "" : row.unit);
+    out += "  " + Pad(row.label, 22) + Pad(v, 12) + " " +
+           (row.box == 4 && v.find('x') != std::string::npos ? "" : row.unit);
     while (!out.empty() && out.back() == ' ') out.pop_back();
     out += '\n';
   }

@@ -19,9 +19,15 @@ class Printer {
   }
   void Print(const LineResult& r) {
     switch (format_) {
-      case Format::Text: AppendText(buf_, r, settings_); break;
-      case Format::Json: AppendJson(buf_, r, settings_); break;
-      case Format::Csv: AppendCsv(buf_, r, settings_); break;
+      case Format::Text:
+        AppendText(buf_, r, settings_);
+        break;
+      case Format::Json:
+        AppendJson(buf_, r, settings_);
+        break;
+      case Format::Csv:
+        AppendCsv(buf_, r, settings_);
+        break;
     }
     Flush();
   }
@@ -43,11 +49,14 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
   Options o;
   std::string why;
   switch (ParseArgs(argc, argv, o, why)) {
-    case ArgsStatus::Help: std::fputs(HelpText().c_str(), out); return kExitOk;
+    case ArgsStatus::Help:
+      std::fputs(HelpText().c_str(), out);
+      return kExitOk;
     case ArgsStatus::Usage:
       std::fprintf(err, "kalorimo-calc: %s\n%s", why.c_str(), UsageText().c_str());
       return kExitUsage;
-    case ArgsStatus::Run: break;
+    case ArgsStatus::Run:
+      break;
   }
 
   Calculator calc(o.settings, err);

@@ -87,10 +87,14 @@ struct SweepDraw::Curves {
     try {
       double t = lib->Tnas(p);
       switch (which) {
-        case 1: return lib->H1t(t);
-        case 2: return lib->H2t(t);
-        case 3: return lib->S1t(t);
-        default: return lib->S2t(t);
+        case 1:
+          return lib->H1t(t);
+        case 2:
+          return lib->H2t(t);
+        case 3:
+          return lib->S1t(t);
+        default:
+          return lib->S2t(t);
       }
     } catch (const RunTimeError&) {
       return which <= 2 ? 2000 : 6;
@@ -137,10 +141,9 @@ double Pick(const double (&list)[N], int i) {
 }  // namespace
 
 double SweepDraw::Pressure() {
-  static const double kSpecial[] = {0,      0.001,  0.0019, 0.00199, 0.002,  0.00201, 0.0021, 0.003, 0.01,
-                                    0.1,    1,      5,      7.5,     10,     13,      15,     17.5,  22,
-                                    22.1,   22.11,  22.114, 22.115,  22.116, 22.119,  22.12,  22.121, 22.13,
-                                    22.3,   22.31,  23,     25,      30,     100};
+  static const double kSpecial[] = {
+      0,  0.001, 0.0019, 0.00199, 0.002,  0.00201, 0.0021, 0.003, 0.01,   0.1,   1,    5,     7.5, 10, 13, 15, 17.5,
+      22, 22.1,  22.11,  22.114,  22.115, 22.116,  22.119, 22.12, 22.121, 22.13, 22.3, 22.31, 23,  25, 30, 100};
   int mode = Below(100);
   if (mode < 35) return std::pow(10.0, Uniform(std::log10(0.002), std::log10(22.12)));
   if (mode < 50) return Uniform(0, 23);
@@ -155,12 +158,10 @@ double SweepDraw::Pressure() {
 }
 
 double SweepDraw::Temperature(double p) {
-  static const double kSpecial[] = {-273.15, -273.16, -300,  -50,   -1,     -0.001, 0,     0.001, 0.01,
-                                    0.5,     1,       50,    99.63, 100,    212.37, 263,   300,   324.6,
-                                    340,     350,     352,   357,   360,    363.6,  369,   370,   371,
-                                    373.9,   374,     374.1, 374.12, 374.13, 374.15, 374.3, 375,  400,
-                                    425,     540,     599.9, 599.99, 600,   600.01, 601,    650,   700,
-                                    800,     1000};
+  static const double kSpecial[] = {
+      -273.15, -273.16, -300, -50, -1,  -0.001, 0,     0.001,  0.01, 0.5,    1,   50,    99.63, 100,   212.37, 263,
+      300,     324.6,   340,  350, 352, 357,    360,   363.6,  369,  370,    371, 373.9, 374,   374.1, 374.12, 374.13,
+      374.15,  374.3,   375,  400, 425, 540,    599.9, 599.99, 600,  600.01, 601, 650,   700,   800,   1000};
   int mode = Below(100);
   if (mode < 30) return Uniform(0, 600);
   if (mode < 50) {
@@ -183,9 +184,9 @@ double SweepDraw::Temperature(double p) {
 }
 
 double SweepDraw::Enthalpy(double p) {
-  static const double kSpecial[] = {-1,     0,    0.001,   1,      100,  419,  1000, 1499, 1499.99, 1500,
-                                    1500.01, 2000, 2085,   2500,   2675, 2800, 3000, 3500, 4000,    4149.99,
-                                    4150,   4150.01, 4151, 5000,   10000};
+  static const double kSpecial[] = {-1,   0,       0.001, 1,       100,  419,  1000, 1499, 1499.99,
+                                    1500, 1500.01, 2000,  2085,    2500, 2675, 2800, 3000, 3500,
+                                    4000, 4149.99, 4150,  4150.01, 4151, 5000, 10000};
   int mode = Below(100);
   if (mode < 30) return Uniform(0, 4500);
   if (mode < 50) {
@@ -205,8 +206,8 @@ double SweepDraw::Enthalpy(double p) {
 }
 
 double SweepDraw::Entropy(double p) {
-  static const double kSpecial[] = {-1, 0,   0.001, 1,   2,   3,    4.4,     5,   5.49, 5.5,  5.50001, 6,
-                                    6.9, 7, 7.5,   8,   8.5, 8.99999, 9,   9.00001, 9.5, 10, 12};
+  static const double kSpecial[] = {-1,  0, 0.001, 1, 2,   3,       4.4, 5,       5.49, 5.5, 5.50001, 6,
+                                    6.9, 7, 7.5,   8, 8.5, 8.99999, 9,   9.00001, 9.5,  10,  12};
   int mode = Below(100);
   if (mode < 30) return Uniform(0, 10);
   if (mode < 50) {
@@ -226,8 +227,8 @@ double SweepDraw::Entropy(double p) {
 }
 
 double SweepDraw::Dryness() {
-  static const double kSpecial[] = {-1,  -0.01, -1e-7, 0,         1e-7, 0.001,     0.5,   0.9,  0.99,
-                                    0.999, 0.9999999, 1,  1.0000001, 1.001, 1.01, 1.02, 2,  100};
+  static const double kSpecial[] = {-1,    -0.01,     -1e-7, 0,         1e-7,  0.001, 0.5,  0.9, 0.99,
+                                    0.999, 0.9999999, 1,     1.0000001, 1.001, 1.01,  1.02, 2,   100};
   int mode = Below(100);
   if (mode < 40) return Uniform(0, 1);
   if (mode < 70) return Pick(kSpecial, Below(1000));
@@ -239,8 +240,8 @@ double SweepDraw::Dryness() {
 // A typed text of the value: mostly the shortest decimal text that gives the same single, else
 // a few decimals; now and then the other separator, a plus sign or a text that is no number.
 std::string SweepDraw::Text(double value, char sep) {
-  static const char* const kOdd[] = {"",    " ",   "1,2,3", "1.2.3", "abc", "1e5", "--1", "1 500",
-                                     ",5",  "5,",  "-",     "+",     ".",   "1,5.2", "0x10", "\t7"};
+  static const char* const kOdd[] = {"",   " ",  "1,2,3", "1.2.3", "abc", "1e5",   "--1",  "1 500",
+                                     ",5", "5,", "-",     "+",     ".",   "1,5.2", "0x10", "\t7"};
   if (Below(100) < 2) return kOdd[Below(16)];
   char buf[512];
   if (!(std::fabs(value) < 1e300)) value = std::copysign(1e300, value);
@@ -292,11 +293,16 @@ SweepCase SweepDraw::Next() {
   const double pUnit = p * (c.unitIndex == 0 ? 1 : (c.unitIndex == 1 ? 10 : 1000));
   auto text = [&](int quantity) {
     switch (quantity) {
-      case 0: return Text(pUnit, c.decimalSep);
-      case 1: return Text(t, c.decimalSep);
-      case 2: return Text(h, c.decimalSep);
-      case 3: return Text(s, c.decimalSep);
-      default: return Text(x, c.decimalSep);
+      case 0:
+        return Text(pUnit, c.decimalSep);
+      case 1:
+        return Text(t, c.decimalSep);
+      case 2:
+        return Text(h, c.decimalSep);
+      case 3:
+        return Text(s, c.decimalSep);
+      default:
+        return Text(x, c.decimalSep);
     }
   };
   const PairInfo& info = Info(c.request.pair);
@@ -463,8 +469,7 @@ void PrintFigures(std::FILE* out, const SweepFigures& f) {
   for (const auto& [n, text] : msgs) std::fprintf(out, "  %8ld  %s\n", n, text.c_str());
   std::fprintf(out, "run-time errors by number:\n");
   for (const auto& [nr, n] : f.errors) std::fprintf(out, "  %8ld  %d %s\n", n, nr, OpisBledu(nr).c_str());
-  std::fprintf(out, "implausible values shown (a box wider than %zu characters), by pair and box:\n",
-               kPlausibleWidth);
+  std::fprintf(out, "implausible values shown (a box wider than %zu characters), by pair and box:\n", kPlausibleWidth);
   for (const auto& [key, v] : f.implausible) {
     std::fprintf(out, "  %8ld  %s   e.g. %s\n", v.first, key.c_str(), v.second.c_str());
   }

@@ -17,7 +17,7 @@ namespace kal::cli {
 // One drawn calculation: the pair, the texts typed and the window's unit and locale.
 struct SweepCase {
   Request request;
-  int unitIndex = 0;       // 0 MPa, 1 bar, 2 kPa
+  int unitIndex = 0;  // 0 MPa, 1 bar, 2 kPa
   char decimalSep = ',';
 };
 
@@ -61,11 +61,11 @@ std::string MessageKind(const Message& m);
 
 struct SweepFigures {
   long calculations = 0;
-  long ok = 0;             // finite results, no box
-  long withMessage = 0;    // ended with at least one message box (no run-time error)
-  long withError = 0;      // ended in the error report
+  long ok = 0;           // finite results, no box
+  long withMessage = 0;  // ended with at least one message box (no run-time error)
+  long withError = 0;    // ended in the error report
   long faults = 0;
-  long skipped = 0;        // ended without a box and without some result (a silent rejection)
+  long skipped = 0;                      // ended without a box and without some result (a silent rejection)
   std::map<std::string, long> messages;  // by kind
   std::map<int, long> errors;            // by run-time error number
   std::map<std::string, long> pairs;     // calculations by pair
@@ -81,8 +81,8 @@ struct SweepFigures {
 struct SweepOptions {
   long count = 1000;
   std::uint64_t seed = 1;
-  std::string dataDir;   // a data folder the sweep may use (created when missing)
-  bool timing = false;   // measure each calculation (the tool; never the tests)
+  std::string dataDir;            // a data folder the sweep may use (created when missing)
+  bool timing = false;            // measure each calculation (the tool; never the tests)
   std::FILE* progress = nullptr;  // a line every 10 000 calculations when set
   std::size_t keepFaults = 20;    // how many faults to keep with their inputs
 };

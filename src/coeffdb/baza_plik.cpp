@@ -19,12 +19,16 @@ namespace {
 int FileErr(int e) {
   switch (e) {
     case ENOENT:
-    case ENOTDIR: return ErrPathNotFound;
+    case ENOTDIR:
+      return ErrPathNotFound;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return ErrDiskFull;
-    case EIO: return ErrDeviceIO;
-    default: return ErrPathFileAccess;  // EACCES, EPERM, EROFS, EISDIR, ELOOP ...
+    case EFBIG:
+      return ErrDiskFull;
+    case EIO:
+      return ErrDeviceIO;
+    default:
+      return ErrPathFileAccess;  // EACCES, EPERM, EROFS, EISDIR, ELOOP ...
   }
 }
 
@@ -83,7 +87,8 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
 // An editor that saves by writing a new file and renaming it over Kalorimo.dat leaves the open
 // handle on the old contents: follow the name to the new file, so the edit applies at once.
 void BazaKalorimo::SledzZamiane() {
-  struct stat naDysku {}, otwarty {};
+  struct stat naDysku {
+  }, otwarty{};
   if (::stat(PlikBazy.c_str(), &naDysku) != 0 || !S_ISREG(naDysku.st_mode)) return;
   if (::fstat(::fileno(plik_), &otwarty) != 0) return;
   if (naDysku.st_dev == otwarty.st_dev && naDysku.st_ino == otwarty.st_ino) return;

@@ -16,9 +16,9 @@ class BazaKalorimo {
   BazaKalorimo(const BazaKalorimo&) = delete;
   BazaKalorimo& operator=(const BazaKalorimo&) = delete;
 
-  Baza baza;                    // the in-memory record the property functions read
-  std::string PlikBazy;         // Folder + "Kalorimo.dat"
-  std::uint8_t NrPlikuBazy = 0; // 0 until the file is open
+  Baza baza;                     // the in-memory record the property functions read
+  std::string PlikBazy;          // Folder + "Kalorimo.dat"
+  std::uint8_t NrPlikuBazy = 0;  // 0 until the file is open
   std::int16_t LiczbaRekordow = 0;
 
   // Opens (creating when missing) Folder + "Kalorimo.dat" once per run; writes the default

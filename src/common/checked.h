@@ -28,16 +28,16 @@ inline double Div(double a, double b) {
 }
 long double ChkX(long double x);  // the same for extended precision
 long double DivX(long double a, long double b);
-double Log(double x);             // natural log: x <= 0 -> error 5
+double Log(double x);               // natural log: x <= 0 -> error 5
 double Pow(double base, double e);  // real power: negative base ^ fraction, 0 ^ negative -> error 5
-double Exp(double x);             // e^x: overflow -> error 6
+double Exp(double x);               // e^x: overflow -> error 6
 
 // Rounding words.
-double Int(double x);             // "Int": largest whole number not greater than x
-double RoundEven(double x);       // to an integer, halves to even
-double Round2(double x);          // to 2 decimals, halves to even
-double Round3(double x);          // to 3 decimals, halves to even
-int16_t CInt(double x);           // 16-bit integer, halves to even, out of range -> error 6
-uint8_t CByte(double x);          // 8-bit unsigned, halves to even, out of range -> error 6
+double Int(double x);        // "Int": largest whole number not greater than x
+double RoundEven(double x);  // to an integer, halves to even
+double Round2(double x);     // to 2 decimals, halves to even
+double Round3(double x);     // to 3 decimals, halves to even
+int16_t CInt(double x);      // 16-bit integer, halves to even, out of range -> error 6
+uint8_t CByte(double x);     // 8-bit unsigned, halves to even, out of range -> error 6
 
 }  // namespace kal

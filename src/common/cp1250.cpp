@@ -18,8 +18,7 @@ std::size_t Utf8Length(unsigned char b) {
 }
 
 // Converts `in`; an unconvertible or malformed piece of `step(byte)` bytes becomes '?'.
-std::string Convert(const char* to, const char* from, const std::string& in,
-                    std::size_t (*step)(unsigned char)) {
+std::string Convert(const char* to, const char* from, const std::string& in, std::size_t (*step)(unsigned char)) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in.size(), '?');
   std::string out;

@@ -75,9 +75,7 @@ Decimal ToDecimalHalfAway(float value, int sig) {
   return d;
 }
 
-bool Fixed::IsZero() const {
-  return whole.empty() && frac.find_first_not_of('0') == std::string::npos;
-}
+bool Fixed::IsZero() const { return whole.empty() && frac.find_first_not_of('0') == std::string::npos; }
 
 Fixed RoundFixed(const Decimal& d, int decimals) {
   Fixed f;

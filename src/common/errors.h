@@ -8,15 +8,15 @@
 namespace kal {
 
 enum ErrNo : int {
-  ErrInvalidCall = 5,      // invalid procedure call or argument (log of x <= 0, negative base ^ fraction)
-  ErrOverflow = 6,         // non-finite result, single out of range, 0/0
-  ErrDivByZero = 11,       // x/0
-  ErrTypeMismatch = 13,    // a text that is no number
-  ErrBadFileName = 52,     // bad file name or number
+  ErrInvalidCall = 5,    // invalid procedure call or argument (log of x <= 0, negative base ^ fraction)
+  ErrOverflow = 6,       // non-finite result, single out of range, 0/0
+  ErrDivByZero = 11,     // x/0
+  ErrTypeMismatch = 13,  // a text that is no number
+  ErrBadFileName = 52,   // bad file name or number
   ErrFileNotFound = 53,
-  ErrDeviceIO = 57,        // device input/output error
+  ErrDeviceIO = 57,  // device input/output error
   ErrDiskFull = 61,
-  ErrInputPastEnd = 62,    // a record or entry cut short
+  ErrInputPastEnd = 62,  // a record or entry cut short
   ErrPermissionDenied = 70,
   ErrPathFileAccess = 75,
   ErrPathNotFound = 76,
@@ -28,8 +28,8 @@ std::string OpisBledu(int number);
 struct RunTimeError : std::runtime_error {
   int number;
   std::string description;
-  std::string source;      // routine that raised it
-  int lastDllError = 0;    // last operating-system error code (errno), 0 when none
+  std::string source;    // routine that raised it
+  int lastDllError = 0;  // last operating-system error code (errno), 0 when none
   int helpContext = 0;
   std::string helpFile;
   RunTimeError(int number, std::string source, int lastDllError = 0);

@@ -24,7 +24,7 @@ int CountPlaces(const std::string& s) {
 // pattern's places all go in front of its first place; "#" places without a digit print
 // nothing, literals always print.
 std::string RenderWhole(const std::string& digits, const std::string& pat) {
-  std::string out;  // built reversed
+  std::string out;                   // built reversed
   std::size_t next = digits.size();  // digits[next - 1] is the next digit to place
   const std::size_t firstPlace = pat.find_first_of("0#");
   if (firstPlace == std::string::npos) {

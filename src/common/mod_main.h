@@ -23,8 +23,8 @@ class ModMain {
  public:
   ModMain(Dialogs& dialogs, Platform& platform) : dialogs_(dialogs), platform_(platform) {}
 
-  std::string whatFormName;   // shown by the error report
-  char decimalSep = ',';      // the user's locale
+  std::string whatFormName;  // shown by the error report
+  char decimalSep = ',';     // the user's locale
 
   // Turns a typed text into a number, asking the user when the text is not acceptable.
   // `value` is the caller's copy; a newly typed value replaces it.

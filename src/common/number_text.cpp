@@ -38,8 +38,10 @@ long DecimalOrder(const std::string& plain) {
   bool negExp = false;
   if (i < plain.size()) {
     for (++i; i < plain.size(); ++i) {
-      if (plain[i] == '-') negExp = true;
-      else if (plain[i] >= '0' && plain[i] <= '9' && exp < kCap) exp = exp * 10 + (plain[i] - '0');
+      if (plain[i] == '-')
+        negExp = true;
+      else if (plain[i] >= '0' && plain[i] <= '9' && exp < kCap)
+        exp = exp * 10 + (plain[i] - '0');
     }
   }
   return digitsBeforePoint - leadingZeros + (negExp ? -exp : exp);

@@ -40,9 +40,12 @@ Wynik NumberResult(double v) {
 
 float Wynik::ToSingle(char decimalSep) const {
   switch (kind) {
-    case Empty: return 0.0f;
-    case Number: return Sng(number);
-    case Text: return Sng(ParseLocale(text, decimalSep));
+    case Empty:
+      return 0.0f;
+    case Number:
+      return Sng(number);
+    case Text:
+      return Sng(ParseLocale(text, decimalSep));
   }
   return 0.0f;
 }
@@ -59,8 +62,8 @@ Wynik ModMain::PoprawDane(std::string& value) {
       const std::string t = Trim(value);
       if (AllAccepted(t)) {
         const std::size_t d = t.find('.');
-        const bool valid = !Twice(t, '.') && !Twice(t, ',') &&
-                           !(d != std::string::npos && t.find(',') != std::string::npos);
+        const bool valid =
+            !Twice(t, '.') && !Twice(t, ',') && !(d != std::string::npos && t.find(',') != std::string::npos);
         if (valid) {
           // The comma is the decimal separator here whatever the locale; a point stands for it.
           if (d != std::string::npos) {
@@ -70,8 +73,8 @@ Wynik ModMain::PoprawDane(std::string& value) {
         }
         dialogs_.MsgBox("Nieprawidłowa wartość zmiennej   - " + value, Buttons::OK, Icon::Information, "");
       } else {
-        const Answer keep = dialogs_.MsgBox("Zostawić tę  zmieną    " + value + "  ?", Buttons::YesNo,
-                                            Icon::None, "Poprawność  danych");
+        const Answer keep = dialogs_.MsgBox("Zostawić tę  zmieną    " + value + "  ?", Buttons::YesNo, Icon::None,
+                                            "Poprawność  danych");
         if (keep == Answer::Yes) {
           Wynik w;
           w.kind = Wynik::Text;

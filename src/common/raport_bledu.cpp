@@ -9,13 +9,10 @@ namespace kal {
 
 void ModMain::RaportBledu(const RunTimeError& err) {
   const std::string text =
-      " Wystąpił błąd wykonania nr -> " + std::to_string(err.number) + "\r\n" +
-      "  co oznacza ->  " + err.description + "\r\n" +
-      " błąd wystąpił w procedurze -> " + err.source + " / " + std::to_string(err.lastDllError) + "\r\n" +
-      " whatFormName = " + whatFormName + "\r\n" +
-      " kontekst -> " + std::to_string(err.helpContext) + "\r\n" +
-      " help file -> " + err.helpFile + "\r\n" +
-      " kontynuować ? ";
+      " Wystąpił błąd wykonania nr -> " + std::to_string(err.number) + "\r\n" + "  co oznacza ->  " + err.description +
+      "\r\n" + " błąd wystąpił w procedurze -> " + err.source + " / " + std::to_string(err.lastDllError) + "\r\n" +
+      " whatFormName = " + whatFormName + "\r\n" + " kontekst -> " + std::to_string(err.helpContext) + "\r\n" +
+      " help file -> " + err.helpFile + "\r\n" + " kontynuować ? ";
   if (dialogs_.MsgBox(text, Buttons::YesNo, Icon::None, "Opis błędu ") == Answer::No) {
     platform_.EndApplication();
   }

@@ -11,9 +11,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -133,7 +133,8 @@ void MainWindow::buildTable() {
       box->setPalette(pal);
     }
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textEdited, this, [this, i](const QString& t) { app_.frm.Text_IS[i].Text = t.toStdString(); });
+    connect(box, &QLineEdit::textEdited, this,
+            [this, i](const QString& t) { app_.frm.Text_IS[i].Text = t.toStdString(); });
     textIS_[i] = box;
   }
   for (int i = 0; i < 9; ++i) label1_[i] = PlainLabel(frameIS_, QStringLiteral("Label1_%1").arg(i));
@@ -222,8 +223,8 @@ void MainWindow::syncGeometry() {
   if (!isVisible()) return;  // until shown the model keeps its design geometry
   const QRect g = frameGeometry();
   const double dpi = logicalDpiY();
-  app_.frm.geom = Geometry{PxToTwips(g.x(), dpi), PxToTwips(g.y(), dpi), PxToTwips(g.width(), dpi),
-                           PxToTwips(g.height(), dpi)};
+  app_.frm.geom =
+      Geometry{PxToTwips(g.x(), dpi), PxToTwips(g.y(), dpi), PxToTwips(g.width(), dpi), PxToTwips(g.height(), dpi)};
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
@@ -237,8 +238,7 @@ void MainWindow::run(const std::function<void()>& handler) {
                                   Buttons::OK, Icon::Exclamation, "");
     app_.modMain.platform().EndApplication();
   } catch (const std::exception& e) {
-    app_.modMain.dialogs().MsgBox(std::string("Błąd wykonania\r\n\r\n") + e.what(), Buttons::OK,
-                                  Icon::Exclamation, "");
+    app_.modMain.dialogs().MsgBox(std::string("Błąd wykonania\r\n\r\n") + e.what(), Buttons::OK, Icon::Exclamation, "");
     app_.modMain.platform().EndApplication();
   }
   --depth_;

@@ -51,7 +51,7 @@ class MainWindow : public QMainWindow {
   KalorimoApp& app_;
   std::unique_ptr<ParaMokraWindow> mokra_;
   QTimer* timer1_ = nullptr;
-  int depth_ = 0;  // handlers running (a modal box runs the event loop inside one)
+  int depth_ = 0;               // handlers running (a modal box runs the event loop inside one)
   bool focusHonoured_ = false;  // the last render moved the focus as the model asked
 
   std::array<QCheckBox*, 5> check_{};

@@ -29,14 +29,22 @@ struct FrameDesign {
 };
 
 constexpr FrameDesign kFrames[4] = {
-    {"FrameParametry", "Parametry pary", 0, 1575, {360, 2160, 3960}, 720,
+    {"FrameParametry",
+     "Parametry pary",
+     0,
+     1575,
+     {360, 2160, 3960},
+     720,
      {"Ciśnienie MPa", "Temperatura", "Stopień  suchości"}},
-    {"frameWoda", "Woda nasycona", 1560, 1575, {240, 2160, 3960}, 720,
+    {"frameWoda", "Woda nasycona", 1560, 1575, {240, 2160, 3960}, 720, {"Objętość właściwa", "Entalpia", "Entropia"}},
+    {"FrameParaNas",
+     "Para nasycona",
+     3240,
+     1695,
+     {240, 2040, 3840},
+     840,
      {"Objętość właściwa", "Entalpia", "Entropia"}},
-    {"FrameParaNas", "Para nasycona", 3240, 1695, {240, 2040, 3840}, 840,
-     {"Objętość właściwa", "Entalpia", "Entropia"}},
-    {"FramePara", "Para mokra", 5040, 1575, {240, 2040, 3840}, 840,
-     {"Objętość właściwa", "Entalpia", "Entropia"}},
+    {"FramePara", "Para mokra", 5040, 1575, {240, 2040, 3840}, 840, {"Objętość właściwa", "Entalpia", "Entropia"}},
 };
 
 }  // namespace

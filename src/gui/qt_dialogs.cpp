@@ -49,9 +49,15 @@ QMessageBox* BuildMessageBox(const std::string& text, Buttons buttons, Icon icon
   box->setText(ToQtText(text));
   KeepLinesWhole(box);
   switch (icon) {
-    case Icon::None: box->setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box->setIcon(QMessageBox::Information); break;
-    case Icon::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case Icon::None:
+      box->setIcon(QMessageBox::NoIcon);
+      break;
+    case Icon::Information:
+      box->setIcon(QMessageBox::Information);
+      break;
+    case Icon::Exclamation:
+      box->setIcon(QMessageBox::Warning);
+      break;
   }
   if (buttons == Buttons::YesNo) {
     box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);

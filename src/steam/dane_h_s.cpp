@@ -26,9 +26,8 @@ struct StepRow {
 // Entropy error -> pressure step per mille. The rows leave gaps (1.9999-2, 3-3.5, above 5);
 // there k keeps its last value.
 constexpr StepRow kPressureSteps[] = {
-    {3.5f, 5.0f, 25.0f},  {2.0f, 3.0f, 20.0f},       {0.5f, 1.9999f, 10.0f},
-    {0.1f, 0.49999f, 7.5f}, {0.05f, 0.099999f, 5.0f}, {0.01f, 0.049999f, 2.5f},
-    {0.002f, 0.01999999f, 1.0f},
+    {3.5f, 5.0f, 25.0f},      {2.0f, 3.0f, 20.0f},      {0.5f, 1.9999f, 10.0f},      {0.1f, 0.49999f, 7.5f},
+    {0.05f, 0.099999f, 5.0f}, {0.01f, 0.049999f, 2.5f}, {0.002f, 0.01999999f, 1.0f},
 };
 
 // Enthalpy error -> temperature step per mille; gaps as above, and above 1000.
@@ -94,8 +93,8 @@ void ModKalorimo::Dane_H_S(float hParyWe, float sParyWe) {
     } else {
       Dane_T_P(st.pPary, st.tPary, 0);
       if (st.Blad == 1) {
-        dialogs_.MsgBox(" Wyskok z obl. entropii -> Dane_H_S() , wystąpił błąd w Dane_T_P() ",
-                        Buttons::OK, Icon::None, "");
+        dialogs_.MsgBox(" Wyskok z obl. entropii -> Dane_H_S() , wystąpił błąd w Dane_T_P() ", Buttons::OK, Icon::None,
+                        "");
         return;
       }
     }
@@ -130,9 +129,8 @@ void ModKalorimo::Dane_H_S(float hParyWe, float sParyWe) {
     passes.HS_passes = passCount;
     if (passCount > kCounterLimit) {
       dialogs_.MsgBox(" Exit   nr " + LocaleText(static_cast<float>(exitNr + 1), decimalSep) +
-                          "  from  Sub Dane_H_S()  - overdraft  of counter   " +
-                          LocaleText(passCount, decimalSep) + "\r\n" + std::string(25, ' ') +
-                          " epsilon = " + LocaleText(Sng(Round2(diff)), decimalSep),
+                          "  from  Sub Dane_H_S()  - overdraft  of counter   " + LocaleText(passCount, decimalSep) +
+                          "\r\n" + std::string(25, ' ') + " epsilon = " + LocaleText(Sng(Round2(diff)), decimalSep),
                       Buttons::OK, Icon::None, "");
       exitNr = CByte(exitNr + 1);
       return;

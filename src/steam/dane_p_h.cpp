@@ -59,8 +59,7 @@ void ModKalorimo::Dane_P_H(int code, int flag) {
   const float ts = st.tNasPary;
   Nasycenie(ts);
   // Above 374.12 C both saturation enthalpies follow one line: 0/0 is a run-time error.
-  const double x = st.xPary = Sng(Div(static_cast<double>(st.hPary) - st.h1,
-                                      static_cast<double>(st.h2) - st.h1));
+  const double x = st.xPary = Sng(Div(static_cast<double>(st.hPary) - st.h1, static_cast<double>(st.h2) - st.h1));
   Mieszanina(x);
   st.sPary = st.sx;
   st.vPary = st.obx;

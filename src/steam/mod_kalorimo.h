@@ -27,8 +27,8 @@ class ModKalorimo {
   char decimalSep = ',';  // the user's locale separator, for numbers joined to message texts
 
   // Saturation line.
-  double Tnas(double p);   // saturation temperature, whole degrees; p < 0.002 -> empty, Blad
-  double Pnas(double t);   // saturation pressure
+  double Tnas(double p);  // saturation temperature, whole degrees; p < 0.002 -> empty, Blad
+  double Pnas(double t);  // saturation pressure
 
   // Saturated water (1) and dry saturated steam (2) at a saturation temperature.
   double H1t(double t);

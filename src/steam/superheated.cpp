@@ -41,8 +41,7 @@ double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t
   float S = A[4];
   for (int k = 3; k >= 1; --k) S = Sng(A[k] + pi * S);
   const float S2 = Sng(Div(S * pi, theta * theta));
-  const float S0 = Sng(3.760923231 - 0.46151 * Log(1e6 * p) + 1.48285 * Log(T) +
-                       (0.75805 * 1e-3) * T - Div(46.174, T));
+  const float S0 = Sng(3.760923231 - 0.46151 * Log(1e6 * p) + 1.48285 * Log(T) + (0.75805 * 1e-3) * T - Div(46.174, T));
   return Chk(static_cast<double>(S2) * 0.1083275143 + static_cast<double>(S0));
 }
 
@@ -106,10 +105,8 @@ double ModKalorimo::Spt(double p, double t) {
   if (p >= 10) {
     const double d = RoundEven((t - tn) - 15);
     const double q = Sng(p - 10);
-    if (t >= Ts(tn, 15) && t <= Ts(tn, 25))
-      s = s + Sng(1e-4 * 6.05 * Pow(q, 1.2) + 1e-4 * 11.6 * (0.77 + 0.056 * d));
-    if (t > Ts(tn, 25) && t <= Ts(tn, 65))
-      s = s + Sng(1e-4 * 6.05 * Pow(q, 1.2) + 1e-4 * 11.6 * (1.9245 - 0.035 * d));
+    if (t >= Ts(tn, 15) && t <= Ts(tn, 25)) s = s + Sng(1e-4 * 6.05 * Pow(q, 1.2) + 1e-4 * 11.6 * (0.77 + 0.056 * d));
+    if (t > Ts(tn, 25) && t <= Ts(tn, 65)) s = s + Sng(1e-4 * 6.05 * Pow(q, 1.2) + 1e-4 * 11.6 * (1.9245 - 0.035 * d));
     if (t > Ts(tn, 70) && t <= Ts(tn, 135)) s = s - 20 * 1e-4;
   }
   return s;

@@ -10,8 +10,8 @@ namespace kal {
 
 namespace {
 constexpr long kPassLimit = 10000;
-constexpr double kPwthTol = 0.2;     // kJ/kg
-constexpr double kPwthMax = 22.12;   // MPa, the top of the search
+constexpr double kPwthTol = 0.2;    // kJ/kg
+constexpr double kPwthMax = 22.12;  // MPa, the top of the search
 }  // namespace
 
 double ModKalorimo::Hwpt(double p, double t) {

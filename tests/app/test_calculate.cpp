@@ -39,8 +39,7 @@ TEST_F(CalculateTest, LettersInTheTemperatureOfPressureTemperatureOpenTheCorrect
   rig.Tick({P, T});
   rig.Type(P, "1");
   rig.Type(T, "abc");
-  dialogs().ExpectBox("Zostawić tę  zmieną    abc  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
-                      Answer::No);
+  dialogs().ExpectBox("Zostawić tę  zmieną    abc  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::No);
   dialogs().ExpectInput("Nowa  wartość zmiennej", "Moduł poprawek ", "200");
   app().cmdOblicz_Click();
   EXPECT_EQ("abc", rig.Box(T));  // the box keeps what the user typed
@@ -50,8 +49,7 @@ TEST_F(CalculateTest, LettersInTheTemperatureOfPressureTemperatureOpenTheCorrect
 TEST_F(CalculateTest, AKeptTextIsNoNumberAndEndsTheCommand) {
   Superheated();
   rig.Type(T, "2x");
-  dialogs().ExpectBox("Zostawić tę  zmieną    2x  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
-                      Answer::Yes);
+  dialogs().ExpectBox("Zostawić tę  zmieną    2x  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
   rig.ExpectRaport(13, "ParseLocale");
   auto before = Boxes();
   app().cmdOblicz_Click();
@@ -74,7 +72,7 @@ TEST_F(CalculateTest, PressureBelowRangeKeepsTheResultsButRewritesTheViscosity) 
   dialogs().ExpectOk("Ciśnienie pary poniżej zakresu obliczeń,  p < 0,002 [MPa]");
   app().cmdOblicz_Click();
   for (int i : {2, 3, 4, 5, 8}) EXPECT_EQ(before[i], rig.Box(i)) << "box " << i;
-  EXPECT_EQ("2,028E", rig.Box(6));  // 300 C, the temperature of this calculation
+  EXPECT_EQ("2,028E", rig.Box(6));       // 300 C, the temperature of this calculation
   EXPECT_EQ(kSiedemSpacji, rig.Box(7));  // no volume of this state to multiply by
   EXPECT_EQ(0, st().Blad);
   EXPECT_FALSE(app().mokra.Visible);
@@ -180,8 +178,7 @@ TEST_F(CalculateTest, ExhaustPressureBoxGoesThroughTheCorrectionWhileHidden) {
   rig.Tick({P, T});
   rig.Type(P, "1");
   rig.Type(T, "200");
-  dialogs().ExpectBox("Zostawić tę  zmieną    5 kPa  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
-                      Answer::No);
+  dialogs().ExpectBox("Zostawić tę  zmieną    5 kPa  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::No);
   dialogs().ExpectInput("Nowa  wartość zmiennej", "Moduł poprawek ", "7");
   app().cmdOblicz_Click();
   EXPECT_EQ(5.0f, frm().pParyWylot);  // the row is hidden: the start value stays

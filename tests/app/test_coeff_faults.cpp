@@ -50,9 +50,9 @@ struct Case {
 
 // Every pair, with the compressed-water searches of both enthalpy pairs besides.
 const Case kCases[] = {
-    {"p_t", P, "1", T, "200"},       {"p_h", P, "1", H, "2900"},     {"t_h", T, "200", H, "2900"},
-    {"x_t", X, "0,9", T, "100"},     {"x_p", X, "0,9", P, "1"},      {"p_s", P, "1", S, "7"},
-    {"t_s", T, "200", S, "7"},       {"h_s", H, "2900", S, "7"},     {"p_h_water", P, "10", H, "400"},
+    {"p_t", P, "1", T, "200"},         {"p_h", P, "1", H, "2900"}, {"t_h", T, "200", H, "2900"},
+    {"x_t", X, "0,9", T, "100"},       {"x_p", X, "0,9", P, "1"},  {"p_s", P, "1", S, "7"},
+    {"t_s", T, "200", S, "7"},         {"h_s", H, "2900", S, "7"}, {"p_h_water", P, "10", H, "400"},
     {"t_h_water", T, "100", H, "500"},
 };
 
@@ -198,14 +198,12 @@ TEST_P(CoeffFaults, EveryPairEndsSoundlyAndRecovers) {
       // A table this state does not read leaves its result as it was; one it reads cannot give
       // a silent result out of a non-finite or overflowing coefficient.
       if (f.mustReport && !reported) {
-        EXPECT_EQ(o.boxes, normal[i].boxes) << where << ": a silent result out of a faulty table"
-                                            << Describe(o);
+        EXPECT_EQ(o.boxes, normal[i].boxes) << where << ": a silent result out of a faulty table" << Describe(o);
       }
 
       rig.Write(good);
       Outcome back = rig.Oblicz(c);
-      EXPECT_EQ(back.boxes, normal[i].boxes) << where << ": not the normal result after the repair"
-                                             << Describe(back);
+      EXPECT_EQ(back.boxes, normal[i].boxes) << where << ": not the normal result after the repair" << Describe(back);
       EXPECT_TRUE(back.dialogs.empty()) << where << Describe(back);
     }
   }
@@ -232,7 +230,8 @@ TEST(CoeffFaultsElements, EveryElementIsReportedOrUnused) {
       PutDouble(bad, 8 * e, v);
       rig.Write(bad);
       for (std::size_t i = 0; i < std::size(kCases); ++i) {
-        const std::string where = "element " + std::to_string(e) + (std::isnan(v) ? " nan " : " huge ") + kCases[i].name;
+        const std::string where =
+            "element " + std::to_string(e) + (std::isnan(v) ? " nan " : " huge ") + kCases[i].name;
         Outcome o = rig.Oblicz(kCases[i]);
         ExpectSound(o, where);
         if (std::isnan(v) && o.dialogs.empty()) {

@@ -19,11 +19,11 @@ struct Input {
 };
 
 const Input kPary[] = {
-    {"p_t_super", P, "1", T, "200"},   {"p_t_water", P, "1", T, "150"},  {"p_h_super", P, "1", H, "2900"},
-    {"p_h_wet", P, "1", H, "2000"},    {"t_h_super", T, "200", H, "2900"}, {"t_h_wet", T, "150", H, "2000"},
-    {"x_t", X, "0,9", T, "100"},       {"x_p", X, "0,3", P, "2"},          {"p_s_super", P, "1", S, "7"},
-    {"p_s_wet", P, "1", S, "5"},       {"t_s_super", T, "200", S, "7"},    {"t_s_wet", T, "150", S, "5"},
-    {"h_s_super", H, "2900", S, "7"},  {"h_s_wet", H, "2500", S, "6,5"},
+    {"p_t_super", P, "1", T, "200"},  {"p_t_water", P, "1", T, "150"},    {"p_h_super", P, "1", H, "2900"},
+    {"p_h_wet", P, "1", H, "2000"},   {"t_h_super", T, "200", H, "2900"}, {"t_h_wet", T, "150", H, "2000"},
+    {"x_t", X, "0,9", T, "100"},      {"x_p", X, "0,3", P, "2"},          {"p_s_super", P, "1", S, "7"},
+    {"p_s_wet", P, "1", S, "5"},      {"t_s_super", T, "200", S, "7"},    {"t_s_wet", T, "150", S, "5"},
+    {"h_s_super", H, "2900", S, "7"}, {"h_s_wet", H, "2500", S, "6,5"},
 };
 
 enum class Earlier { Wet, Superheated, Failed };

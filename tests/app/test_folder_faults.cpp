@@ -10,8 +10,8 @@
 #include "app/app_fixture.h"
 #include "app/tmp_file.h"
 #include "common/cp1250.h"
-#include "support/fs_faults.h"
 #include "support/file_bytes.h"
+#include "support/fs_faults.h"
 
 namespace kal::test {
 namespace {
@@ -29,8 +29,8 @@ std::set<std::string> Names(const std::string& folder) {
 // The error report of a failed file operation: its description names the file.
 std::string RaportPliku(int nr, const std::string& path, const std::string& zrodlo, int kodOs,
                         const std::string& whatFormName = "frmKalorimo") {
-  return " Wystąpił błąd wykonania nr -> " + std::to_string(nr) + "\r\n  co oznacza ->  " + OpisBledu(nr) +
-         " - plik " + path + "\r\n błąd wystąpił w procedurze -> " + zrodlo + " / " + std::to_string(kodOs) +
+  return " Wystąpił błąd wykonania nr -> " + std::to_string(nr) + "\r\n  co oznacza ->  " + OpisBledu(nr) + " - plik " +
+         path + "\r\n błąd wystąpił w procedurze -> " + zrodlo + " / " + std::to_string(kodOs) +
          "\r\n whatFormName = " + whatFormName + "\r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ";
 }
 
@@ -146,10 +146,11 @@ TEST(FolderFaults, ReadOnlyCoefficientFileWithoutARecord) {
   WriteAll(rig.DataDir() + "Kalorimo.dat", std::string(600, '\0'));
   fs::permissions(rig.DataDir() + "Kalorimo.dat", fs::perms::owner_read);
   BezPrzywilejow user;
-  rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
-                        "\r\n błąd wystąpił w procedurze -> OtworzBaze / " + std::to_string(EACCES) +
-                            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
-                        Buttons::YesNo, Icon::None, "Opis błędu ");
+  rig.dialogs.ExpectBox(
+      " Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
+      "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
+          std::to_string(EACCES) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+      Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
   EXPECT_EQ(0u + 600, fs::file_size(rig.DataDir() + "Kalorimo.dat"));
   rig.ExpectRaport(52, "CzytajRekord1");
@@ -167,8 +168,18 @@ struct Unusable {
 };
 
 const Unusable kUnusable[] = {
-    {"fileInTheWay", [](const std::string& exe) { WriteAll(exe + "/Kalorimo", "x"); return ENOTDIR; }, 76},
-    {"programFolderGone", [](const std::string& exe) { fs::remove_all(exe); return ENOENT; }, 76},
+    {"fileInTheWay",
+     [](const std::string& exe) {
+       WriteAll(exe + "/Kalorimo", "x");
+       return ENOTDIR;
+     },
+     76},
+    {"programFolderGone",
+     [](const std::string& exe) {
+       fs::remove_all(exe);
+       return ENOENT;
+     },
+     76},
     // The folder cannot be made, so the coefficient file's open finds no folder.
     {"programFolderReadOnly", [](const std::string&) { return ENOENT; }, 76, true},
 };
@@ -186,11 +197,11 @@ TEST_P(UnusableFolder, StartUpReportsTheWindowOpensAndEveryCommandReportsInPolis
   if (GetParam().readOnly) ro = std::make_unique<TylkoDoOdczytu>(exe);
 
   rig.dialogs.ExpectOk(kProblemFolderu, "Eksplorator", Icon::Information);
-  rig.dialogs.ExpectBox(
-      " Wystąpił błąd wykonania nr -> " + std::to_string(GetParam().nr) + "\r\n  co oznacza ->  " +
-          OpisBledu(GetParam().nr) + "\r\n błąd wystąpił w procedurze -> OtworzBaze / " + std::to_string(e) +
-          "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
-      Buttons::YesNo, Icon::None, "Opis błędu ");
+  rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> " + std::to_string(GetParam().nr) + "\r\n  co oznacza ->  " +
+                            OpisBledu(GetParam().nr) + "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
+                            std::to_string(e) +
+                            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+                        Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
   EXPECT_TRUE(rig.frm().Visible);
   EXPECT_EQ(0, rig.platform.endCalls);
@@ -249,10 +260,11 @@ TEST(FolderFaults, FolderReplacedByAFileWhileRunning) {
 TEST(FolderFaults, CoefficientFileThatIsAFolder) {
   AppRig rig(',', false);
   fs::create_directories(rig.DataDir() + "Kalorimo.dat");
-  rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
-                        "\r\n błąd wystąpił w procedurze -> OtworzBaze / " + std::to_string(EISDIR) +
-                            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
-                        Buttons::YesNo, Icon::None, "Opis błędu ");
+  rig.dialogs.ExpectBox(
+      " Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
+      "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
+          std::to_string(EISDIR) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+      Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
   EXPECT_TRUE(rig.frm().Visible);
   // The folder itself is usable: the exit still keeps what the user typed.
@@ -283,10 +295,11 @@ TEST(FolderFaults, FullDiskAtFirstStartLeavesNoHalfRecord) {
   AppRig rig(',', false);
   {
     PelnyDysk full(1000);  // room for part of the record only
-    rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> 61\r\n  co oznacza ->  Dysk jest pełny"
-                          "\r\n błąd wystąpił w procedurze -> WpisujDane / " + std::to_string(EFBIG) +
-                              "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
-                          Buttons::YesNo, Icon::None, "Opis błędu ");
+    rig.dialogs.ExpectBox(
+        " Wystąpił błąd wykonania nr -> 61\r\n  co oznacza ->  Dysk jest pełny"
+        "\r\n błąd wystąpił w procedurze -> WpisujDane / " +
+            std::to_string(EFBIG) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+        Buttons::YesNo, Icon::None, "Opis błędu ");
     rig.Restart();
     EXPECT_TRUE(rig.frm().Visible);
     rig.dialogs.VerifyDone();

@@ -27,8 +27,8 @@ struct Pair {
 
 // The pairs in the command's dispatch order, with values that calculate without a message.
 const Pair kPairs[8] = {
-    {P, T, "1", "200", -1},       {P, H, "1", "2900", -1},   {T, H, "200", "2900", T}, {X, T, "0,9", "100", T},
-    {X, P, "0,9", "1", -1},       {P, S, "1", "7", -1},      {T, S, "200", "7", T},    {H, S, "2900", "7", -1},
+    {P, T, "1", "200", -1}, {P, H, "1", "2900", -1}, {T, H, "200", "2900", T}, {X, T, "0,9", "100", T},
+    {X, P, "0,9", "1", -1}, {P, S, "1", "7", -1},    {T, S, "200", "7", T},    {H, S, "2900", "7", -1},
 };
 
 // What the input correction makes of a text.
@@ -44,7 +44,7 @@ struct Fault {
   const char* name;
   std::string text;  // "$" stands for the box's good value
   Kind kind;
-  int nr;       // run-time error of the correction (Report) or of the plain reading
+  int nr;  // run-time error of the correction (Report) or of the plain reading
 };
 
 const Fault kFaults[] = {
@@ -57,7 +57,11 @@ const Fault kFaults[] = {
     {"minus10000", std::string(10000, '-'), Kind::Report, 13},
     {"tab", "1\t", Kind::Question, 13},
     {"newline", "2\r\n", Kind::Question, 13},
-    {"nul", std::string("1\0" "5", 3), Kind::Question, 13},
+    {"nul",
+     std::string("1\0"
+                 "5",
+                 3),
+     Kind::Question, 13},
     {"escape", "\x1b[2J", Kind::Question, 13},
     {"delete", "\x7f", Kind::Question, 13},
     {"polishLetters", "ąęśćż", Kind::Question, 13},
@@ -259,8 +263,8 @@ TEST_P(InputFaults, SpecifiedDialogsOrTheErrorReportNeverGarbage) {
 std::string ExpectCorrection(AppRig& rig, const Fault& f, const std::string& text, const std::string& good) {
   switch (f.kind) {
     case Kind::Question:
-      rig.dialogs.ExpectBox("Zostawić tę  zmieną    " + text + "  ?", Buttons::YesNo, Icon::None,
-                            "Poprawność  danych", Answer::No);
+      rig.dialogs.ExpectBox("Zostawić tę  zmieną    " + text + "  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
+                            Answer::No);
       rig.dialogs.ExpectInput("Nowa  wartość zmiennej", "Moduł poprawek ", good);
       return good;
     case Kind::Invalid:

@@ -39,8 +39,8 @@ TEST(TmpEntries, EncodesTextsSinglesAndNothing) {
   d[2] = OstatniaDana::ZTekstu("ąę");
   d[3] = OstatniaDana::ZLiczby(-2.5f);
   // d[4] .. d[6] nothing
-  std::string expected = T("1,5") + T("") + T("\xB9\xEA") + std::string("\x04\x00\x00\x00\x20\xC0", 6) +
-                         std::string(6, '\0');
+  std::string expected =
+      T("1,5") + T("") + T("\xB9\xEA") + std::string("\x04\x00\x00\x00\x20\xC0", 6) + std::string(6, '\0');
   EXPECT_EQ(expected, KodujWpisy(d));
   OstatnieDane back = CzytajWpisy(expected + "stale tail");
   EXPECT_EQ("ąę", back[2].tekst);
@@ -76,18 +76,18 @@ TEST_P(TmpEntriesDamaged, RaiseTheirErrorWithoutReadingBeyondTheEnd) {
 
 const std::string kSix = T("1") + T("2") + T("3") + T("4") + T("5") + T("6");
 
-INSTANTIATE_TEST_SUITE_P(
-    All, TmpEntriesDamaged,
-    ::testing::Values(Damaged{"empty", "", 62}, Damaged{"oneByte", std::string(1, '\x08'), 62},
-                      Damaged{"lengthCut", std::string("\x08\x00\x05", 3), 62},
-                      Damaged{"lengthBeyondEnd", std::string("\x08\x00\xFF\xFF", 4) + "abc", 62},
-                      Damaged{"sixEntries", kSix, 62},
-                      Damaged{"singleCut", kSix + std::string("\x04\x00\x00\x00", 4), 62},
-                      Damaged{"unknownType", kSix + std::string("\x05\x00", 2) + std::string(8, '\0'), 13},
-                      Damaged{"typeHighByte", std::string("\x08\x01\x00\x00", 4), 13},
-                      Damaged{"nanSingle", kSix + std::string("\x04\x00\x00\x00\xC0\x7F", 6), 6},
-                      Damaged{"infSingle", kSix + std::string("\x04\x00\x00\x00\x80\x7F", 6), 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(All, TmpEntriesDamaged,
+                         ::testing::Values(Damaged{"empty", "", 62}, Damaged{"oneByte", std::string(1, '\x08'), 62},
+                                           Damaged{"lengthCut", std::string("\x08\x00\x05", 3), 62},
+                                           Damaged{"lengthBeyondEnd", std::string("\x08\x00\xFF\xFF", 4) + "abc", 62},
+                                           Damaged{"sixEntries", kSix, 62},
+                                           Damaged{"singleCut", kSix + std::string("\x04\x00\x00\x00", 4), 62},
+                                           Damaged{"unknownType",
+                                                   kSix + std::string("\x05\x00", 2) + std::string(8, '\0'), 13},
+                                           Damaged{"typeHighByte", std::string("\x08\x01\x00\x00", 4), 13},
+                                           Damaged{"nanSingle", kSix + std::string("\x04\x00\x00\x00\xC0\x7F", 6), 6},
+                                           Damaged{"infSingle", kSix + std::string("\x04\x00\x00\x00\x80\x7F", 6), 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- exit command ----
 
@@ -104,8 +104,7 @@ TEST_F(LastInputsTest, ExitWritesSevenEntriesAndClosesBothWindows) {
   st().xPary = 0.953f;
   app().mokra.Loaded = true;
   app().mnuZakoncz_Click();
-  EXPECT_EQ(T("1,5") + T("198") + T("2 827,9") + T("6,59") + T("0,95") + T("0,012") + kKodMPa,
-            ReadAll(TmpPath()));
+  EXPECT_EQ(T("1,5") + T("198") + T("2 827,9") + T("6,59") + T("0,95") + T("0,012") + kKodMPa, ReadAll(TmpPath()));
   EXPECT_TRUE(frm().closed);
   EXPECT_FALSE(app().mokra.Loaded);
   EXPECT_EQ(frm().Folder + "/Kalorimo.tmp", TmpPath());
@@ -115,8 +114,7 @@ TEST_F(LastInputsTest, SuperheatedExitWritesXAboveOne) {
   Fill({"1", "300", "3 051,2", "7,12", " x > 1 ", "0,258"});
   st().xPary = 1.2f;
   app().mnuZakoncz_Click();
-  EXPECT_EQ(T("1") + T("300") + T("3 051,2") + T("7,12") + T("x > 1") + T("0,258") + kKodMPa,
-            ReadAll(TmpPath()));
+  EXPECT_EQ(T("1") + T("300") + T("3 051,2") + T("7,12") + T("x > 1") + T("0,258") + kKodMPa, ReadAll(TmpPath()));
   rig.Restart();
   EXPECT_EQ("x > 1", rig.Box(4));
 }
@@ -222,8 +220,8 @@ TEST_F(LastInputsTest, ThousandGroupsOfTheWindowsPatternsReadWithoutQuestions) {
 }
 
 TEST_F(LastInputsTest, UnknownUnitCodeFallsBackToMPa) {
-  WriteAll(TmpPath(), T("1") + T("100") + T("") + T("") + T("") + T("") +
-                          std::string("\x04\x00\x00\x00\xE0\x40", 6));  // 7.0
+  WriteAll(TmpPath(),
+           T("1") + T("100") + T("") + T("") + T("") + T("") + std::string("\x04\x00\x00\x00\xE0\x40", 6));  // 7.0
   rig.Restart();
   EXPECT_EQ(1.0f, frm().kodJednP);
   EXPECT_EQ(" MPa", frm().Combo1Text);
@@ -252,19 +250,21 @@ TEST_P(LastInputsDamaged, GoToTheErrorReportAndTheWindowOpensEmpty) {
 
 INSTANTIATE_TEST_SUITE_P(
     All, LastInputsDamaged,
-    ::testing::Values(
-        DamagedFile{"empty", "", 62, "Próba odczytu poza końcem pliku"},
-        DamagedFile{"cutAfterFourEntries", T("1") + T("100") + T("2") + T("3"), 62, "Próba odczytu poza końcem pliku"},
-        DamagedFile{"lengthBeyondEnd", T("1") + std::string("\x08\x00\x10\x27", 4) + "100", 62,
-                    "Próba odczytu poza końcem pliku"},
-        DamagedFile{"unknownType", T("1") + std::string("\x07\x00", 2) + std::string(40, '\0'), 13, "Niezgodność typów"},
-        DamagedFile{"temperatureNoNumber", T("1") + T("abc") + T("") + T("") + T("") + T("") + kKodMPa, 13,
-                    "Niezgodność typów"}),
+    ::testing::Values(DamagedFile{"empty", "", 62, "Próba odczytu poza końcem pliku"},
+                      DamagedFile{"cutAfterFourEntries", T("1") + T("100") + T("2") + T("3"), 62,
+                                  "Próba odczytu poza końcem pliku"},
+                      DamagedFile{"lengthBeyondEnd", T("1") + std::string("\x08\x00\x10\x27", 4) + "100", 62,
+                                  "Próba odczytu poza końcem pliku"},
+                      DamagedFile{"unknownType", T("1") + std::string("\x07\x00", 2) + std::string(40, '\0'), 13,
+                                  "Niezgodność typów"},
+                      DamagedFile{"temperatureNoNumber", T("1") + T("abc") + T("") + T("") + T("") + T("") + kKodMPa,
+                                  13, "Niezgodność typów"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LastInputsTest, KeptInvalidPressureEndsTheStartUpInTheErrorReport) {
   WriteAll(TmpPath(), T("1 MPa") + T("100") + T("") + T("") + T("") + T("") + kKodMPa);
-  rig.dialogs.ExpectBox("Zostawić tę  zmieną    1 MPa  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
+  rig.dialogs.ExpectBox("Zostawić tę  zmieną    1 MPa  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
+                        Answer::Yes);
   rig.dialogs.ExpectBox(Raport(13, "Niezgodność typów", "CzytajOstatnieDane"), Buttons::YesNo, Icon::None,
                         "Opis błędu ", Answer::Yes);
   rig.Restart();
@@ -308,8 +308,8 @@ TEST_F(LastInputsTest, FullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
   const std::string old = T("1") + T("100") + T("") + T("") + T("") + T("") + kKodMPa;
   WriteAll(TmpPath(), old);
   Fill({"1,23456789", "123,456789", "2 700,123456", "6,123456789", "0,95", "1,23456789"});
-  rig.dialogs.ExpectBox(Raport(61, "Dysk jest pełny - plik " + TmpPath(), "mnuZakoncz_Click", EFBIG),
-                        Buttons::YesNo, Icon::None, "Opis błędu ", Answer::Yes);
+  rig.dialogs.ExpectBox(Raport(61, "Dysk jest pełny - plik " + TmpPath(), "mnuZakoncz_Click", EFBIG), Buttons::YesNo,
+                        Icon::None, "Opis błędu ", Answer::Yes);
   {
     FileSizeLimit limit(old.size() + 4);
     app().mnuZakoncz_Click();

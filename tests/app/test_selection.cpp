@@ -21,12 +21,11 @@ struct SelectionCase {
 
 TEST_F(AppTest, SelectionRules) {
   const SelectionCase cases[] = {
-      {{}, "11111|00000|0"},
-      {{1}, "11111|01000|0"},           // one box: only its value box, no button
-      {{0, 1}, "11000|11000|1"},        // two: the button, the three others locked
-      {{2, 4}, "00101|00101|1"},        // also a pair without a solver
-      {{3}, "11111|00010|0"},           // back to one: everything open again
-      {{0, 1, 2}, "11111|11100|0"},     // three (only through the model): no button
+      {{}, "11111|00000|0"},        {{1}, "11111|01000|0"},  // one box: only its value box, no button
+      {{0, 1}, "11000|11000|1"},                             // two: the button, the three others locked
+      {{2, 4}, "00101|00101|1"},                             // also a pair without a solver
+      {{3}, "11111|00010|0"},                                // back to one: everything open again
+      {{0, 1, 2}, "11111|11100|0"},                          // three (only through the model): no button
   };
   for (const auto& c : cases) {
     for (auto& box : frm().Check) box = CheckBox{box.Caption};  // unticked and enabled

@@ -66,8 +66,7 @@ TEST(StartUp, DataFolderOverride) {
 TEST(StartUp, DataFolderThatIsAFileEndsInTheErrorReport) {
   AppRig rig(',', false);
   std::ofstream(rig.dir.path() + "/Kalorimo") << "x";
-  rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  ", "Eksplorator",
-                       Icon::Information);
+  rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  ", "Eksplorator", Icon::Information);
   // 76 path not found, errno ENOTDIR; the window's name is set only later in the start-up.
   rig.dialogs.ExpectBox(RaportTekst(76, "OtworzBaze", ENOTDIR, ""), Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.app().Form_Load();

@@ -14,14 +14,14 @@ struct UnitCase {
 
 TEST_F(AppTest, UnitChangeConvertsTheBox) {
   const UnitCase cases[] = {
-      {1, "10", 1, "100,00", 10.0f},       // MPa -> bar, two decimals
-      {3, "1500", 0, "1,500", 1.5f},       // kPa -> MPa, "#0.000#"
-      {2, "15", 2, "1 500", 1.5f},         // bar -> kPa, thousands group
-      {1, "0,0123", 0, "0,0123", 0.0123f}, // same unit, fourth decimal where significant
-      {1, "", 1, "0,00", 0.0f},            // empty box counts as 0
-      {1, "       ", 2, " 0", 0.0f},       // so do the clear command's blanks
-      {1, "1.5", 1, "15,00", 1.5f},        // a point typed for the comma
-      {7, "2", 0, "2,000", 2.0f},          // an unknown old code leaves the number as it is
+      {1, "10", 1, "100,00", 10.0f},        // MPa -> bar, two decimals
+      {3, "1500", 0, "1,500", 1.5f},        // kPa -> MPa, "#0.000#"
+      {2, "15", 2, "1 500", 1.5f},          // bar -> kPa, thousands group
+      {1, "0,0123", 0, "0,0123", 0.0123f},  // same unit, fourth decimal where significant
+      {1, "", 1, "0,00", 0.0f},             // empty box counts as 0
+      {1, "       ", 2, " 0", 0.0f},        // so do the clear command's blanks
+      {1, "1.5", 1, "15,00", 1.5f},         // a point typed for the comma
+      {7, "2", 0, "2,000", 2.0f},           // an unknown old code leaves the number as it is
   };
   rig.Tick({0, 1});
   for (const auto& c : cases) {
@@ -49,8 +49,7 @@ TEST_F(AppTest, UnitChangeWithoutTickedPressureKeepsTheBoxText) {
 TEST_F(AppTest, UnitChangeWithAKeptTextGoesToTheReportAndKeepsTheUnit) {
   rig.Tick({0, 1});
   rig.Type(0, "1 000");
-  dialogs().ExpectBox("Zostawić tę  zmieną    1 000  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
-                      Answer::Yes);
+  dialogs().ExpectBox("Zostawić tę  zmieną    1 000  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
   rig.ExpectRaport(13, "ParseLocale");
   app().Combo1_Click(2);
   EXPECT_EQ(1.0f, frm().kodJednP);

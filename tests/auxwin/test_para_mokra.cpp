@@ -104,8 +104,7 @@ TEST_F(AppTest, SaturatedStateAboveOneKeepsTheFlagWhileOpen) {
 TEST_F(AppTest, ARunTimeErrorOpensNoWindow) {
   rig.Oblicz(P, "1", T, "150");
   rig.Type(T, "1e400");  // the input correction asks about the letter
-  dialogs().ExpectBox("Zostawić tę  zmieną    1e400  ?", Buttons::YesNo, Icon::None, "Poprawność  danych",
-                      Answer::Yes);
+  dialogs().ExpectBox("Zostawić tę  zmieną    1e400  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
   rig.ExpectRaport(6, "ParseLocale");
   app().cmdOblicz_Click();
   EXPECT_FALSE(app().mokra.Visible);

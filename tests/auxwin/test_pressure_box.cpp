@@ -32,9 +32,9 @@ struct ShowCase {
 
 TEST_F(AppTest, ShowingThePressureInEachUnit) {
   const ShowCase cases[] = {
-      {1, 1.5f, "1,5"},     {1, 0.01234f, "0,012"}, {2, 1.5f, "15,0"}, {3, 1.5f, "1 500"},
-      {3, 0.101325f, " 101"}, {3, 0.1f, " 100"},    {1, 22.0f, "22,0"}, {2, 0.0f, "0,0"},
-      {9, 1.5f, "1,5"},  // a damaged code shows MPa, and the code becomes MPa
+      {1, 1.5f, "1,5"},  {1, 0.01234f, "0,012"}, {2, 1.5f, "15,0"}, {3, 1.5f, "1 500"}, {3, 0.101325f, " 101"},
+      {3, 0.1f, " 100"}, {1, 22.0f, "22,0"},     {2, 0.0f, "0,0"},  {9, 1.5f, "1,5"},  // a damaged code shows MPa, and
+                                                                                       // the code becomes MPa
   };
   for (const auto& c : cases) {
     frm().kodJednP = c.kod;
@@ -62,9 +62,7 @@ class DrynessTest : public AppTest {
     st().h1 = 418.1f;
     st().h2 = 2676.0f;
   }
-  bool Row() {
-    return frm().Text_IS[8].Visible && frm().lbl_V[3].Visible && frm().Label1[7].Visible;
-  }
+  bool Row() { return frm().Text_IS[8].Visible && frm().lbl_V[3].Visible && frm().Label1[7].Visible; }
 };
 
 TEST_F(DrynessTest, WetShowsDrynessMixtureVolumeAndHeatOfVaporisation) {

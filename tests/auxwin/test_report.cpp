@@ -24,8 +24,13 @@ std::string Raport(int nr, const std::string& opis, const std::string& zrodlo, i
 
 // Windows-1250 bytes of the labels with Polish letters.
 const std::string kCisnienie = "   ci\x9Cnienie  pary      ";
-const std::string kObjetosc = "   obj\xEAto\x9C\xE6 w\xB3" "a\x9C" "ciwa  ";
-const std::string kSuchosc = "   stopie\xF1 sucho\x9C" "ci   ";
+const std::string kObjetosc =
+    "   obj\xEAto\x9C\xE6 w\xB3"
+    "a\x9C"
+    "ciwa  ";
+const std::string kSuchosc =
+    "   stopie\xF1 sucho\x9C"
+    "ci   ";
 
 class ReportTest : public AppTest {
  protected:

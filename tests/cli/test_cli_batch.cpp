@@ -16,14 +16,12 @@ TEST(Batch, BadLinesReportedGoodLinesUnaffected) {
   TempDir data;
   const std::string good[] = {"p,t 10 500", "x,t 0,9 100", "h,s 2900 7", "t,h 150 2000"};
   const std::string batch = "# turbine test, stage 1\n" + good[0] + "\n" +
-                            "p,t abc 500\n" +   // a letter: keep-text question, input box, then Dane_T_P
-                            good[1] + "\n" +
-                            "x,p 1 1\n" +       // dryness 1 refused
-                            "\n" + good[2] + "\r\n" +
-                            "t,h 1x0 2000\n" +  // temperature read plainly: run-time error 13
+                            "p,t abc 500\n" +               // a letter: keep-text question, input box, then Dane_T_P
+                            good[1] + "\n" + "x,p 1 1\n" +  // dryness 1 refused
+                            "\n" + good[2] + "\r\n" + "t,h 1x0 2000\n" +  // temperature read plainly: run-time error 13
                             "p,t 0,0001 500\n" +  // below the saturation line: Blad cleared, rows empty
-                            "q,z 1 2\n" +       // no pair
-                            "p,t 1\n" +         // a value short
+                            "q,z 1 2\n" +         // no pair
+                            "p,t 1\n" +           // a value short
                             good[3] + "  # last\n";
   CliRun run = RunTool({"--data", data.path(), "--format", "json", "--batch"}, batch);
   EXPECT_EQ(1, run.status);
@@ -110,12 +108,13 @@ TEST(Batch, AllGoodGivesZeroAndSkipsCommentsAndBlanks) {
 // reading them asks questions at start-up.
 TEST(Batch, LastInputsFileIgnored) {
   const std::vector<std::vector<const char*>> sessions = {
-      {"50", "400", "3000", "7", "x > 1", "0,1"},      // a session in bar: box 0 and the unit list
-      {"a b", "400", "3000", "7", "x > 1", "zzz"},     // a pressure text that needs correction
+      {"50", "400", "3000", "7", "x > 1", "0,1"},   // a session in bar: box 0 and the unit list
+      {"a b", "400", "3000", "7", "x > 1", "zzz"},  // a pressure text that needs correction
   };
   for (const auto& entries : sessions) {
     TempDir data;
-    CliRun clean = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"}, "x,p 0,5 1000\nt,h 200 2900\n");
+    CliRun clean = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"},
+                           "x,p 0,5 1000\nt,h 200 2900\n");
     // Entries: six texts and the unit code 2 (bar) as a single.
     std::string tmp;
     for (const char* e : entries) {
@@ -128,7 +127,8 @@ TEST(Batch, LastInputsFileIgnored) {
     ASSERT_NE(nullptr, f);
     std::fwrite(tmp.data(), 1, tmp.size(), f);
     std::fclose(f);
-    CliRun after = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"}, "x,p 0,5 1000\nt,h 200 2900\n");
+    CliRun after = RunTool({"--data", data.path(), "--unit", "kPa", "--format", "json", "--batch"},
+                           "x,p 0,5 1000\nt,h 200 2900\n");
     EXPECT_EQ(0, after.status) << after.err;
     EXPECT_EQ(clean.out, after.out) << entries[0];
   }
@@ -144,7 +144,7 @@ struct UnitCase {
 
 // As the window shows them: "#0.0##" for MPa, "#0.0#" for bar, "# ##0" for kPa.
 const UnitCase kUnits[] = {
-    {"MPa", "comma", "0,735", "10", "3 373,0"}, {"bar", "comma", "7,35", "100", "3 373,0"},
+    {"MPa", "comma", "0,735", "10", "3 373,0"},   {"bar", "comma", "7,35", "100", "3 373,0"},
     {"kPa", "comma", " 735", "10000", "3 373,0"}, {"MPa", "point", "0.735", "10", "3 373.0"},
     {"bar", "point", "7.35", "100", "3 373.0"},   {"kPa", "point", " 735", "10000", "3 373.0"},
 };
@@ -154,16 +154,19 @@ class UnitLocale : public ::testing::TestWithParam<UnitCase> {};
 TEST_P(UnitLocale, BoxTextsAsTheWindow) {
   const UnitCase& c = GetParam();
   TempDir data;
-  CliRun th = RunTool({"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "t,h", "200", "2900"});
+  CliRun th = RunTool(
+      {"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "t,h", "200", "2900"});
   ASSERT_EQ(0, th.status) << th.err;
   EXPECT_EQ(c.thPressure, th.Json()[0]["boxes"][0]);
   EXPECT_EQ(c.unit, th.Json()[0]["unit"]);
-  CliRun pt = RunTool({"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "p,t", c.pTyped, "500"});
+  CliRun pt = RunTool(
+      {"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "p,t", c.pTyped, "500"});
   ASSERT_EQ(0, pt.status) << pt.err;
   EXPECT_EQ(c.ptEnthalpy, pt.Json()[0]["boxes"][2]);
   EXPECT_EQ(10.0, pt.Json()[0]["state"]["pParyWe"].get<double>());
   // The wet branch of t,h writes the pressure in MPa whatever the unit, as the window does.
-  CliRun wet = RunTool({"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "t,h", "200", "2000"});
+  CliRun wet = RunTool(
+      {"--data", data.path(), "--unit", c.unit, "--locale", c.locale, "--format", "json", "t,h", "200", "2000"});
   ASSERT_EQ(0, wet.status) << wet.err;
   EXPECT_EQ(std::string(c.locale) == "comma" ? "1,556" : "1.556", wet.Json()[0]["boxes"][0]);
   EXPECT_EQ("MPa", wet.Json()[0]["unit"]);
@@ -212,9 +215,11 @@ TEST(Usage, ErrorsGiveTwoAndNameThePairs) {
 TEST(Usage, HelpDocumentsEverything) {
   CliRun run = RunTool({"--help"});
   EXPECT_EQ(0, run.status);
-  for (const char* word : {"--data", "--unit", "--locale", "--format", "--batch", "MPa", "bar", "kPa", "comma", "point",
-                           "text", "json", "csv", "p,t p,h t,h x,t x,p p,s t,s h,s", "Kalorimo.tmp", "Notes.txt",
-                           "p_MPa", "nu_m2_s", "pIter", "messages", "error", "Opis błędu ", "0 gdy", "1 gdy", "2 przy"}) {
+  for (const char* word :
+       {"--data",       "--unit",    "--locale", "--format", "--batch", "MPa",      "bar",
+        "kPa",          "comma",     "point",    "text",     "json",    "csv",      "p,t p,h t,h x,t x,p p,s t,s h,s",
+        "Kalorimo.tmp", "Notes.txt", "p_MPa",    "nu_m2_s",  "pIter",   "messages", "error",
+        "Opis błędu ",  "0 gdy",     "1 gdy",    "2 przy"}) {
     EXPECT_NE(std::string::npos, run.out.find(word)) << word;
   }
 }
@@ -231,7 +236,8 @@ TEST(Formats, CsvRowsAndText) {
   std::getline(s, r3);
   EXPECT_EQ("line,pair,A,B,p_MPa,t_C,h_kJ_kg,s_kJ_kgK,v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message", header);
   EXPECT_EQ("1,\"p,t\",10,500,10,500,3373.0,6.60,0.033,1,310,,2.810e-5,0.092e-5,true,", r1);
-  EXPECT_EQ("2,\"x,t\",\"0,9\",100,0.101944275,100,2450.7,6.751,1.506,0.899999976,100,2257.4,1.270e-5,1.913e-5,true,", r2);
+  EXPECT_EQ("2,\"x,t\",\"0,9\",100,0.101944275,100,2450.7,6.751,1.506,0.899999976,100,2257.4,1.270e-5,1.913e-5,true,",
+            r2);
   EXPECT_EQ("3,\"x,t\",\"1,5\",100,,,,,,,,,,,false,[Termo_info] Stopień suchości x >1 !", r3);
 
   CliRun text = RunTool({"--data", data.path(), "x,t", "0,9", "100"});

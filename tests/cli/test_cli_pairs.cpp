@@ -24,11 +24,11 @@ struct Input {
 // Every pair, superheated and wet or water where the pair reaches them; values typed with a
 // comma or a point, as users do.
 const Input kInputs[] = {
-    {"p,t", "1", "200"},     {"p,t", "10", "500"},     {"p,t", "1", "150"},    {"p,t", "0,05", "80"},
-    {"p,h", "1", "2900"},    {"p,h", "1", "2000"},     {"p,h", "5", "800"},    {"t,h", "200", "2900"},
-    {"t,h", "150", "2000"},  {"x,t", "0,9", "100"},    {"x,t", "0", "250"},    {"x,p", "0.9", "1"},
-    {"x,p", "0,25", "0,1"},  {"p,s", "1", "7"},        {"p,s", "1", "5"},      {"p,s", "25", "6"},
-    {"t,s", "200", "7"},     {"t,s", "150", "5"},      {"h,s", "2900", "7"},   {"h,s", "2500", "6,5"},
+    {"p,t", "1", "200"},    {"p,t", "10", "500"},  {"p,t", "1", "150"},  {"p,t", "0,05", "80"},
+    {"p,h", "1", "2900"},   {"p,h", "1", "2000"},  {"p,h", "5", "800"},  {"t,h", "200", "2900"},
+    {"t,h", "150", "2000"}, {"x,t", "0,9", "100"}, {"x,t", "0", "250"},  {"x,p", "0.9", "1"},
+    {"x,p", "0,25", "0,1"}, {"p,s", "1", "7"},     {"p,s", "1", "5"},    {"p,s", "25", "6"},
+    {"t,s", "200", "7"},    {"t,s", "150", "5"},   {"h,s", "2900", "7"}, {"h,s", "2500", "6,5"},
     {"h,s", "3400", "6,6"},
 };
 
@@ -105,10 +105,12 @@ TEST_P(CliEqualsWindow, BoxesAndState) {
   EXPECT_TRUE(j["error"].is_null());
 }
 
-INSTANTIATE_TEST_SUITE_P(Tabela, CliEqualsWindow, ::testing::Combine(::testing::ValuesIn(kInputs), ::testing::ValuesIn(kSettings)),
+INSTANTIATE_TEST_SUITE_P(Tabela, CliEqualsWindow,
+                         ::testing::Combine(::testing::ValuesIn(kInputs), ::testing::ValuesIn(kSettings)),
                          [](const auto& info) {
                            const Input& in = std::get<0>(info.param);
-                           std::string n = std::string(in.pair) + "_" + in.a + "_" + in.b + "_" + std::get<1>(info.param).name;
+                           std::string n =
+                               std::string(in.pair) + "_" + in.a + "_" + in.b + "_" + std::get<1>(info.param).name;
                            for (char& c : n) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return std::to_string(info.index) + "_" + n;
                          });

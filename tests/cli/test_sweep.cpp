@@ -1,10 +1,9 @@
 // The property sweep: a fixed-seed slice of it, and the checks it applies to each calculation.
-#include "cli/sweep.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "cli/sweep.h"
 #include "support/scripted_dialogs.h"
 
 namespace kal::test {

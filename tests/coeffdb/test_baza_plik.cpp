@@ -1,7 +1,6 @@
 // Kalorimo.dat: the default record in a new or empty file, files left alone, record 1 re-read
 // on request, and file failures raised as run-time errors with Polish descriptions.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cerrno>
@@ -112,9 +111,9 @@ TEST_P(BazaPlikLength, HalfARecordCountsAsNone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, BazaPlikLength,
-                         ::testing::Values(LengthCase{0, true, 0}, LengthCase{8, true, 0},
-                                           LengthCase{620, true, 0}, LengthCase{621, false, 1},
-                                           LengthCase{1240, false, 1}, LengthCase{1860, false, 2}));
+                         ::testing::Values(LengthCase{0, true, 0}, LengthCase{8, true, 0}, LengthCase{620, true, 0},
+                                           LengthCase{621, false, 1}, LengthCase{1240, false, 1},
+                                           LengthCase{1860, false, 2}));
 
 TEST_F(BazaPlikTest, OnlyRecordOneIsReadAndOthersStayUntouched) {
   Bytes f = DefaultImage();
@@ -196,8 +195,7 @@ TEST_F(BazaPlikTest, ElementZeroMayHoldAnything) {
   for (int j = 1; j < 5; ++j) zeroOffsets.push_back(8 * (7 * j));
   for (std::size_t off : {280, 384, 472, 568, 664, 736, 824, 920, 960, 1000, 1040, 1080, 1120, 1160, 1200})
     zeroOffsets.push_back(off);
-  for (std::size_t off : zeroOffsets)
-    Put(f, off, -9.5e200);
+  for (std::size_t off : zeroOffsets) Put(f, off, -9.5e200);
   Write(f);
   db.OtworzBaze(folder, Blad);
   db.CzytajRekord1();
@@ -269,9 +267,7 @@ TEST_F(BazaPlikTest, FullDiskIsReported) {
   }
 }
 
-TEST_F(BazaPlikTest, ReadingBeforeOpeningIsAnError) {
-  EXPECT_THROW(db.CzytajRekord1(), RunTimeError);
-}
+TEST_F(BazaPlikTest, ReadingBeforeOpeningIsAnError) { EXPECT_THROW(db.CzytajRekord1(), RunTimeError); }
 
 }  // namespace
 }  // namespace kal::test

@@ -24,7 +24,11 @@ int ErrorOf(const std::function<void()>& f) {
 TEST(Checked, FailuresRaiseTheirRunTimeErrors) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  struct Case { const char* what; std::function<void()> f; int number; };
+  struct Case {
+    const char* what;
+    std::function<void()> f;
+    int number;
+  };
   const Case cases[] = {
       {"single overflow", [] { Sng(1e39); }, ErrOverflow},
       {"single of -inf", [&] { Sng(-inf); }, ErrOverflow},
@@ -53,12 +57,14 @@ TEST(Checked, GoodValuesPassThrough) {
 }
 
 TEST(Checked, RoundingWordsHalveToEven) {
-  struct Case { double x, even; } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}};
+  struct Case {
+    double x, even;
+  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {2.4999, 2}};
   for (auto c : cases) EXPECT_EQ(RoundEven(c.x), c.even) << c.x;
   EXPECT_EQ(CInt(372.5), 372);
   EXPECT_EQ(CInt(373.5), 374);
   EXPECT_DOUBLE_EQ(Round2(0.125), 0.12);
-  EXPECT_DOUBLE_EQ(Round2(-1.005), -1.0);  // -1.005 is below the tie in binary
+  EXPECT_DOUBLE_EQ(Round2(-1.005), -1.0);   // -1.005 is below the tie in binary
   EXPECT_DOUBLE_EQ(Round3(0.0625), 0.062);  // an exact tie goes to the even digit
 }
 

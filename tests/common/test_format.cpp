@@ -71,17 +71,16 @@ TEST_P(FormatTest, ExamplesOfTheWindowsAndTheReport) {
       {12.3456, "#0.000E", "12,346E"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep))
-        << c.value << " with \"" << c.pattern << "\"";
+    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep)) << c.value << " with \"" << c.pattern << "\"";
   }
 }
 
 TEST_P(FormatTest, TiesRoundHalfAwayFromZeroOnFifteenDigits) {
   const char sep = GetParam();
   const FormatCase cases[] = {
-      {2.675, "0.00", "2,68"},     // binary 2.67499999999999982236431605997495353221893310546875
-      {1.005, "0.00", "1,01"},     // binary 1.00499999999999989341858963598497211933135986328125
-      {0.125, "0.00", "0,13"},     // exact binary tie
+      {2.675, "0.00", "2,68"},  // binary 2.67499999999999982236431605997495353221893310546875
+      {1.005, "0.00", "1,01"},  // binary 1.00499999999999989341858963598497211933135986328125
+      {0.125, "0.00", "0,13"},  // exact binary tie
       {0.375, "0.00", "0,38"},
       {-0.125, "0.00", "-0,13"},
       {-2.675, "0.00", "-2,68"},
@@ -99,8 +98,7 @@ TEST_P(FormatTest, TiesRoundHalfAwayFromZeroOnFifteenDigits) {
       {1.2344499, "#0.0000", "1,2344"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep))
-        << c.value << " with \"" << c.pattern << "\"";
+    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep)) << c.value << " with \"" << c.pattern << "\"";
   }
 }
 
@@ -132,8 +130,7 @@ TEST_P(FormatTest, NegativesAndZero) {
       {0, "0 000.00", "0 000,00"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep))
-        << c.value << " with \"" << c.pattern << "\"";
+    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep)) << c.value << " with \"" << c.pattern << "\"";
   }
 }
 
@@ -153,16 +150,11 @@ TEST_P(FormatTest, WideValuesPrintAllTheirIntegerDigits) {
 TEST_P(FormatTest, LiteralsAndUnusualPatterns) {
   const char sep = GetParam();
   const FormatCase cases[] = {
-      {12.5, ".00", "12,50"},
-      {0.5, ".00", ",50"},
-      {12.5, "abc", "abc13"},
-      {12.5, "[0.0] kg", "[12,5] kg"},
-      {3.14159, "0.0 0", "3,1 4"},
-      {1.5, "0.0.0", "1,5.0"},  // only the first point is the separator
+      {12.5, ".00", "12,50"},      {0.5, ".00", ",50"},     {12.5, "abc", "abc13"}, {12.5, "[0.0] kg", "[12,5] kg"},
+      {3.14159, "0.0 0", "3,1 4"}, {1.5, "0.0.0", "1,5.0"},  // only the first point is the separator
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep))
-        << c.value << " with \"" << c.pattern << "\"";
+    EXPECT_EQ(InLocale(c.expected, sep), Format(c.value, c.pattern, sep)) << c.value << " with \"" << c.pattern << "\"";
   }
 }
 

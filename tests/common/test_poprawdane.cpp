@@ -29,17 +29,33 @@ struct Fixture {
   void ExpectInput(const std::string& typed) { dialogs.ExpectInput(kPrompt, kPromptTitle, typed); }
   void ExpectReport(int number, const std::string& description, Answer a) {
     dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> " + std::to_string(number) + "\r\n  co oznacza ->  " +
-                          description + "\r\n błąd wystąpił w procedurze -> ParseLocale / 0\r\n"
+                          description +
+                          "\r\n błąd wystąpił w procedurze -> ParseLocale / 0\r\n"
                           " whatFormName = frmKalorimo\r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
                       Buttons::YesNo, Icon::None, "Opis błędu ", a);
   }
 };
 
 TEST(PoprawDane, AcceptedTextsConvertWithoutAnyDialog) {
-  struct Case { const char* text; double v; } const cases[] = {
-      {"12,5", 12.5}, {"12.5", 12.5}, {".5", 0.5},     {",5", 0.5},     {"12.", 12},
-      {"12,", 12},    {"+5", 5},      {"-3", -3},      {"  7  ", 7},    {"-.25", -0.25},
-      {"0", 0},       {"007,50", 7.5}, {"1" "00000000000000000000", 1e20},
+  struct Case {
+    const char* text;
+    double v;
+  } const cases[] = {
+      {"12,5", 12.5},
+      {"12.5", 12.5},
+      {".5", 0.5},
+      {",5", 0.5},
+      {"12.", 12},
+      {"12,", 12},
+      {"+5", 5},
+      {"-3", -3},
+      {"  7  ", 7},
+      {"-.25", -0.25},
+      {"0", 0},
+      {"007,50", 7.5},
+      {"1"
+       "00000000000000000000",
+       1e20},
   };
   for (const auto& c : cases) {
     Fixture f;
@@ -125,12 +141,14 @@ TEST(PoprawDane, ACancelledInputBoxGivesEmpty) {
 }
 
 TEST(PoprawDane, AcceptedCharactersThatAreNoNumberGoToTheErrorReport) {
-  struct Case { const char* text; int number; const char* description; } const cases[] = {
-      {"1/2", 13, "Niezgodność typów"}, {"-", 13, "Niezgodność typów"},
-      {",", 13, "Niezgodność typów"},   {".", 13, "Niezgodność typów"},
-      {"1-2", 13, "Niezgodność typów"}, {"--1", 13, "Niezgodność typów"},
-      {"5-", 13, "Niezgodność typów"},  {"+", 13, "Niezgodność typów"},
-      {"/", 13, "Niezgodność typów"},
+  struct Case {
+    const char* text;
+    int number;
+    const char* description;
+  } const cases[] = {
+      {"1/2", 13, "Niezgodność typów"}, {"-", 13, "Niezgodność typów"},   {",", 13, "Niezgodność typów"},
+      {".", 13, "Niezgodność typów"},   {"1-2", 13, "Niezgodność typów"}, {"--1", 13, "Niezgodność typów"},
+      {"5-", 13, "Niezgodność typów"},  {"+", 13, "Niezgodność typów"},   {"/", 13, "Niezgodność typów"},
   };
   for (const auto& c : cases) {
     Fixture f;

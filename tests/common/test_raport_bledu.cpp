@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <string>
 
 #include "common/cp1250.h"
@@ -140,12 +140,18 @@ TEST(Cp1250, PolishLettersTakeOneByteAndComeBack) {
 }
 
 TEST(Cp1250, UnmappableAndMalformedBecomeQuestionMarks) {
-  EXPECT_EQ("a\x80" "b", ToCp1250("a€b"));  // the euro sign exists in the code page
+  EXPECT_EQ(
+      "a\x80"
+      "b",
+      ToCp1250("a€b"));  // the euro sign exists in the code page
   EXPECT_EQ("a?b", ToCp1250("a漢b"));
-  EXPECT_EQ("a?b", ToCp1250("a\xff" "b"));
+  EXPECT_EQ("a?b", ToCp1250("a\xff"
+                            "b"));
   EXPECT_EQ("a?", ToCp1250("a\xc5"));  // cut short at the end
-  EXPECT_EQ("?A", ToCp1250("\xe6" "A"));  // a lead byte followed by a plain letter
-  EXPECT_EQ("a?b", FromCp1250("a\x81" "b"));  // undefined in the code page
+  EXPECT_EQ("?A", ToCp1250("\xe6"
+                           "A"));  // a lead byte followed by a plain letter
+  EXPECT_EQ("a?b", FromCp1250("a\x81"
+                              "b"));  // undefined in the code page
   EXPECT_EQ("", ToCp1250(""));
   const std::string big(100000, 'x');
   EXPECT_EQ(big, FromCp1250(ToCp1250(big)));

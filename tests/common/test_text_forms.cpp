@@ -18,7 +18,10 @@ class TextForms : public ::testing::TestWithParam<char> {};
 
 TEST_P(TextForms, LocaleTextOfSingles) {
   const char sep = GetParam();
-  struct Case { float v; const char* expected; } const cases[] = {
+  struct Case {
+    float v;
+    const char* expected;
+  } const cases[] = {
       {1.5f, "1,5"},
       {15.f, "15"},
       {0.f, "0"},
@@ -45,10 +48,12 @@ TEST_P(TextForms, LocaleTextOfSingles) {
 }
 
 TEST(TextForms, PlainNumberForm) {
-  struct Case { float v; const char* expected; } const cases[] = {
-      {0.87f, " .87"},   {0.f, " 0"},        {12.5f, " 12.5"}, {-0.5f, "-.5"},
-      {1.f, " 1"},       {-3.f, "-3"},       {0.95f, " .95"},  {0.00001f, " 1E-05"},
-      {1e8f, " 1E+08"},  {-0.f, " 0"},       {0.1f, " .1"},
+  struct Case {
+    float v;
+    const char* expected;
+  } const cases[] = {
+      {0.87f, " .87"}, {0.f, " 0"},          {12.5f, " 12.5"}, {-0.5f, "-.5"}, {1.f, " 1"},   {-3.f, "-3"},
+      {0.95f, " .95"}, {0.00001f, " 1E-05"}, {1e8f, " 1E+08"}, {-0.f, " 0"},   {0.1f, " .1"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.expected, PlainText(c.v)) << c.v;
 }
@@ -81,14 +86,27 @@ int ParseError(const std::string& text, char sep) {
 
 TEST_P(TextForms, ParseLocaleReadsNumbers) {
   const char sep = GetParam();
-  struct Case { const char* text; double v; } const cases[] = {
-      {"12,5", 12.5},   {"  12,5  ", 12.5}, {"-3", -3},       {"+5", 5},
-      {",5", 0.5},      {"12,", 12},        {"1E3", 1000},    {"1,5e-3", 0.0015},
-      {"2D2", 200},     {"007", 7},         {"-0", 0},        {"1e-400", 0},
+  struct Case {
+    const char* text;
+    double v;
+  } const cases[] = {
+      {"12,5", 12.5},
+      {"  12,5  ", 12.5},
+      {"-3", -3},
+      {"+5", 5},
+      {",5", 0.5},
+      {"12,", 12},
+      {"1E3", 1000},
+      {"1,5e-3", 0.0015},
+      {"2D2", 200},
+      {"007", 7},
+      {"-0", 0},
+      {"1e-400", 0},
       {"0,000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
        "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
        "0000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
-       "00000000000000000000000000000000000000000000000000000001", 0},
+       "00000000000000000000000000000000000000000000000000000001",
+       0},
       {"1,7976931348623157E+308", DBL_MAX},
   };
   for (const auto& c : cases) EXPECT_EQ(c.v, ParseLocale(InLocale(c.text, sep), sep)) << c.text;
@@ -96,9 +114,8 @@ TEST_P(TextForms, ParseLocaleReadsNumbers) {
 
 TEST_P(TextForms, ParseLocaleRejectsWhatIsNoNumber) {
   const char sep = GetParam();
-  const char* const mismatches[] = {"", "   ", "-", "+", ",", "1/2", "1-2", "--1", "+-1", "1,2,3",
-                                    "12 5", "e5", "1e", "1e+", "abc", "1,5x", "\t1", "0x10",
-                                    "inf", "nan", "1_000"};
+  const char* const mismatches[] = {"",   "   ", "-",   "+",   ",",    "1/2", "1-2",  "--1", "+-1", "1,2,3", "12 5",
+                                    "e5", "1e",  "1e+", "abc", "1,5x", "\t1", "0x10", "inf", "nan", "1_000"};
   for (const char* t : mismatches) {
     EXPECT_EQ(ErrTypeMismatch, ParseError(InLocale(t, sep), sep)) << t;
   }

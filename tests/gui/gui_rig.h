@@ -22,12 +22,12 @@ namespace kal::test {
 // Collects what the scripted dialogs report; Failures() lists it for QFAIL.
 class DialogComplaints {
  public:
-  DialogComplaints()
-      : reporter_(::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &results_) {}
+  DialogComplaints() : reporter_(::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ALL_THREADS, &results_) {}
   QString Failures() const {
     QString all;
     for (int i = 0; i < results_.size(); ++i) {
-      if (results_.GetTestPartResult(i).failed()) all += QString::fromStdString(results_.GetTestPartResult(i).message()) + "\n";
+      if (results_.GetTestPartResult(i).failed())
+        all += QString::fromStdString(results_.GetTestPartResult(i).message()) + "\n";
     }
     return all;
   }
@@ -56,9 +56,13 @@ class GuiRun {
   std::unique_ptr<MainWindow> win;
 
   template <class T>
-  T* Main(const QString& name) const { return win->findChild<T*>(name); }
+  T* Main(const QString& name) const {
+    return win->findChild<T*>(name);
+  }
   template <class T>
-  T* Mokra(const QString& name) const { return win->paraMokra()->findChild<T*>(name); }
+  T* Mokra(const QString& name) const {
+    return win->paraMokra()->findChild<T*>(name);
+  }
 };
 
 // The same calculator without widgets: start-up, ticks, texts and one calculation.

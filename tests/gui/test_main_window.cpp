@@ -46,7 +46,8 @@ class TestMainWindow : public QObject {
     kal::ParaMokraWindow* w = r.win->paraMokra();
     QVERIFY(w->isVisible());
     QCOMPARE(w->windowTitle(), U("Para mokra"));
-    for (const char* name : {"FrameParametry", "frameWoda", "FrameParaNas", "FramePara"}) QVERIFY2(r.Mokra<QGroupBox>(name), name);
+    for (const char* name : {"FrameParametry", "frameWoda", "FrameParaNas", "FramePara"})
+      QVERIFY2(r.Mokra<QGroupBox>(name), name);
     QCOMPARE(r.Mokra<QGroupBox>("FrameParametry")->title(), U("Parametry pary"));
     QCOMPARE(r.Mokra<QGroupBox>("FramePara")->title(), U("Para mokra"));
     QCOMPARE(r.Mokra<QLabel>("lbl_P_Mokra")->text(), U("Ciśnienie MPa"));
@@ -86,19 +87,29 @@ class TestMainWindow : public QObject {
     TempDir dir;
     GuiRun r(dir.path());
     Start(r);
-    const std::vector<std::pair<QString, QString>> checks = {
-        {"Check_0", U("Ciśnienie")}, {"Check_1", U("Temperatura")}, {"Check_2", U("Entalpia")},
-        {"Check_3", U("Entropia")}, {"Check_4", U("Stopień suchości")}};
+    const std::vector<std::pair<QString, QString>> checks = {{"Check_0", U("Ciśnienie")},
+                                                             {"Check_1", U("Temperatura")},
+                                                             {"Check_2", U("Entalpia")},
+                                                             {"Check_3", U("Entropia")},
+                                                             {"Check_4", U("Stopień suchości")}};
     for (const auto& [name, caption] : checks) {
       QVERIFY2(r.Main<QCheckBox>(name), qPrintable(name));
       QCOMPARE(r.Main<QCheckBox>(name)->text(), caption);
     }
-    const std::vector<std::pair<QString, QString>> labels = {
-        {"lbl_V_0", U("Objętość właściwa")}, {"lbl_V_1", U("lepkość dynamiczna")},
-        {"lbl_V_2", U("lepkość  kinematyczna")}, {"lbl_V_3", U("ciepło parowania")},
-        {"lbl_V_4", U("ciśnienie pary wylotowej")}, {"Label1_0", " "}, {"Label1_1", "[kJ/kg]"},
-        {"Label1_2", "[kJ/kg/deg]"}, {"Label1_3", "[m3/kg]"}, {"Label1_4", "*10^(-5)  [Pa*s ]"},
-        {"Label1_5", "*10^(-5) [m2/s]"}, {"Label1_6", "[ - ]"}, {"Label1_7", "[kJ/kg]"}, {"Label1_8", "[kPa]"}};
+    const std::vector<std::pair<QString, QString>> labels = {{"lbl_V_0", U("Objętość właściwa")},
+                                                             {"lbl_V_1", U("lepkość dynamiczna")},
+                                                             {"lbl_V_2", U("lepkość  kinematyczna")},
+                                                             {"lbl_V_3", U("ciepło parowania")},
+                                                             {"lbl_V_4", U("ciśnienie pary wylotowej")},
+                                                             {"Label1_0", " "},
+                                                             {"Label1_1", "[kJ/kg]"},
+                                                             {"Label1_2", "[kJ/kg/deg]"},
+                                                             {"Label1_3", "[m3/kg]"},
+                                                             {"Label1_4", "*10^(-5)  [Pa*s ]"},
+                                                             {"Label1_5", "*10^(-5) [m2/s]"},
+                                                             {"Label1_6", "[ - ]"},
+                                                             {"Label1_7", "[kJ/kg]"},
+                                                             {"Label1_8", "[kPa]"}};
     for (const auto& [name, caption] : labels) {
       QVERIFY2(r.Main<QLabel>(name), qPrintable(name));
       QCOMPARE(r.Main<QLabel>(name)->text(), caption);
@@ -120,9 +131,9 @@ class TestMainWindow : public QObject {
     QVERIFY(r.Main<QLabel>("lblTime"));
 
     const std::vector<std::pair<QString, QString>> menu = {
-        {"mnuOdczytaj", "&Odczytaj"}, {"mnuZapisz", "&Zapisz "}, {"mnuIS", "   &IS  "}, {"mnuPPary2", "&pPary2"},
-        {"mnuPomoc", "   &Pomoc"}, {"mnuHelp", "&Help"}, {"mnuInfo", "&Info"}, {"mnuAbout", "&O p&rogramie"},
-        {"mnuZakoncz", U("   Za&kończ")}};
+        {"mnuOdczytaj", "&Odczytaj"}, {"mnuZapisz", "&Zapisz "},     {"mnuIS", "   &IS  "},
+        {"mnuPPary2", "&pPary2"},     {"mnuPomoc", "   &Pomoc"},     {"mnuHelp", "&Help"},
+        {"mnuInfo", "&Info"},         {"mnuAbout", "&O p&rogramie"}, {"mnuZakoncz", U("   Za&kończ")}};
     for (const auto& [name, caption] : menu) {
       QVERIFY2(r.Main<QAction>(name), qPrintable(name));
       QCOMPARE(r.Main<QAction>(name)->text(), caption);

@@ -20,8 +20,8 @@ class TestQtServices : public QObject {
     QTest::addColumn<int>("wantButtons");
     QTest::addColumn<int>("wantIcon");
     QTest::addColumn<QString>("wantTitle");
-    QTest::newRow("ok none default title") << int(kal::Buttons::OK) << int(kal::Icon::None) << "" << int(QMessageBox::Ok)
-                                           << int(QMessageBox::NoIcon) << "Kalorimo";
+    QTest::newRow("ok none default title") << int(kal::Buttons::OK) << int(kal::Icon::None) << ""
+                                           << int(QMessageBox::Ok) << int(QMessageBox::NoIcon) << "Kalorimo";
     QTest::newRow("ok information") << int(kal::Buttons::OK) << int(kal::Icon::Information) << "Info co i jak ?"
                                     << int(QMessageBox::Ok) << int(QMessageBox::Information) << "Info co i jak ?";
     QTest::newRow("ok exclamation") << int(kal::Buttons::OK) << int(kal::Icon::Exclamation) << "Termo_info"
@@ -37,8 +37,8 @@ class TestQtServices : public QObject {
     QFETCH(int, wantButtons);
     QFETCH(int, wantIcon);
     QFETCH(QString, wantTitle);
-    std::unique_ptr<QMessageBox> box(kal::BuildMessageBox(" a\r\n b  ", kal::Buttons(buttons), kal::Icon(icon),
-                                                          title.toStdString(), nullptr));
+    std::unique_ptr<QMessageBox> box(
+        kal::BuildMessageBox(" a\r\n b  ", kal::Buttons(buttons), kal::Icon(icon), title.toStdString(), nullptr));
     QCOMPARE(int(box->standardButtons()), wantButtons);
     QCOMPARE(int(box->icon()), wantIcon);
     QCOMPARE(box->windowTitle(), wantTitle);
@@ -75,11 +75,16 @@ class TestQtServices : public QObject {
   void clockFormatDropsTheTimeZone_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("want");
-    QTest::newRow("polish") << "HH:mm:ss t" << "HH:mm:ss";
-    QTest::newRow("english") << "h:mm:ss AP t" << "h:mm:ss AP";
-    QTest::newRow("zone in front") << "t HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("no zone") << "HH:mm:ss" << "HH:mm:ss";
-    QTest::newRow("quoted t kept") << "H 'to' mm:ss t" << "H 'to' mm:ss";
+    QTest::newRow("polish") << "HH:mm:ss t"
+                            << "HH:mm:ss";
+    QTest::newRow("english") << "h:mm:ss AP t"
+                             << "h:mm:ss AP";
+    QTest::newRow("zone in front") << "t HH:mm:ss"
+                                   << "HH:mm:ss";
+    QTest::newRow("no zone") << "HH:mm:ss"
+                             << "HH:mm:ss";
+    QTest::newRow("quoted t kept") << "H 'to' mm:ss t"
+                                   << "H 'to' mm:ss";
   }
   void clockFormatDropsTheTimeZone() {
     QFETCH(QString, format);

@@ -19,23 +19,19 @@ struct KCase {
 
 TEST(DaneHSSteps, PressureStepFirstRowWinsAndGapsKeepK) {
   const KCase cases[] = {
-      {4.0f, 1, 25}, {5.0f, 1, 25}, {5.01f, 3, 3},      // above 5: kept
-      {3.2f, 3, 3},                                      // 3..3.5: kept
-      {2.0f, 1, 20}, {3.0f, 1, 20}, {1.99995f, 3, 3},    // 1.9999..2: kept
-      {0.5f, 1, 10}, {0.3f, 1, 7.5f}, {0.07f, 1, 5},
-      {0.015f, 7, 2.5f},                                 // both low rows hold it: 2.5 wins
-      {0.01f, 7, 2.5f}, {0.005f, 7, 1}, {0.002f, 7, 1},
-      {0.001f, 7, 7}, {0.0f, 20, 20},                    // below every row: kept
+      {4.0f, 1, 25},    {5.0f, 1, 25},   {5.01f, 3, 3},                        // above 5: kept
+      {3.2f, 3, 3},                                                            // 3..3.5: kept
+      {2.0f, 1, 20},    {3.0f, 1, 20},   {1.99995f, 3, 3},                     // 1.9999..2: kept
+      {0.5f, 1, 10},    {0.3f, 1, 7.5f}, {0.07f, 1, 5},    {0.015f, 7, 2.5f},  // both low rows hold it: 2.5 wins
+      {0.01f, 7, 2.5f}, {0.005f, 7, 1},  {0.002f, 7, 1},   {0.001f, 7, 7},    {0.0f, 20, 20},  // below every row: kept
   };
   for (const KCase& c : cases) EXPECT_EQ(KrokCisnienia(c.d, c.kBefore), c.k) << c.d;
 }
 
 TEST(DaneHSSteps, TemperatureStepGapsKeepK) {
   const KCase cases[] = {
-      {100, 1, 20},       {1000, 1, 20},    {1000.5f, 3, 3},  {50, 1, 10},
-      {99.99995f, 3, 3},  {7, 1, 7.5f},     {9.99995f, 3, 3}, {5, 1, 7.5f},
-      {2, 20, 1.5f},      {4.99995f, 3, 3}, {0.5f, 20, 1},    {0.999995f, 3, 3},
-      {0.1f, 20, 1},
+      {100, 1, 20}, {1000, 1, 20}, {1000.5f, 3, 3},  {50, 1, 10},   {99.99995f, 3, 3}, {7, 1, 7.5f},  {9.99995f, 3, 3},
+      {5, 1, 7.5f}, {2, 20, 1.5f}, {4.99995f, 3, 3}, {0.5f, 20, 1}, {0.999995f, 3, 3}, {0.1f, 20, 1},
   };
   for (const KCase& c : cases) EXPECT_EQ(KrokTemperatury(c.d, c.kBefore), c.k) << c.d;
 }
@@ -79,14 +75,15 @@ TEST_F(SteamTest, DaneHSRangeBoundsAreAccepted) {
       // Too little enthalpy for the entropy: the walk runs below 0.002 MPa.
       {1500, 7, {" Wyskok z obl. entalpii -> Dane_H_S() "}, 1},
       // The walk reaches 600 C: the state's own message, then the search's.
-      {4150, 7,
+      {4150,
+       7,
        {"Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 607",
         " Wyskok z obl. entropii -> Dane_H_S() , wystąpił błąd w Dane_T_P() "},
        1},
       // The pressure step reaches 22.12 MPa.
-      {3000, 5.5f,
-       {"Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,18 [MPa]",
-        " Wyskok z obl. entalpii -> Dane_H_S() "},
+      {3000,
+       5.5f,
+       {"Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,18 [MPa]", " Wyskok z obl. entalpii -> Dane_H_S() "},
        1},
   };
   for (const AcceptedCase& c : cases) {
@@ -127,8 +124,7 @@ TEST_F(SteamTest, DaneHSFirstPassConstantsStillStepTheState) {
 // The overdraft text, with the epsilon of the last pass as the state shows it afterwards.
 std::string OverdraftText(int nr, float hPary, float hWe, char sep) {
   return " Exit   nr " + std::to_string(nr) + "  from  Sub Dane_H_S()  - overdraft  of counter   1251\r\n" +
-         std::string(25, ' ') + " epsilon = " +
-         LocaleText(Sng(Round2(Sng(static_cast<double>(hPary) - hWe))), sep);
+         std::string(25, ' ') + " epsilon = " + LocaleText(Sng(Round2(Sng(static_cast<double>(hPary) - hWe))), sep);
 }
 
 class DaneHSOverdraft : public SteamTest {

@@ -51,14 +51,13 @@ TEST_P(DaneTPRange, RejectedWithMessageAndStateUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, DaneTPRange,
-    ::testing::Values(
-        RangeCase{22.12, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,12 [MPa]"},
-        RangeCase{0, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 0,0 [MPa]"},
-        RangeCase{-1.5, 300, '.', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = -1.5 [MPa]"},
-        RangeCase{30, 0, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 30,0 [MPa]"},
-        RangeCase{1, 600, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 600"},
-        RangeCase{1, 0, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 0"},
-        RangeCase{1, 650.4, '.', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 650"}));
+    ::testing::Values(RangeCase{22.12, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,12 [MPa]"},
+                      RangeCase{0, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 0,0 [MPa]"},
+                      RangeCase{-1.5, 300, '.', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = -1.5 [MPa]"},
+                      RangeCase{30, 0, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 30,0 [MPa]"},
+                      RangeCase{1, 600, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 600"},
+                      RangeCase{1, 0, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 0"},
+                      RangeCase{1, 650.4, '.', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 650"}));
 
 TEST_F(SteamTest, DaneTPAcceptsJustInsideTheRange) {
   m.Dane_T_P(22.11, 599.9, 0);
@@ -125,8 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Bounds, DaneTPRegions,
                                            RegionCase{179 / 1.005 + kEps, Region::Saturated},
                                            RegionCase{179 / 0.995 - kEps, Region::Saturated},
                                            RegionCase{179 / 0.995 + kEps, Region::Superheated},
-                                           RegionCase{100, Region::Water},
-                                           RegionCase{300, Region::Superheated}));
+                                           RegionCase{100, Region::Water}, RegionCase{300, Region::Superheated}));
 
 TEST_F(SteamTest, DaneTPWaterState) {
   m.Dane_T_P(1, 100, 0);

@@ -20,9 +20,9 @@ TEST_P(TnasTable, WholeDegrees) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Line, TnasTable,
-                         ::testing::Values(TnasCase{0.002, 17}, TnasCase{0.1, 99}, TnasCase{1, 179},
-                                           TnasCase{10, 310}, TnasCase{22.115, 374},  // series
-                                           TnasCase{22.12, 374},                      // straight line
+                         ::testing::Values(TnasCase{0.002, 17}, TnasCase{0.1, 99}, TnasCase{1, 179}, TnasCase{10, 310},
+                                           TnasCase{22.115, 374},  // series
+                                           TnasCase{22.12, 374},   // straight line
                                            TnasCase{25, 384}));
 
 TEST_F(SteamTest, TnasBelowRangeIsEmptyAndSetsBlad) {

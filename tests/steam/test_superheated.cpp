@@ -102,9 +102,8 @@ TEST_P(HptFixedWindows, AddTheirAmount) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, HptFixedWindows,
                          ::testing::Values(FixedWindow{7.5, 550, 0}, FixedWindow{7.6, 540, 1.5},
-                                           FixedWindow{8, 600, 1.5}, FixedWindow{16, 450, -1},
-                                           FixedWindow{22, 500, -1}, FixedWindow{22.01, 480, 0},
-                                           FixedWindow{16, 560, 1.5}));
+                                           FixedWindow{8, 600, 1.5}, FixedWindow{16, 450, -1}, FixedWindow{22, 500, -1},
+                                           FixedWindow{22.01, 480, 0}, FixedWindow{16, 560, 1.5}));
 
 TEST_F(SteamTest, NearSaturationBranchesNeedMoreThan10MPa) {
   m.st.tNasPary = static_cast<float>(m.Tnas(10));
@@ -144,8 +143,7 @@ TEST_F(SteamTest, SptWindowS3SubtractsAConstant) {
   const std::int16_t Tk = CInt(t + 273.15);
   const double s0 = m.Spt0(static_cast<float>(kPi * 12), static_cast<float>(Tk / 647.3), Tk, 12, t);
   EXPECT_DOUBLE_EQ(m.Spt(12, t), s0 - 20 * 1e-4);
-  EXPECT_DOUBLE_EQ(m.Spt(9.99, t),
-                   m.Spt0(static_cast<float>(kPi * 9.99), static_cast<float>(Tk / 647.3), Tk, 9.99, t));
+  EXPECT_DOUBLE_EQ(m.Spt(9.99, t), m.Spt0(static_cast<float>(kPi * 9.99), static_cast<float>(Tk / 647.3), Tk, 9.99, t));
 }
 
 TEST_F(SteamTest, VptRisesContinuouslyFromSaturationAt20MPa) {

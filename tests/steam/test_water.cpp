@@ -22,10 +22,10 @@ struct StepCase {
 // The +3 (t > 360, p <= 22.1) and -5 (t >= 360, p < 22.1) steps at their bounds.
 TEST_F(SteamTest, HwptStepsAt360CAnd22Point1MPa) {
   const StepCase cases[] = {
-      {22, 360 - 1e-7, 22, 360, -5},          // t >= 360 takes the -5 alone
-      {22, 360, 22, 360 + 1e-7, +3},          // t > 360 adds the +3
-      {22.1 - 1e-9, 361, 22.1, 361, +5},      // at 22.1 MPa the -5 is gone
-      {22.1, 361, 22.1 + 1e-9, 361, -3},      // above it the +3 too
+      {22, 360 - 1e-7, 22, 360, -5},      // t >= 360 takes the -5 alone
+      {22, 360, 22, 360 + 1e-7, +3},      // t > 360 adds the +3
+      {22.1 - 1e-9, 361, 22.1, 361, +5},  // at 22.1 MPa the -5 is gone
+      {22.1, 361, 22.1 + 1e-9, 361, -3},  // above it the +3 too
   };
   for (const StepCase& c : cases)
     EXPECT_NEAR(m.Hwpt(c.p, c.t) - m.Hwpt(c.pBelow, c.tBelow), c.step, 1e-3) << c.p << " " << c.t;

@@ -47,8 +47,10 @@ class TylkoDoOdczytu {
   ~TylkoDoOdczytu() {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                               fs::perms::others_read | fs::perms::others_exec, ec);
+    fs::permissions(path_,
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                        fs::perms::others_exec,
+                    ec);
   }
 
  private:

@@ -16,8 +16,8 @@ class RecordingDialogs : public Dialogs {
     std::string title;
     std::string text;
   };
-  std::vector<Box> boxes;     // message boxes and input boxes, in order
-  std::vector<int> errors;    // numbers of the run-time errors reported
+  std::vector<Box> boxes;   // message boxes and input boxes, in order
+  std::vector<int> errors;  // numbers of the run-time errors reported
 
   void Clear() {
     boxes.clear();

@@ -9,9 +9,7 @@ namespace kal::test {
 
 namespace {
 const char* Name(Buttons b) { return b == Buttons::OK ? "OK" : "YesNo"; }
-const char* Name(Icon i) {
-  return i == Icon::None ? "None" : i == Icon::Information ? "Information" : "Exclamation";
-}
+const char* Name(Icon i) { return i == Icon::None ? "None" : i == Icon::Information ? "Information" : "Exclamation"; }
 }  // namespace
 
 ScriptedDialogs& ScriptedDialogs::ExpectBox(std::string text, Buttons b, Icon i, std::string title, Answer a) {
@@ -31,8 +29,8 @@ ScriptedDialogs& ScriptedDialogs::ExpectInput(std::string prompt, std::string ti
 Answer ScriptedDialogs::MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title) {
   shown.push_back("MsgBox|" + title + "|" + text);
   if (script_.empty() || script_.front().isInput) {
-    ADD_FAILURE() << "unexpected message box: title [" << title << "] text [" << text << "] buttons "
-                  << Name(buttons) << " icon " << Name(icon);
+    ADD_FAILURE() << "unexpected message box: title [" << title << "] text [" << text << "] buttons " << Name(buttons)
+                  << " icon " << Name(icon);
     return buttons == Buttons::OK ? Answer::Ok : Answer::Yes;
   }
   ExpectedBox e = script_.front().box;

@@ -69,6 +69,7 @@ class TempDir {
   TempDir();
   ~TempDir();
   const std::string& path() const { return path_; }
+
  private:
   std::string path_;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/frm_kalorimo.h"
-#include "auxwin/frm_para_mokra.h"
+#include "app/frm_para_mokra.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
 #include "steam/mod_kalorimo.h"
@@ -125,7 +125,6 @@ class KalorimoApp : private SteamWindows {
   Koniec Para6_P_S();
   Koniec Para7_T_S();
   Koniec Para8_H_S();
-  friend class KalorimoAppTestAccess;
 };
 
 }  // namespace kal

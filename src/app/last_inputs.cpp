@@ -4,6 +4,7 @@
 #include "app/kalorimo_app.h"
 #include "app/tmp_file.h"
 #include "common/checked.h"
+#include "common/file_io.h"
 #include "common/number_text.h"
 
 namespace kal {

@@ -4,9 +4,9 @@
 #include <fstream>
 
 #include "app/kalorimo_app.h"
-#include "app/tmp_file.h"
 #include "common/checked.h"
 #include "common/cp1250.h"
+#include "common/file_io.h"
 #include "common/number_text.h"
 
 namespace kal {

@@ -5,13 +5,12 @@
 #include "app/tmp_file.h"
 #include "common/checked.h"
 #include "common/file_io.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
 
 namespace {
-
-const char* const kJednostki[3] = {" MPa", " bar", " kPa"};
 
 std::string TrimBlanks(const std::string& s) {
   std::size_t a = s.find_first_not_of(' ');
@@ -86,8 +85,8 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
 
   // The unit list follows the restored code, so the shown pressure and the unit of the next
   // calculation agree; a code that names no unit falls back to MPa.
-  if (kod != 1 && kod != 2 && kod != 3) kod = 1;
-  const int pozycja = static_cast<int>(kod) - 1;
+  const int pozycja = PozycjaJednostki(kod);
+  kod = kJednostkiCisnienia[pozycja].kod;
 
   std::string v = d[5].Text(decimalSep);
   if (d[5].typ == OstatniaDana::Liczba) {
@@ -107,7 +106,7 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
   st().sPary = s;
   frm.kodJednP = kod;
   frm.Combo1ListIndex = pozycja;
-  frm.Combo1Text = kJednostki[pozycja];
+  frm.Combo1Text = kJednostkiCisnienia[pozycja].pozycjaListy;
   frm.Text_IS[0].Text = Format(p, "#0.00", decimalSep);
   frm.Text_IS[1].Text = Format(t, "#00", decimalSep);
   frm.Text_IS[2].Text = Format(h, "# 000.0", decimalSep);

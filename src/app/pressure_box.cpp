@@ -1,41 +1,27 @@
 // The pressure box between the user's unit and MPa, and the dryness display of a state.
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
 
 void KalorimoApp::Spr_pPary(int mode) {
-  // A code other than the three units (a damaged last-inputs file) is taken as MPa, like 0,
-  // so the pressure read is never a stale one and the box never shows an unconverted number.
-  if (frm.kodJednP != 1 && frm.kodJednP != 2 && frm.kodJednP != 3) frm.kodJednP = 1;
+  // A code that names no unit (a damaged last-inputs file) is taken as MPa, so the pressure
+  // read is never a stale one and the box never shows an unconverted number.
+  const JednostkaCisnienia& j = JednostkaKodu(frm.kodJednP);
+  frm.kodJednP = j.kod;
   SteamState& s = st();
 
   if (mode == 1) {
     std::string tekst = frm.Text_IS[0].Text;
     frm.pParyJedn = modMain.PoprawDane(tekst).ToSingle(decimalSep);
-    if (frm.kodJednP == 1) {
-      s.pParyWe = frm.pParyJedn;
-    } else if (frm.kodJednP == 2) {
-      s.pParyWe = Sng(static_cast<double>(frm.pParyJedn) * 0.1);
-    } else {
-      s.pParyWe = Sng(static_cast<double>(frm.pParyJedn) * 0.001);
-    }
+    s.pParyWe = Sng(static_cast<double>(frm.pParyJedn) * j.mpa);
     return;
   }
 
-  const char* wzorzec;
-  if (frm.kodJednP == 1) {
-    frm.pParyJedn = s.pParyWe;
-    wzorzec = "#0.0##";
-  } else if (frm.kodJednP == 2) {
-    frm.pParyJedn = Sng(Div(s.pParyWe, 0.1));
-    wzorzec = "#0.0#";
-  } else {
-    frm.pParyJedn = Sng(Div(s.pParyWe, 0.001));
-    wzorzec = "# ##0";
-  }
-  frm.Text_IS[0].Text = Format(frm.pParyJedn, wzorzec, decimalSep);
+  frm.pParyJedn = Sng(Div(s.pParyWe, j.mpa));
+  frm.Text_IS[0].Text = Format(frm.pParyJedn, j.wzorzecWyniku, decimalSep);
 }
 
 void KalorimoApp::PokazCieploParowania() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/kalorimo_app.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -68,8 +69,9 @@ void KalorimoApp::Form_Load() {
     frm.mnuPPary2.Enabled = false;
     frm.mnuHelp.Enabled = false;
 
-    frm.Combo1Items = {" MPa", " bar", " kPa"};
-    frm.kodJednP = 1;
+    frm.Combo1Items.clear();
+    for (const JednostkaCisnienia& j : kJednostkiCisnienia) frm.Combo1Items.push_back(j.pozycjaListy);
+    frm.kodJednP = kJednostkiCisnienia[0].kod;
 
     modMain.whatFormName = "frmKalorimo";
 

@@ -1,6 +1,7 @@
 // What the property library may ask of the windows.
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -22,9 +23,10 @@ void KalorimoApp::PthBlad(double t, double h) {
 
 void KalorimoApp::CisnienieMPaDoOkna(double p) {
   frm.Text_IS[0].Text = LocaleText(Sng(p), decimalSep);
-  frm.Combo1Text = "MPa";
+  // The list shows the unit's bare name here, without the blank of its items.
+  frm.Combo1Text = kJednostkiCisnienia[0].nazwa;
   frm.Combo1ListIndex = 0;
-  frm.kodJednP = 1;  // the number shown and the unit used agree
+  frm.kodJednP = kJednostkiCisnienia[0].kod;  // the number shown and the unit used agree
 }
 
 }  // namespace kal

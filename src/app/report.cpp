@@ -34,7 +34,7 @@ void KalorimoApp::mnuZapisz_Click() {
     if (const JednostkaCisnienia* j = ZnanaJednostka(frm.kodJednP)) frm.jednTxt = j->nazwa;
 
     // The pressure box may have been edited since the calculation.
-    std::string p = frm.Text_IS[0].Text;
+    std::string p = frm.Text_IS[pole::P].Text;
     modMain.PoprawDane(p);
     Spr_pPary(1);
 

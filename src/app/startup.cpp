@@ -55,7 +55,7 @@ void KalorimoApp::Form_Load() {
     frm.PlikTmp = frm.Folder + "/Kalorimo.tmp";
 
     frm.pParyWylot = 5;
-    frm.Text_IS[9].Text = LocaleText(frm.pParyWylot, decimalSep);
+    frm.Text_IS[pole::Wylot].Text = LocaleText(frm.pParyWylot, decimalSep);
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
     wczesnyBlad = true;
@@ -79,7 +79,7 @@ void KalorimoApp::Form_Load() {
     frm.mnuOdczytaj.Enabled = false;
     frm.mnuIS.Enabled = false;
 
-    for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Enabled = false;
+    for (int i = pole::P; i <= pole::V; ++i) frm.Text_IS[i].Enabled = false;
 
     if (!wczesnyBlad && czytajOstatnieDane && PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
   } catch (const RunTimeError& e) {

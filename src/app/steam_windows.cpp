@@ -16,13 +16,13 @@ void KalorimoApp::ZaladujParaMokra() {
 }
 
 void KalorimoApp::PthBlad(double t, double h) {
-  for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
-  frm.Text_IS[1].Text = LocaleText(Sng(t), decimalSep);
-  frm.Text_IS[2].Text = LocaleText(Sng(h), decimalSep);
+  for (int i = pole::P; i <= pole::V; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
+  frm.Text_IS[pole::T].Text = LocaleText(Sng(t), decimalSep);
+  frm.Text_IS[pole::H].Text = LocaleText(Sng(h), decimalSep);
 }
 
 void KalorimoApp::CisnienieMPaDoOkna(double p) {
-  frm.Text_IS[0].Text = LocaleText(Sng(p), decimalSep);
+  frm.Text_IS[pole::P].Text = LocaleText(Sng(p), decimalSep);
   // The list shows the unit's bare name here, without the blank of its items.
   frm.Combo1Text = kJednostkiCisnienia[0].nazwa;
   frm.Combo1ListIndex = 0;

@@ -11,7 +11,7 @@ void KalorimoApp::Combo1_Click(int listIndex) {
   // The box may hold a text the user chose to keep: its conversion error goes to the error
   // report like any other, and the unit stays as it was.
   try {
-    std::string tekst = frm.Text_IS[0].Text;
+    std::string tekst = frm.Text_IS[pole::P].Text;
     float v = modMain.PoprawDane(tekst).ToSingle(decimalSep);
     v = Sng(static_cast<double>(v) * JednostkaKodu(frm.kodJednP).mpa);
 
@@ -22,7 +22,7 @@ void KalorimoApp::Combo1_Click(int listIndex) {
 
     st().pParyWe = v;
     v = Sng(Div(v, nowa.mpa));
-    if (frm.Check[0].Value == 1) frm.Text_IS[0].Text = Format(v, nowa.wzorzecWyboru, decimalSep);
+    if (frm.Check[pole::P].Value == 1) frm.Text_IS[pole::P].Text = Format(v, nowa.wzorzecWyboru, decimalSep);
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
   }

@@ -25,7 +25,7 @@ namespace kal::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 struct Table {
   const char* name;

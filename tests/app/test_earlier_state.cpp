@@ -8,7 +8,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 struct Input {
   const char* name;

@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int P = 0, T = 1;
+using namespace pole;
 
 std::set<std::string> Names(const std::string& folder) {
   std::set<std::string> names;

@@ -16,7 +16,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4, WYLOT = 9;
+using namespace pole;
 
 struct Pair {
   int a, b;
@@ -195,7 +195,7 @@ TEST_P(InputFaults, SpecifiedDialogsOrTheErrorReportNeverGarbage) {
       Calculate(rig.app(), p, slot.box, text);
       Ekran e = Snapshot(rig.app());
       for (int i = 0; i < 10; ++i) {
-        const std::string typed = i == slot.box ? text : i == p.a ? p.va : i == p.b ? p.vb : i == WYLOT ? "5" : "";
+        const std::string typed = i == slot.box ? text : i == p.a ? p.va : i == p.b ? p.vb : i == Wylot ? "5" : "";
         EXPECT_EQ(typed, e.boxes[i]) << "box " << i;
       }
       EXPECT_TRUE(e.wet.empty());
@@ -326,7 +326,7 @@ std::vector<Slot> AllSlots() {
       slots.push_back({k, kPairs[k].a, sep});
       slots.push_back({k, kPairs[k].b, sep});
     }
-    slots.push_back({0, WYLOT, sep});
+    slots.push_back({0, Wylot, sep});
   }
   return slots;
 }

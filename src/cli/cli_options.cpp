@@ -34,6 +34,13 @@ std::string UnitNames(const char* sep) {
   return s;
 }
 
+// "  p,t  p,h ...": the pairs, each after `sep`.
+std::string PairNames(const char* sep) {
+  std::string s;
+  for (const PairInfo& p : kPairs) s += sep + std::string(p.name);
+  return s;
+}
+
 }  // namespace
 
 const char* UnitName(int unitIndex) {
@@ -57,8 +64,9 @@ std::string HelpText() {
          UsageText() +
          "\n"
          "Pary danych (litery: p ciśnienie, t temperatura [°C], h entalpia [kJ/kg],\n"
-         "s entropia [kJ/(kg K)], x stopień suchości):\n"
-         "  p,t  p,h  t,h  x,t  x,p  p,s  t,s  h,s\n"
+         "s entropia [kJ/(kg K)], x stopień suchości):\n" +
+         PairNames("  ") +
+         "\n"
          "A i B wpisuje się tak jak w okienkach okna: \"12,5\" i \"12.5\" znaczą to samo.\n"
          "Wartości A i B podaje się w kolejności liter pary (t,p 500 10 = p,t 10 500).\n"
          "Opcje podaje się przed PARA, więc wartość ze znakiem minus nie wymaga \"--\".\n\n"

@@ -1,5 +1,5 @@
 // Property sweep: drawing the cases, checking each end, counting the figures.
-#include "cli/sweep.h"
+#include "sweep/sweep.h"
 
 #include <sys/stat.h>
 

@@ -21,6 +21,7 @@ struct PairCase {
   bool rowR;                         // heat-of-vaporisation row visible
   bool wet;                          // "Para mokra" open
 };
+void PrintTo(const PairCase& c, std::ostream* os) { *os << c.name; }
 
 const PairCase kPary[] = {
     {"p_t_superheated",

@@ -32,6 +32,7 @@ struct Table {
   std::size_t offset;  // bytes from the start of the record
   std::size_t count;   // doubles
 };
+void PrintTo(const Table& c, std::ostream* os) { *os << c.name; }
 
 const Table kTables[16] = {
     {"Tab1", 0, 35},    {"Tab2", 280, 13},  {"Tab3", 384, 11},  {"Tab4", 472, 12},

@@ -166,6 +166,7 @@ struct Unusable {
   int nr;  // run-time error of the open
   bool readOnly = false;
 };
+void PrintTo(const Unusable& c, std::ostream* os) { *os << c.name; }
 
 const Unusable kUnusable[] = {
     {"fileInTheWay",

@@ -167,6 +167,9 @@ struct Slot {
   int box;   // the box with the fault
   char sep;
 };
+void PrintTo(const Slot& c, std::ostream* os) {
+  *os << "pair " << c.pair + 1 << ", box " << c.box << ", '" << c.sep << "'";
+}
 
 std::string SlotName(const ::testing::TestParamInfo<Slot>& info) {
   return "pair" + std::to_string(info.param.pair + 1) + "_box" + std::to_string(info.param.box) +

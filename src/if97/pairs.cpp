@@ -27,8 +27,9 @@ constexpr char kNoSatP[] = "brak stanu nasycenia: p poza 0,000611 … 22,064 MPa
 constexpr char kNoState[] = "brak stanu IAPWS-IF97 o tych wartościach";
 constexpr char kNoGas[] = "brak stanu: wartość powyżej pary przy p → 0";
 constexpr char kNoConv[] = "obliczenie IAPWS-IF97 nie zbiegło się";
-constexpr double kTolH = 1e-6;  // kJ/kg: the consistency promised for h
-constexpr double kTolS = 1e-9;  // kJ/(kg K): and for s
+constexpr double kTolH = 1e-6;       // kJ/kg: the consistency promised for h
+constexpr double kTolS = 1e-9;       // kJ/(kg K): and for s
+constexpr double kTsatMax3 = 646.0;  // K: highest saturation temperature the h,s dome test resolves
 
 double Y(const Properties& q, bool isH) { return isH ? q.h : q.s; }
 // dh/dp or ds/dp at constant T, per MPa.
@@ -128,6 +129,13 @@ Result FromTY(double t, double y, bool isH) {
   // Single phase in region 1 or 2 with p in [lo, hi].
   auto search12 = [&](int region, double lo, double hi) {
     const double flo = Y(R12(region, lo, T), isH) - y, fhi = Y(R12(region, hi, T), isH) - y;
+    if (std::fabs(flo) <= tol || std::fabs(fhi) <= tol) {
+      const double p = std::fabs(flo) <= tol ? lo : hi;
+      const Properties q = R12(region, p, T);
+      Result res = Single(region, p, T, q);
+      res.dp = tol / std::fabs(DYdp(q, T, isH));
+      return res;
+    }
     if ((flo < 0) == (fhi < 0)) {
       if (region == 2 && lo == kPmin) return Fail(Error::kNoState, kNoGas);
       return Fail(region == 1 || hi == kPmax ? Error::kOutOfRange : Error::kNoState,
@@ -139,7 +147,7 @@ Result FromTY(double t, double y, bool isH) {
       return Y(q, isH) - y;
     };
     double p = 0;
-    if (!detail::BracketedNewton(f, lo, hi, std::sqrt(lo * hi), 1e-15 * hi, &p))
+    if (!detail::BracketedNewton(f, lo, hi, std::sqrt(lo * hi), 1e-15 * hi, 1e-3 * tol, &p))
       return Fail(Error::kNoConvergence, kNoConv);
     const Properties q = R12(region, p, T);
     Result res = Single(region, p, T, q);
@@ -153,7 +161,7 @@ Result FromTY(double t, double y, bool isH) {
       return Y(st.props, isH) - y;
     };
     double rho = 0;
-    if (!detail::BracketedNewton(f, lo, hi, 0.5 * (lo + hi), 1e-13 * hi, &rho))
+    if (!detail::BracketedNewton(f, lo, hi, 0.5 * (lo + hi), 1e-13 * hi, 1e-3 * tol, &rho))
       return Fail(Error::kNoConvergence, kNoConv);
     const State3 st = Region3(rho, T);
     Result res = Single(3, st.p, T, st.props);
@@ -163,17 +171,18 @@ Result FromTY(double t, double y, bool isH) {
   if (T <= kT13) {
     Sat sat;
     SatAt(Psat(T), T, &sat);
-    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH), ytop = Y(Region1(kPmax, T), isH);
+    // Cold compressed water can share h with a wet state at the same T: the liquid is meant.
+    if ((y - yl) * (y - ytop) <= 0 || y < yl) return search12(1, sat.p, kPmax);
     if (y > yv) return search12(2, kPmin, sat.p);
-    if (y < yl) return search12(1, sat.p, kPmax);
     return Wet(sat, (y - yl) / (yv - yl));
   }
   const double pb = T < kT23max ? B23P(T) : kPmax;
-  if (y >= Y(Region2(pb, T), isH)) return search12(2, kPmin, pb);
+  if (y >= Y(Region2(pb, T), isH) - (T >= kT23max ? tol : 0.0)) return search12(2, kPmin, pb);
   if (T >= kT23max) return Fail(Error::kOutOfRange, kPHigh);
   const double rb = Region3Rho(pb, T), rmax = Region3Rho(kPmax, T);
   if (!(rb > 0 && rmax > 0)) return Fail(Error::kNoConvergence, kNoConv);
-  if (y < Y(Region3(rmax, T).props, isH)) return Fail(Error::kOutOfRange, kPHigh);
+  if (y < Y(Region3(rmax, T).props, isH) - tol) return Fail(Error::kOutOfRange, kPHigh);
   if (T < kTc) {
     Sat sat;
     if (!SatAt(Psat(T), T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
@@ -319,7 +328,8 @@ Result FromHS(double h, double s) {
   if (s > tri.liq.s && s < tri.vap.s) {
     // Where the saturation line reaches this entropy: liquid side below the critical entropy.
     const bool liquid = s <= kS3ab;
-    const double tHi = kTc - 1e-4;
+    // Closer to the critical point the region-3 densities at psat(T) are not found by Newton.
+    const double tHi = kTsatMax3;
     Sat top;
     SatT(tHi, &top);
     double tb = tHi;
@@ -335,7 +345,8 @@ Result FromHS(double h, double s) {
     }
     Sat edge;
     SatT(tb, &edge);
-    const double hb = liquid ? edge.liq.h : edge.vap.h;
+    // Between the two branches at tHi the chord of that isotherm bounds the wet states.
+    const double hb = tb < tHi ? (liquid ? edge.liq.h : edge.vap.h) : edge.liq.h + tHi * (s - edge.liq.s);
     if (h <= hb) {
       // Wet: along an isotherm h = h' + T (s - s').
       auto f = [&](double T) {
@@ -344,9 +355,12 @@ Result FromHS(double h, double s) {
         return st.liq.h + T * (s - st.liq.s) - h;
       };
       const double f0 = tri.liq.h + kTtriple * (s - tri.liq.s) - h;
-      if (f0 > 0) return Fail(Error::kOutOfRange, kTLow);
+      if (f0 > 1e-9) return Fail(Error::kOutOfRange, kTLow);
       double T = tb;
-      if (h < hb && !Illinois(f, kTtriple, tb, f0, hb - h, 1e-11, &T)) return Fail(Error::kNoConvergence, kNoConv);
+      if (f0 >= 0)
+        T = kTtriple;
+      else if (h < hb && !Illinois(f, kTtriple, tb, f0, hb - h, 1e-11, &T))
+        return Fail(Error::kNoConvergence, kNoConv);
       Sat sat;
       if (!SatT(T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
       const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);

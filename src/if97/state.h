@@ -24,15 +24,19 @@ Result Wet(const Sat& sat, double x);
 bool StateIn(int region, double p, double T, Properties* q);
 
 // Root of f in [lo, hi] where f(lo) and f(hi) differ in sign; f(x, &df) gives the value and slope.
-// Newton steps that leave the bracket become bisections. False when the pass limit runs out.
+// Newton steps that leave the bracket become bisections; done when |f| <= ftol or the step <= xtol. False when the pass
+// limit runs out.
 template <class F>
-bool BracketedNewton(F f, double lo, double hi, double x, double xtol, double* root) {
+bool BracketedNewton(F f, double lo, double hi, double x, double xtol, double ftol, double* root) {
   double df = 0;
   const double flo = f(lo, &df);
   const bool rising = flo < 0;
   for (int k = 0; k < kMaxPasses; ++k) {
     const double fx = f(x, &df);
-    if (fx == 0) break;
+    if (std::fabs(fx) <= ftol) {
+      *root = x;
+      return true;
+    }
     if ((fx < 0) == rising) {
       lo = x;
     } else {

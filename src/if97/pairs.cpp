@@ -348,19 +348,18 @@ Result FromHS(double h, double s) {
     // Between the two branches at tHi the chord of that isotherm bounds the wet states.
     const double hb = tb < tHi ? (liquid ? edge.liq.h : edge.vap.h) : edge.liq.h + tHi * (s - edge.liq.s);
     if (h <= hb) {
-      // Wet: along an isotherm h = h' + T (s - s').
+      // Wet: the temperature at which h and s give the same dryness fraction.
       auto f = [&](double T) {
         Sat st;
         SatT(T, &st);
-        return st.liq.h + T * (s - st.liq.s) - h;
+        return (h - st.liq.h) / (st.vap.h - st.liq.h) - (s - st.liq.s) / (st.vap.s - st.liq.s);
       };
-      const double f0 = tri.liq.h + kTtriple * (s - tri.liq.s) - h;
-      if (f0 > 1e-9) return Fail(Error::kOutOfRange, kTLow);
-      double T = tb;
-      if (f0 >= 0)
-        T = kTtriple;
-      else if (h < hb && !Illinois(f, kTtriple, tb, f0, hb - h, 1e-11, &T))
+      if (tri.liq.h + kTtriple * (s - tri.liq.s) - h > 1e-9) return Fail(Error::kOutOfRange, kTLow);
+      const double f0 = f(kTtriple), fb = f(tb);
+      double T = std::fabs(f0) < std::fabs(fb) ? kTtriple : tb;
+      if ((f0 < 0) != (fb < 0) && !Illinois(f, kTtriple, tb, f0, fb, 1e-11, &T)) {
         return Fail(Error::kNoConvergence, kNoConv);
+      }
       Sat sat;
       if (!SatT(T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
       const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);

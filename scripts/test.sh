@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+# shellcheck disable=SC2086
+cmake --preset dev ${KALORIMO_CMAKE_ARGS:-}
+cmake --build --preset dev -j"$(nproc)"
+ctest --preset dev -j"$(nproc)"

@@ -160,7 +160,7 @@ TEST_P(PairTest, WritesEveryBox) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pary, PairTest, ::testing::ValuesIn(kPary),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // The point locale changes only the separator.
 TEST(PairPointLocale, PressureTemperature) {

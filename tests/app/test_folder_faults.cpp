@@ -228,7 +228,7 @@ TEST_P(UnusableFolder, StartUpReportsTheWindowOpensAndEveryCommandReportsInPolis
 }
 
 INSTANTIATE_TEST_SUITE_P(All, UnusableFolder, ::testing::ValuesIn(kUnusable),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ---- the data folder lost while the calculator runs ----
 

@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(All, TmpEntriesDamaged,
                                            Damaged{"typeHighByte", std::string("\x08\x01\x00\x00", 4), 13},
                                            Damaged{"nanSingle", kSix + std::string("\x04\x00\x00\x00\xC0\x7F", 6), 6},
                                            Damaged{"infSingle", kSix + std::string("\x04\x00\x00\x00\x80\x7F", 6), 6}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 // ---- exit command ----
 
@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Niezgodność typów"},
                       DamagedFile{"temperatureNoNumber", T("1") + T("abc") + T("") + T("") + T("") + T("") + kKodMPa,
                                   13, "Niezgodność typów"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST_F(LastInputsTest, KeptInvalidPressureEndsTheStartUpInTheErrorReport) {
   WriteAll(TmpPath(), T("1 MPa") + T("100") + T("") + T("") + T("") + T("") + kKodMPa);

@@ -107,12 +107,12 @@ TEST_P(CliEqualsWindow, BoxesAndState) {
 
 INSTANTIATE_TEST_SUITE_P(Tabela, CliEqualsWindow,
                          ::testing::Combine(::testing::ValuesIn(kInputs), ::testing::ValuesIn(kSettings)),
-                         [](const auto& info) {
-                           const Input& in = std::get<0>(info.param);
+                         [](const auto& p) {
+                           const Input& in = std::get<0>(p.param);
                            std::string n =
-                               std::string(in.pair) + "_" + in.a + "_" + in.b + "_" + std::get<1>(info.param).name;
+                               std::string(in.pair) + "_" + in.a + "_" + in.b + "_" + std::get<1>(p.param).name;
                            for (char& c : n) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                           return std::to_string(info.index) + "_" + n;
+                           return std::to_string(p.index) + "_" + n;
                          });
 
 // Nine significant digits bring back the very single, including awkward ones.

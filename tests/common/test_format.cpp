@@ -187,7 +187,7 @@ TEST(Format, EmptyPatternIsTheGeneralText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, FormatTest, ::testing::Values(',', '.'),
-                         [](const auto& info) { return info.param == ',' ? "Comma" : "Point"; });
+                         [](const auto& p) { return p.param == ',' ? "Comma" : "Point"; });
 
 }  // namespace
 }  // namespace kal

@@ -132,7 +132,7 @@ TEST(TextForms, ParseLocaleUsesOnlyTheLocaleSeparator) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TextForms, ::testing::Values(',', '.'),
-                         [](const auto& info) { return info.param == ',' ? "Comma" : "Point"; });
+                         [](const auto& p) { return p.param == ',' ? "Comma" : "Point"; });
 
 }  // namespace
 }  // namespace kal

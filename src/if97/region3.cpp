@@ -50,9 +50,24 @@ State3 Region3(double rho, double T) {
   return o;
 }
 
+namespace {
+
+// Newton on p(rho) = p from a start close to the root; 0 if it does not settle in a few passes.
+double NewtonRho(double p, double T, double rho) {
+  for (int k = 0; k < 8; ++k) {
+    const State3 st = Region3(rho, T);
+    if (!(st.dpdrho > 0)) return 0.0;
+    const double step = (st.p - p) / st.dpdrho;
+    rho -= step;
+    if (!(rho > 0)) return 0.0;
+    if (std::fabs(step) <= 1e-13 * rho) return rho;
+  }
+  return 0.0;
+}
+
 // On the liquid branch p(rho) is increasing and convex, so Newton from above never overshoots;
 // on the vapour branch it is concave, so Newton from below does not either.
-double Region3RhoLiquid(double p, double T) {
+double SearchLiquid(double p, double T) {
   double rho = 800.0;
   for (int k = 0; k < 20 && Region3(rho, T).p < p; ++k) rho += 50.0;
   for (int k = 0; k < kMaxPasses; ++k) {
@@ -65,7 +80,7 @@ double Region3RhoLiquid(double p, double T) {
   return 0.0;
 }
 
-double Region3RhoVapour(double p, double T) {
+double SearchVapour(double p, double T) {
   double rho = p * 1000.0 / (kR * T);  // ideal gas: below the real density
   for (int k = 0; k < kMaxPasses; ++k) {
     const State3 st = Region3(rho, T);
@@ -77,9 +92,8 @@ double Region3RhoVapour(double p, double T) {
   return 0.0;
 }
 
-double Region3Rho(double p, double T) {
-  if (T < kTc) return p >= Psat(T) ? Region3RhoLiquid(p, T) : Region3RhoVapour(p, T);
-  // Supercritical: Newton kept inside a bracket where p(rho) is monotonic.
+// Supercritical: Newton kept inside a bracket where p(rho) is monotonic.
+double SearchBracket(double p, double T) {
   double lo = 0.5 * p * 1000.0 / (kR * T);
   double hi = 1100.0;
   double rho = 0.5 * (lo + hi);
@@ -96,6 +110,25 @@ double Region3Rho(double p, double T) {
     rho = next;
   }
   return 0.0;
+}
+
+}  // namespace
+
+double Region3RhoLiquid(double p, double T) {
+  const double rho = NewtonRho(p, T, 1.0 / Region3VptSide(p, T, true));
+  return rho > 0 ? rho : SearchLiquid(p, T);
+}
+
+double Region3RhoVapour(double p, double T) {
+  const double rho = NewtonRho(p, T, 1.0 / Region3VptSide(p, T, false));
+  return rho > 0 ? rho : SearchVapour(p, T);
+}
+
+double Region3Rho(double p, double T) {
+  const double rho = NewtonRho(p, T, 1.0 / Region3Vpt(p, T));
+  if (rho > 0) return rho;
+  if (T < kTc) return p >= Psat(T) ? SearchLiquid(p, T) : SearchVapour(p, T);
+  return SearchBracket(p, T);
 }
 
 double B3abH(double p) {

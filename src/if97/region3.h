@@ -17,12 +17,25 @@ struct State3 {
 
 State3 Region3(double rho, double T);  // rho kg/m3, T K
 
-// Density at (p, T) in region 3 by Newton on the basic equation (no backward v(p,T) equations):
-// liquid-like states are approached from above, vapour-like from below, supercritical ones in a bracket.
-// Returns 0 when the pass limit runs out.
+// Density at (p, T) in region 3: the backward equation v(p,T) as the start, then Newton on the basic
+// equation to its own consistency; a bracketed search only if that fails. Returns 0 when the pass limit
+// runs out. The Liquid/Vapour forms pick the side of the saturation line at p = psat(T).
 double Region3Rho(double p, double T);
 double Region3RhoLiquid(double p, double T);
 double Region3RhoVapour(double p, double T);
+
+// Backward equations v(p,T) of the subregions 3a-3z (revised supplementary release of 2014), m3/kg.
+// liquid picks the side at T = Tsat(p). Region3Sub gives the subregion letter.
+double Region3Vpt(double p, double T);
+double Region3VptSide(double p, double T, bool liquid);
+char Region3Sub(double p, double T, bool liquid);
+// Boundaries T(p) between the subregions, K.
+enum class B3 { kAb, kCd, kEf, kGh, kIj, kJk, kMn, kOp, kQu, kRx, kUv, kWx };
+double T3Boundary(B3 which, double p);
+
+// Saturated liquid and vapour densities at T (623.15 K < T < 647.096 K) from the phase equilibrium of the
+// basic equation (equal p and g), by Newton from the v(p,T) starts. False when the pass limit runs out.
+bool Region3SatRho(double T, double* rhoLiq, double* rhoVap);
 
 double B3abH(double p);                            // h on the 3a-3b boundary, kJ/kg
 inline constexpr double kS3ab = 4.41202148223476;  // kJ/(kg K), critical entropy

@@ -44,9 +44,8 @@ bool SatAt(double p, double T, Sat* out) {
     out->vap = Region2(p, T);
     return true;
   }
-  const double rl = Region3RhoLiquid(p, T);
-  const double rv = Region3RhoVapour(p, T);
-  if (!(rl > 0 && rv > 0 && rl >= rv)) return false;
+  double rl = 0, rv = 0;
+  if (!Region3SatRho(T, &rl, &rv)) return false;
   out->liq = Region3(rl, T).props;
   out->vap = Region3(rv, T).props;
   return true;

@@ -10,6 +10,8 @@ namespace kal::if97::detail {
 inline constexpr int kMaxPasses = 100;
 
 // A saturated pair of phases at (p, T).
+// Above 623.15 K the two phases come from the phase equilibrium of region 3 at T (equal p and g); p stays
+// the saturation-line value given.
 struct Sat {
   double p = 0, T = 0;
   Properties liq, vap;

@@ -29,7 +29,8 @@ constexpr char kNoGas[] = "brak stanu: wartość powyżej pary przy p → 0";
 constexpr char kNoConv[] = "obliczenie IAPWS-IF97 nie zbiegło się";
 constexpr double kTolH = 1e-6;       // kJ/kg: the consistency promised for h
 constexpr double kTolS = 1e-9;       // kJ/(kg K): and for s
-constexpr double kTsatMax3 = 646.0;  // K: highest saturation temperature the h,s dome test resolves
+// K: the h,s dome test follows the saturation line to here, 1 mK below the critical point; a chord closes the rest.
+constexpr double kTsatMax3 = kTc - 1e-3;
 
 double Y(const Properties& q, bool isH) { return isH ? q.h : q.s; }
 // dh/dp or ds/dp at constant T, per MPa.

@@ -10,10 +10,10 @@
 namespace kal::if97 {
 namespace {
 
-constexpr double kPsat643 = 21.04336732;      // MPa, psat(643.15 K): lower end of the near-critical subregions
-constexpr double kP3cd = 19.00881189173929;   // MPa, where T3cd meets the saturation line
-constexpr double kP3uy = 21.93161551;         // MPa, where 3y begins on the liquid side
-constexpr double kP3zx = 21.90096265;         // MPa, where 3z begins on the vapour side
+constexpr double kPsat643 = 21.04336732;     // MPa, psat(643.15 K): lower end of the near-critical subregions
+constexpr double kP3cd = 19.00881189173929;  // MPa, where T3cd meets the saturation line
+constexpr double kP3uy = 21.93161551;        // MPa, where 3y begins on the liquid side
+constexpr double kP3zx = 21.90096265;        // MPa, where 3z begins on the vapour side
 constexpr int kMaxSatPasses = 50;
 
 double Poly(const double (&n)[5], double x, int terms) {

@@ -37,9 +37,10 @@ TEST(If97Pairs, SinglePhaseRoundTrips) {
   }
 }
 
-// Wet states by (x, t), up to region 3's part of the saturation line.
+// Wet states by (x, t), through region 3's part of the saturation line to 1 mK below the critical point.
 TEST(If97Pairs, WetRoundTrips) {
-  const double states[][2] = {{0.5, 1}, {0.1, 50}, {0.9, 100}, {0.5, 250}, {0.3, 340}, {0.7, 360}, {0.5, 372}};
+  const double states[][2] = {{0.5, 1},   {0.1, 50},  {0.9, 100},   {0.5, 250},    {0.3, 340},
+                              {0.7, 360}, {0.5, 372}, {0.2, 373.5}, {0.8, 373.85}, {0.5, 373.94}};
   for (const auto& st : states) {
     const Result want = FromXT(st[0], st[1]);
     ASSERT_TRUE(want.ok()) << st[1];
@@ -47,12 +48,14 @@ TEST(If97Pairs, WetRoundTrips) {
     EXPECT_TRUE(std::isnan(want.mu));
     const Result got[] = {FromXP(want.x, want.p), FromPH(want.p, want.h), FromPS(want.p, want.s),
                           FromTH(want.t, want.h), FromTS(want.t, want.s), FromHS(want.h, want.s)};
+    // Within 0.01 K of the critical point rounding limits the phase densities to ~1e-8 and x to ~1e-7.
+    const double rel = want.t > 373.9 ? 1e-7 : 1e-9;
     for (const Result& g : got) {
       ASSERT_TRUE(g.ok()) << g.reason << " t=" << want.t;
       EXPECT_EQ(4, g.region);
-      EXPECT_NEAR(want.x, g.x, 1e-9) << "t=" << want.t;
+      EXPECT_NEAR(want.x, g.x, want.t > 373.9 ? 1e-6 : 1e-9) << "t=" << want.t;
       EXPECT_NEAR(want.t, g.t, 1e-6) << "t=" << want.t;
-      EXPECT_NEAR(want.v, g.v, 1e-9 * want.v) << "t=" << want.t;
+      EXPECT_NEAR(want.v, g.v, rel * want.v) << "t=" << want.t;
     }
   }
 }

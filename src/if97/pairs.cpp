@@ -27,8 +27,8 @@ constexpr char kNoSatP[] = "brak stanu nasycenia: p poza 0,000611 … 22,064 MPa
 constexpr char kNoState[] = "brak stanu IAPWS-IF97 o tych wartościach";
 constexpr char kNoGas[] = "brak stanu: wartość powyżej pary przy p → 0";
 constexpr char kNoConv[] = "obliczenie IAPWS-IF97 nie zbiegło się";
-constexpr double kTolH = 1e-6;       // kJ/kg: the consistency promised for h
-constexpr double kTolS = 1e-9;       // kJ/(kg K): and for s
+constexpr double kTolH = 1e-6;  // kJ/kg: the consistency promised for h
+constexpr double kTolS = 1e-9;  // kJ/(kg K): and for s
 // K: the h,s dome test follows the saturation line to here, 1 mK below the critical point; a chord closes the rest.
 constexpr double kTsatMax3 = kTc - 1e-3;
 
@@ -245,11 +245,9 @@ bool HsIn(int region, double h, double s, Result* out) {
       if (std::fabs(dr) < 1e-12 * rho && std::fabs(dt) < 1e-11 * T) {
         const State3 f = Region3(rho, T);
         if (!(f.p <= kPmax * (1 + 1e-12) && T >= kT13 && f.p >= B23P(T))) return false;
-        if (T < kTc && f.p < Psat(T)) {
-          // Inside the saturation dome the basic equation is metastable: not a state.
-          const double rl = Region3RhoLiquid(Psat(T), T), rv = Region3RhoVapour(Psat(T), T);
-          if (rho < rl && rho > rv) return false;
-        }
+        // Between the saturated densities the basic equation is metastable or unstable: not a state.
+        double rl = 0, rv = 0;
+        if (T < kTc && Region3SatRho(T, &rl, &rv) && rho < rl && rho > rv) return false;
         *out = Single(3, f.p, T, f.props);
         return true;
       }
@@ -280,6 +278,14 @@ bool HsIn(int region, double h, double s, Result* out) {
     }
   }
   return false;
+}
+
+// Whether a region's backward p(h,s) and T(p,h) put the state inside that region: then it is tried first.
+bool BackwardLandsIn(int region, double h, double s) {
+  const double p = region == 1 ? Region1Phs(h, s) : region == 2 ? Region2Phs(h, s) : Region3Phs(h, s);
+  if (!(p > 0 && p <= kPmax)) return false;
+  const double T = region == 1 ? Region1Tph(p, h) : region == 2 ? Region2Tph(p, h) : Region3Tph(p, h);
+  return RegionPT(p, T) == region;
 }
 
 // Saturated states by temperature for the wet part of h,s.
@@ -324,6 +330,14 @@ Result FromXP(double x, double p) {
 }
 
 Result FromHS(double h, double s) {
+  // A stable single-phase state is the only state with these h and s: try the regions' backward equations
+  // first (each checks that its state is stable), and search the saturation dome only when none fits.
+  static constexpr int kLiquidFirst[] = {1, 3, 2};
+  static constexpr int kSteamFirst[] = {2, 3, 1};
+  Result r;
+  for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
+    if (BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
+  }
   Sat tri;
   SatT(kTtriple, &tri);
   if (s > tri.liq.s && s < tri.vap.s) {
@@ -367,11 +381,8 @@ Result FromHS(double h, double s) {
       return Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
     }
   }
-  static constexpr int kLiquidFirst[] = {1, 3, 2};
-  static constexpr int kSteamFirst[] = {2, 3, 1};
-  Result r;
   for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
-    if (HsIn(region, h, s, &r)) return r;
+    if (!BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
   }
   return Fail(Error::kNoState, kNoState);
 }

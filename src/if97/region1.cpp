@@ -10,18 +10,9 @@ namespace kal::if97 {
 Properties Region1(double p, double T) {
   const double pi = p / 16.53;
   const double tau = 1386.0 / T;
-  const Powers<-2, 32> a(7.1 - pi);
-  const Powers<-43, 17> b(tau - 1.222);
-  double g = 0, gp = 0, gpp = 0, gt = 0, gtt = 0, gpt = 0;
-  for (const Term& r : coef::kR1) {
-    const double n = r.n;
-    g += n * a(r.i) * b(r.j);
-    gp -= n * r.i * a(r.i - 1) * b(r.j);
-    gpp += n * r.i * (r.i - 1) * a(r.i - 2) * b(r.j);
-    gt += n * r.j * a(r.i) * b(r.j - 1);
-    gtt += n * r.j * (r.j - 1) * a(r.i) * b(r.j - 2);
-    gpt -= n * r.i * r.j * a(r.i - 1) * b(r.j - 1);
-  }
+  // a = 7.1 - pi, so each derivative in pi changes sign.
+  const GibbsSums q = SumTerms<0, 32, -41, 17>(coef::kR1, 7.1 - pi, tau - 1.222);
+  const double g = q.g, gp = -q.ga, gpp = q.gaa, gt = q.gb, gtt = q.gbb, gpt = -q.gab;
   Properties o;
   const double rt = kR * T;
   o.v = rt * pi * gp / (p * 1000.0);

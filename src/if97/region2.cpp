@@ -17,18 +17,8 @@ Properties Region2(double p, double T) {
     g0t += r.n * r.j * t0(r.j - 1);
     g0tt += r.n * r.j * (r.j - 1) * t0(r.j - 2);
   }
-  const Powers<-1, 24> a(pi);
-  const Powers<-2, 58> b(tau - 0.5);
-  double gr = 0, grp = 0, grpp = 0, grt = 0, grtt = 0, grpt = 0;
-  for (const Term& r : coef::kR2Res) {
-    const double n = r.n;
-    gr += n * a(r.i) * b(r.j);
-    grp += n * r.i * a(r.i - 1) * b(r.j);
-    grpp += n * r.i * (r.i - 1) * a(r.i - 2) * b(r.j);
-    grt += n * r.j * a(r.i) * b(r.j - 1);
-    grtt += n * r.j * (r.j - 1) * a(r.i) * b(r.j - 2);
-    grpt += n * r.i * r.j * a(r.i - 1) * b(r.j - 1);
-  }
+  const GibbsSums q = SumTerms<0, 24, 0, 58>(coef::kR2Res, pi, tau - 0.5);
+  const double gr = q.g, grp = q.ga, grpp = q.gaa, grt = q.gb, grtt = q.gbb, grpt = q.gab;
   Properties o;
   const double rt = kR * T;
   const double pgp = 1.0 + pi * grp;  // pi * (gamma0_pi + gammar_pi)

@@ -15,18 +15,9 @@ constexpr int kMaxPasses = 100;
 State3 Region3(double rho, double T) {
   const double delta = rho / kRhoc;
   const double tau = kTc / T;
-  const Powers<-2, 11> d(delta);
-  const Powers<-2, 26> t(tau);
-  double f = kN1 * std::log(delta), fd = kN1 / delta, fdd = -kN1 / (delta * delta), ft = 0, ftt = 0, fdt = 0;
-  for (const Term& r : coef::kR3) {
-    const double n = r.n;
-    f += n * d(r.i) * t(r.j);
-    fd += n * r.i * d(r.i - 1) * t(r.j);
-    fdd += n * r.i * (r.i - 1) * d(r.i - 2) * t(r.j);
-    ft += n * r.j * d(r.i) * t(r.j - 1);
-    ftt += n * r.j * (r.j - 1) * d(r.i) * t(r.j - 2);
-    fdt += n * r.i * r.j * d(r.i - 1) * t(r.j - 1);
-  }
+  const GibbsSums sums = SumTerms<0, 11, 0, 26>(coef::kR3, delta, tau);
+  const double f = kN1 * std::log(delta) + sums.g, fd = kN1 / delta + sums.ga, fdd = -kN1 / (delta * delta) + sums.gaa;
+  const double ft = sums.gb, ftt = sums.gbb, fdt = sums.gab;
   State3 o;
   Properties& q = o.props;
   const double rt = kR * T;
@@ -52,15 +43,38 @@ State3 Region3(double rho, double T) {
 
 namespace {
 
-// Newton on p(rho) = p from a start close to the root; 0 if it does not settle in a few passes.
+// p and dp/drho at (rho, T): all that a Newton step in rho needs.
+void PressureSlope(double rho, double T, double* p, double* dpdrho) {
+  const double delta = rho / kRhoc;
+  const double tau = kTc / T;
+  const Powers<0, 11> d(delta);
+  const Powers<0, 26> t(tau);
+  double s1 = 0, s2 = 0;
+  for (const Term& r : coef::kR3) {
+    const double base = r.n * d(r.i) * t(r.j);
+    const double i = r.i;
+    s1 += i * base;
+    s2 += i * (i - 1) * base;
+  }
+  const double inv = 1.0 / delta;
+  const double fd = (kN1 + s1) * inv;
+  const double fdd = (s2 - kN1) * inv * inv;
+  const double rt = kR * T;
+  *p = rho * rt * delta * fd / 1000.0;
+  *dpdrho = rt * (2.0 * delta * fd + delta * delta * fdd) / 1000.0;
+}
+
+// Newton on p(rho) = p from a start close to the root; 0 if it does not settle in a few passes. Once a step
+// is below 1e-9 of rho, the next one would be below 1e-16: the root is reached.
 double NewtonRho(double p, double T, double rho) {
   for (int k = 0; k < 8; ++k) {
-    const State3 st = Region3(rho, T);
-    if (!(st.dpdrho > 0)) return 0.0;
-    const double step = (st.p - p) / st.dpdrho;
+    double pk = 0, slope = 0;
+    PressureSlope(rho, T, &pk, &slope);
+    if (!(slope > 0)) return 0.0;
+    const double step = (pk - p) / slope;
     rho -= step;
     if (!(rho > 0)) return 0.0;
-    if (std::fabs(step) <= 1e-13 * rho) return rho;
+    if (std::fabs(step) <= 1e-9 * rho) return rho;
   }
   return 0.0;
 }

@@ -32,6 +32,8 @@ KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   s.pPary = s.pParyWe;
   lib.Dane_T_P(s.pParyWe, s.tPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
+  stanPT_ = s;  // the inlet of the I-S chart
+  nowyPT_ = true;
   frm.Text_IS[5].Visible = true;
   if (s.xPary >= 1.0f) {
     Pokaz(2, s.hPary, "# #00.0");

@@ -28,6 +28,7 @@ const char* UnitName(int unitIndex) { return kUnits[unitIndex >= 0 && unitIndex 
 std::string UsageText() {
   return "Użycie: kalorimo-calc [--data KATALOG] [--unit MPa|bar|kPa] [--locale comma|point]\n"
          "                      [--format text|json|csv] PARA A B\n"
+         "       kalorimo-calc [te same opcje] is P1 T1 P2 [--t2 T2 | --eta ETA]\n"
          "       kalorimo-calc [te same opcje] --batch < plik\n"
          "PARA: " +
          PairList() +
@@ -80,6 +81,18 @@ std::string HelpText() {
          "        v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message; t, h, s, v, r, mu, nu to\n"
          "        liczby z okienek (mu i nu w Pa s i m2/s), p_MPa = pParyWe, x = xPary,\n"
          "        ts_C = tNasPary; przy ok = false pola liczb są puste\n\n"
+         "Rozprężanie w odcinku turbiny (is, jak okno \"Wykres I-S\"):\n"
+         "  is P1 T1 P2 [--t2 T2 | --eta ETA]    w --batch: is P1 T1 P2 [t2=T2 | eta=ETA]\n"
+         "  Wlot 1 to stan z pary p,t (P1 w jednostce --unit, T1 w °C), P2 to ciśnienie pary\n"
+         "  wylotowej w kPa; punkt 2s z pary p,s dla (p2, s1), punkt 2 z temperatury T2 (para\n"
+         "  przegrzana, para p,t) albo ze sprawności wewnętrznej ETA (ułamek z (0, 1], para p,h);\n"
+         "  bez T2 i ETA tylko 2s. Liczby z przecinkiem albo kropką.\n"
+         "  json: line, kind \"is\", input [P1, T1, P2, T2|ETA|null], mode, ok, inlet, isentropic,\n"
+         "        actual ({p, t, h, s, v, x} albo null; p w MPa), exhaust_kPa, dh_s, dh, eta,\n"
+         "        messages, error; liczby z 9 cyframi znaczącymi\n"
+         "  csv:  własny nagłówek (line,kind,P1,T1,P2_kPa,mode,value,p1_MPa,...,dh_s,dh,eta,ok,\n"
+         "        message), wypisywany przed pierwszym wierszem is\n"
+         "  text: punkty 1, 2s, 2, spadki Δhs, Δh i sprawność ηi w %\n\n"
          "ok jest false, gdy pokazało się jakiekolwiek okno komunikatu, wystąpił błąd wykonania,\n"
          "ustawiony jest znacznik Blad albo komenda wyczyściła Blad i pominęła wyniki bez\n"
          "komunikatu (skipped: true, okienka wyników puste).\n\n"
@@ -87,6 +100,7 @@ std::string HelpText() {
          "wywołaniu.\n\n"
          "Przykłady:\n"
          "  kalorimo-calc p,t 10 500\n"
+         "  kalorimo-calc --format json is 10 500 5 --eta 0,85\n"
          "  printf 'p,t 10 500\\nh,s 3000 7\\n' | kalorimo-calc --unit bar --format csv --batch\n";
 }
 
@@ -148,6 +162,12 @@ ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
       return ArgsStatus::Usage;
     }
     return ArgsStatus::Run;
+  }
+  if (rest >= 1 && (std::string(argv[optind]) == "is" || std::string(argv[optind]) == "IS")) {
+    o.request.is = true;
+    return ParseIs(std::vector<std::string>(argv + optind + 1, argv + argc), true, o.request.isRequest, error)
+               ? ArgsStatus::Run
+               : ArgsStatus::Usage;
   }
   if (rest != 3) {
     error = rest == 0 ? "brak PARA A B" : "oczekiwano PARA A B, podano " + std::to_string(rest) + " argument(y/ów)";

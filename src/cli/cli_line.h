@@ -47,7 +47,7 @@ struct Request {
   Pair pair = Pair::PT;
   std::string a, b;
   bool is = false;
-  IsRequest isRequest;
+  IsRequest isRequest{};
 };
 
 enum class LineKind { Skip, Calc, Bad };

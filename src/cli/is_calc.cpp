@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "app/kalorimo_app.h"
 #include "cli/cli_options.h"
 #include "cli/output.h"
 #include "common/number_text.h"
@@ -92,7 +93,11 @@ IsResult RunIs(Calculator& calc, const IsRequest& rq, int line) {
   if (rq.tryb != Koniec2::Brak) ReadNumber(rq.wartosc, v);
   d.t2 = v;
   d.eta = v;
-  r.wlot = calc.Run(Request{Pair::PT, rq.p1, rq.t1}, line, [&](KalorimoApp& app) {
+  Request pt;
+  pt.pair = Pair::PT;
+  pt.a = rq.p1;
+  pt.b = rq.t1;
+  r.wlot = calc.Run(pt, line, [&](KalorimoApp& app) {
     // The inlet only when the pair found one; its refusal is the line's.
     if (!app.stanPT()) return;
     d.wlot = app.stanPT();
@@ -219,17 +224,17 @@ void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
   auto wiersz = [&](const char* nazwa, const Punkt& p) {
     char buf[200];
     std::snprintf(buf, sizeof buf, "  %-4s p %s MPa  t %s °C  h %s kJ/kg  s %s kJ/(kg K)  v %s m3/kg  x %s\n", nazwa,
-                  Format(p.p, "#0.0###", sep).c_str(), Format(p.t, "##0.0", sep).c_str(),
-                  Format(p.h, "# ##0.0", sep).c_str(), Format(p.s, "0.0000", sep).c_str(),
-                  Format(p.v, "#0.0000", sep).c_str(), SuchoscTekst(p.x, sep).c_str());
+                  kal::Format(p.p, "#0.0###", sep).c_str(), kal::Format(p.t, "##0.0", sep).c_str(),
+                  kal::Format(p.h, "# ##0.0", sep).c_str(), kal::Format(p.s, "0.0000", sep).c_str(),
+                  kal::Format(p.v, "#0.0000", sep).c_str(), SuchoscTekst(p.x, sep).c_str());
     out += buf;
   };
   if (r.wlot.ok) wiersz("1", e.wlot);
   if (e.izentropa) wiersz("2s", *e.izentropa);
   if (e.rzeczywisty) wiersz("2", *e.rzeczywisty);
-  if (e.izentropa) out += "  Δhs = " + Format(e.dhs, "# ##0.0", sep) + " kJ/kg\n";
-  if (e.dh) out += "  Δh  = " + Format(*e.dh, "# ##0.0", sep) + " kJ/kg\n";
-  if (e.eta) out += "  ηi  = " + Format(*e.eta * 100, "##0.00", sep) + " %\n";
+  if (e.izentropa) out += "  Δhs = " + kal::Format(e.dhs, "# ##0.0", sep) + " kJ/kg\n";
+  if (e.dh) out += "  Δh  = " + kal::Format(*e.dh, "# ##0.0", sep) + " kJ/kg\n";
+  if (e.eta) out += "  ηi  = " + kal::Format(*e.eta * 100, "##0.00", sep) + " %\n";
   for (const Message& m : r.wlot.messages) out += "  ! [" + m.title + "] " + m.text + "\n";
   if (r.wlot.error) out += "  ! błąd wykonania nr " + std::to_string(r.wlot.error->number) + "\n";
   if (!e.komunikat.empty()) out += "  ! " + e.komunikat + "\n";

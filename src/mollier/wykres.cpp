@@ -64,6 +64,26 @@ class Probkowanie {
     return Przytnij(surowe);
   }
 
+  // The line through the given parameters only, joined where it runs on and broken where one
+  // step stands out from both its neighbours (a jump, not a bend).
+  // With `rosnaca` a step back in s or h is a jump as well: an isobar's slope is its
+  // temperature, so only the edge of a correction window turns it back.
+  std::vector<std::vector<PunktLinii>> Przez(const std::vector<double>& us, bool rosnaca) {
+    std::vector<std::optional<PunktLinii>> pts;
+    for (double u : us) pts.push_back(Licz(f_, u));
+    auto krok = [&](std::size_t i) {  // chord from i - 1 to i, 0 where there is none
+      return i >= 1 && i < pts.size() && pts[i - 1] && pts[i] ? skala_.Px(*pts[i - 1], *pts[i]) : 0.0;
+    };
+    std::vector<std::optional<PunktLinii>> surowe;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+      const double k = krok(i);
+      const bool wstecz = rosnaca && k > 0 && (pts[i]->s < pts[i - 1]->s || pts[i]->h < pts[i - 1]->h);
+      if (wstecz || (k > kSkokPx && k > 3 * std::max(krok(i - 1), krok(i + 1)))) surowe.push_back(std::nullopt);
+      surowe.push_back(pts[i]);
+    }
+    return Przytnij(surowe);
+  }
+
  private:
   // Points strictly between a and b (b itself is pushed by the caller); nullopt marks a break.
   void Pomiedzy(const PunktLinii& a, const PunktLinii& b, int glebokosc,
@@ -210,7 +230,12 @@ Linia Izobara(Ewaluator& ew, double p, const Okno& o) {
     q.x = w.state.xPary;
     return q;
   };
-  Dolacz(l, Rysuj(para, o, ts, kTMax, 48));
+  // The entropy fit takes whole kelvins: between whole degrees it stands still while the
+  // enthalpy rises, so the isobar goes through the whole degrees, where the fit is exact.
+  std::vector<double> stopnie;
+  for (double t = ts; t < kTMax; t += 1) stopnie.push_back(t);
+  stopnie.push_back(kTMax);
+  Dolacz(l, Probkowanie(para, o).Przez(stopnie, true));
   return l;
 }
 

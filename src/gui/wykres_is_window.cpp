@@ -436,10 +436,12 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
     // Beside the main window when it fits, and never off the screen.
     const QRect ekran = screen() ? screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
     QSize size(std::min(1250, ekran.width() - 20), std::min(820, ekran.height() - 40));
+    size = size.expandedTo(minimumSizeHint());
     resize(size);
+    const int ramka = 12;  // the window manager's frame around the client area
     QPoint at(obok.right() + 8, obok.top());
-    if (at.x() + size.width() > ekran.right()) at.setX(ekran.right() - size.width());
-    if (at.y() + size.height() > ekran.bottom()) at.setY(ekran.bottom() - size.height());
+    if (at.x() + size.width() + ramka > ekran.right()) at.setX(ekran.right() - size.width() - ramka);
+    if (at.y() + size.height() + 3 * ramka > ekran.bottom()) at.setY(ekran.bottom() - size.height() - 3 * ramka);
     at.setX(std::max(at.x(), ekran.left()));
     at.setY(std::max(at.y(), ekran.top()));
     move(at);

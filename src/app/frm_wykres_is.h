@@ -26,24 +26,24 @@ struct Nakladka {
 };
 
 // The result rows of the panel, in order.
-inline constexpr std::array<const char*, 11> kWynikiIS = {"h1",  "s1", "t2s", "h2s", "x2s", "Δhs",
+inline constexpr std::array<const char*, 11> kWynikiIS = {"h1", "s1", "t2s", "h2s", "x2s", "Δhs",
                                                           "t2", "h2", "x2",  "Δh",  "ηi"};
-inline constexpr std::array<const char*, 11> kJednostkiIS = {
-    "kJ/kg", "kJ/(kg K)", "°C", "kJ/kg", "", "kJ/kg", "°C", "kJ/kg", "", "kJ/kg", "%"};
+inline constexpr std::array<const char*, 11> kJednostkiIS = {"kJ/kg", "kJ/(kg K)", "°C", "kJ/kg", "", "kJ/kg",
+                                                             "°C",    "kJ/kg",     "",   "kJ/kg", "%"};
 
 struct FrmWykresIS {
   std::string Caption = kCaptionWykresIS;
   bool Visible = false;
   Koniec2 tryb = Koniec2::Eta;  // the option buttons t2 / ηi
   std::string txtT2;
-  std::string txtEta = "85";     // [%]
+  std::string txtEta = "85";             // [%]
   std::array<std::string, 11> wyniki{};  // texts of kWynikiIS
   std::string komunikat;                 // why the expansion was refused, "" when it was not
   Rozprezanie rozprezanie;               // the last expansion computed
   const Wykres* wykres = nullptr;        // the chart of the current coefficient record
   std::vector<Linia> izobaryPunktow;     // the isobars of p1 and p2 through the points
   std::vector<Nakladka> nakladki;
-  Okno widok;                            // the part of the chart shown (zoom)
+  Okno widok;  // the part of the chart shown (zoom)
 };
 
 }  // namespace kal

@@ -112,13 +112,13 @@ class KalorimoApp : private SteamWindows {
   void CisnienieMPaDoOkna(double p) override;
 
   void Odtworz(const std::string& bytes);
-  void WykresIS_Odswiez();           // lines of the current record, then the expansion
+  void WykresIS_Odswiez();            // lines of the current record, then the expansion
   std::optional<SteamState> stanPT_;  // see stanPT()
-  bool nowyPT_ = false;              // this calculation found a pressure-temperature state
-  WykresyBazy wykresy_;  // body of PokazOstatnieDane
-  bool wetRequested_ = false;              // a solver asked for "Para mokra" during this calculation
-  long komunikatyPrzed_ = 0;               // library message boxes shown before this calculation
-  bool obliczRunning_ = false;             // inside cmdOblicz_Click: window requests wait for its end
+  bool nowyPT_ = false;               // this calculation found a pressure-temperature state
+  WykresyBazy wykresy_;               // body of PokazOstatnieDane
+  bool wetRequested_ = false;         // a solver asked for "Para mokra" during this calculation
+  long komunikatyPrzed_ = 0;          // library message boxes shown before this calculation
+  bool obliczRunning_ = false;        // inside cmdOblicz_Click: window requests wait for its end
 
   // Calculate command: how a branch ended.
   enum class Koniec { Epilog, Pominiety, Odmowa };

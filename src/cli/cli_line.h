@@ -29,9 +29,9 @@ bool ParsePair(const std::string& text, Pair& pair, bool& swapped);
 
 // The expansion of a turbine section (see cli/is_calc.h).
 struct IsRequest {
-  std::string p1, t1, p2;              // P1 in the unit of --unit, T1 [C], P2 [kPa]
-  Koniec2 tryb = Koniec2::Brak;        // --t2 / t2=, --eta / eta=, or neither
-  std::string wartosc;                 // T2 [C] or ETA (a fraction)
+  std::string p1, t1, p2;        // P1 in the unit of --unit, T1 [C], P2 [kPa]
+  Koniec2 tryb = Koniec2::Brak;  // --t2 / t2=, --eta / eta=, or neither
+  std::string wartosc;           // T2 [C] or ETA (a fraction)
 };
 
 // The words after "is": P1 T1 P2 and at most one of "--t2 T2", "--t2=T2", "--eta ETA",
@@ -52,8 +52,8 @@ struct Request {
 
 enum class LineKind { Skip, Calc, Bad };
 
-// One line of a batch: "PAIR A B" or "is P1 T1 P2 [t2=T2 | eta=ETA]" separated by blanks or tabs, a '#' starts a comment, a blank
-// or comment-only line is skipped, a trailing CR is ignored. A value may be double-quoted to hold
+// One line of a batch: "PAIR A B" or "is P1 T1 P2 [t2=T2 | eta=ETA]" separated by blanks or tabs, a '#' starts a
+// comment, a blank or comment-only line is skipped, a trailing CR is ignored. A value may be double-quoted to hold
 // blanks ("1 500"). On Bad, `error` says why.
 LineKind ParseLine(const std::string& line, Request& request, std::string& error);
 

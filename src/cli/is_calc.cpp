@@ -183,8 +183,8 @@ void AppendIsCsv(std::string& out, const IsResult& r) {
     return q + "\"";
   };
   auto num = [](float v) { return std::isfinite(v) ? Num9(v) : std::string(); };
-  out += std::to_string(r.line) + ",is," + pole(r.request.p1) + "," + pole(r.request.t1) + "," + pole(r.request.p2) +
-         ",";
+  out +=
+      std::to_string(r.line) + ",is," + pole(r.request.p1) + "," + pole(r.request.t1) + "," + pole(r.request.p2) + ",";
   out += r.request.tryb == Koniec2::T2 ? "t2" : r.request.tryb == Koniec2::Eta ? "eta" : "";
   out += "," + pole(r.request.wartosc);
   if (r.wlot.ok) {
@@ -204,8 +204,8 @@ void AppendIsCsv(std::string& out, const IsResult& r) {
   } else {
     out += ",,,,,";
   }
-  out += "," + (e.izentropa ? Num9d(e.dhs) : "") + "," + (e.dh ? Num9d(*e.dh) : "") + "," +
-         (e.eta ? Num9d(*e.eta) : "");
+  out +=
+      "," + (e.izentropa ? Num9d(e.dhs) : "") + "," + (e.dh ? Num9d(*e.dh) : "") + "," + (e.eta ? Num9d(*e.eta) : "");
   out += r.ok ? ",true," : ",false,";
   std::string m;
   for (const Message& msg : r.wlot.messages) m += (m.empty() ? "" : " | ") + ("[" + msg.title + "] " + msg.text);
@@ -223,10 +223,11 @@ void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
   out += r.ok ? "\n" : "  (błąd)\n";
   auto wiersz = [&](const char* nazwa, const Punkt& p) {
     char buf[200];
-    std::snprintf(buf, sizeof buf, "  %-4s p %s MPa  t %s °C  h %s kJ/kg  s %s kJ/(kg K)  v %s m3/kg  x %s\n", nazwa,
+    std::snprintf(buf, sizeof buf, "  %-4s p %s MPa  t %s °C  h %s kJ/kg  s %s kJ/(kg K)  v %s m3/kg  %s\n", nazwa,
                   kal::Format(p.p, "#0.0###", sep).c_str(), kal::Format(p.t, "##0.0", sep).c_str(),
                   kal::Format(p.h, "# ##0.0", sep).c_str(), kal::Format(p.s, "0.0000", sep).c_str(),
-                  kal::Format(p.v, "#0.0000", sep).c_str(), SuchoscTekst(p.x, sep).c_str());
+                  kal::Format(p.v, "#0.0000", sep).c_str(),
+                  (p.x < 1 ? "x " + SuchoscTekst(p.x, sep) : SuchoscTekst(p.x, sep).substr(1)).c_str());
     out += buf;
   };
   if (r.wlot.ok) wiersz("1", e.wlot);

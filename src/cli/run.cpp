@@ -12,8 +12,7 @@ namespace {
 
 class Printer {
  public:
-  Printer(Format f, const Settings& s, std::FILE* out, bool pairHeader = true)
-      : format_(f), settings_(s), out_(out) {
+  Printer(Format f, const Settings& s, std::FILE* out, bool pairHeader = true) : format_(f), settings_(s), out_(out) {
     if (format_ == Format::Csv && pairHeader) {
       AppendCsvHeader(buf_);
       Flush();

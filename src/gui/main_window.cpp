@@ -89,9 +89,8 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
   });
   connect(w, &WykresISWindow::t2Edited, this, [this](const QString& t) { app_.wykresIS.txtT2 = t.toStdString(); });
   connect(w, &WykresISWindow::etaEdited, this, [this](const QString& t) { app_.wykresIS.txtEta = t.toStdString(); });
-  connect(w, &WykresISWindow::trybChosen, this, [this](bool t2) {
-    run([this, t2] { app_.wykresIS.tryb = t2 ? Koniec2::T2 : Koniec2::Eta; });
-  });
+  connect(w, &WykresISWindow::trybChosen, this,
+          [this](bool t2) { run([this, t2] { app_.wykresIS.tryb = t2 ? Koniec2::T2 : Koniec2::Eta; }); });
   connect(w, &WykresISWindow::obliczClicked, this, [this] { run([this] { app_.cmdObliczIS_Click(); }); });
   connect(w, &WykresISWindow::closeClicked, this, [this] { run([this] { app_.WykresIS_Unload(); }); });
 

@@ -147,9 +147,7 @@ void WykresWidget::ustaw(const FrmWykresIS* model, float kodJednP, char decimalS
   update();
 }
 
-QRectF WykresWidget::obszar(const QRect& r) const {
-  return QRectF(r).adjusted(62, 14, -16, -42);
-}
+QRectF WykresWidget::obszar(const QRect& r) const { return QRectF(r).adjusted(62, 14, -16, -42); }
 
 void WykresWidget::pokazCaly() {
   if (model_) widok_ = model_->widok;
@@ -257,7 +255,8 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
       p.save();
       p.setFont(b);
       const QRectF t(at + QPointF(8, -18), QSizeF(30, 16));
-      p.fillRect(t.adjusted(-1, 0, 0, 0).intersected(QRectF(t.topLeft(), QSizeF(p.fontMetrics().horizontalAdvance(nazwa) + 3, 16))),
+      p.fillRect(t.adjusted(-1, 0, 0, 0)
+                     .intersected(QRectF(t.topLeft(), QSizeF(p.fontMetrics().horizontalAdvance(nazwa) + 3, 16))),
                  QColor(255, 255, 255, 200));
       p.drawText(t, Qt::AlignLeft | Qt::AlignVCenter, nazwa);
       p.restore();
@@ -475,9 +474,9 @@ bool WykresISWindow::zapiszSVG(const QString& path) const {
 
 void WykresISWindow::zapiszJako(bool svg) {
   const QString filtr = svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)");
-  QString path = QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz wykres"),
-                                              svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"),
-                                              filtr);
+  QString path =
+      QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz wykres"),
+                                   svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"), filtr);
   if (path.isEmpty()) return;
   const bool ok = svg ? zapiszSVG(path) : zapiszPNG(path);
   lblKomunikat_->setText(ok ? QString() : QString::fromUtf8("Nie udało się zapisać pliku ") + path);

@@ -26,8 +26,8 @@ class WykresWidget : public QWidget {
   void ustaw(const FrmWykresIS* model, float kodJednP, char decimalSep);
   void rysuj(QPainter& p, const QRect& r) const;
   const Okno& widok() const { return widok_; }
-  void pokazCaly();                   // back to the whole chart
-  void przybliz(const QRectF& px);    // to a rectangle of the widget's pixels
+  void pokazCaly();                     // back to the whole chart
+  void przybliz(const QRectF& px);      // to a rectangle of the widget's pixels
   void przybliz(QPointF px, double k);  // around a point, k < 1 closer
 
  signals:

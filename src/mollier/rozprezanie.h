@@ -47,9 +47,9 @@ struct Rozprezanie {
   float p2 = 0;  // MPa, single(single(kPa) / 1000)
   std::optional<Punkt> izentropa;
   std::optional<Punkt> rzeczywisty;
-  double dhs = 0;                // h1 - h2s
-  std::optional<double> dh;      // h1 - h2
-  std::optional<double> eta;     // dh / dhs
+  double dhs = 0;             // h1 - h2s
+  std::optional<double> dh;   // h1 - h2
+  std::optional<double> eta;  // dh / dhs
 };
 
 Rozprezanie Rozpreznij(Ewaluator& ewaluator, const DaneRozprezania& dane);

@@ -27,8 +27,8 @@ struct Skala {
   }
 };
 
-constexpr double kRogPx = 0.2;   // a midpoint this far off its chord is a corner
-constexpr double kSkokPx = 4;    // a chord this long after the last halving is a jump
+constexpr double kRogPx = 0.2;  // a midpoint this far off its chord is a corner
+constexpr double kSkokPx = 4;   // a chord this long after the last halving is a jump
 constexpr int kGlebokosc = 10;  // halvings of one base step
 
 std::optional<PunktLinii> Licz(const Funkcja& f, double u) {
@@ -86,8 +86,7 @@ class Probkowanie {
 
  private:
   // Points strictly between a and b (b itself is pushed by the caller); nullopt marks a break.
-  void Pomiedzy(const PunktLinii& a, const PunktLinii& b, int glebokosc,
-                std::vector<std::optional<PunktLinii>>& out) {
+  void Pomiedzy(const PunktLinii& a, const PunktLinii& b, int glebokosc, std::vector<std::optional<PunktLinii>>& out) {
     const bool widoczny = Blisko(a) || Blisko(b);
     if (glebokosc >= kGlebokosc) {
       if (widoczny && skala_.Px(a, b) > kSkokPx) out.push_back(std::nullopt);

@@ -43,8 +43,7 @@ struct Wykres {
   std::vector<Linia> linie;
 };
 
-inline constexpr std::array<double, 14> kIzobary = {0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2,
-                                                   0.5,   1,     2,    5,    10,   15,  20};
+inline constexpr std::array<double, 14> kIzobary = {0.002, 0.005, 0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10, 15, 20};
 inline constexpr std::array<double, 4> kSuchosci = {0.80, 0.85, 0.90, 0.95};
 // The temperature-pressure solver takes t < 600 C: the top isotherm and the isobars' ends are
 // the largest single below it.

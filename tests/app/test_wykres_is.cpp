@@ -92,7 +92,7 @@ TEST_F(AppTest, OpenChartFollowsANewPressureTemperatureCalculation) {
   rig.Oblicz(0, "5", 1, "450");
   EXPECT_EQ(5.0f, app().wykresIS.rozprezanie.wlot.p);
   EXPECT_EQ(linie, app().wykresIS.wykres);  // the same record: the same lines
-  rig.Oblicz(0, "1", 2, "2800");              // another pair: the inlet stays
+  rig.Oblicz(0, "1", 2, "2800");            // another pair: the inlet stays
   EXPECT_EQ(5.0f, app().wykresIS.rozprezanie.wlot.p);
 }
 

@@ -39,10 +39,10 @@ struct Sekcja {
 
 // High-pressure sections with a superheated exhaust, low-pressure ones ending wet.
 const Sekcja kSekcje[] = {
-    {"10", "500", 2000, Koniec2::T2, 290},   {"10", "500", 2000, Koniec2::Eta, 0.85},
-    {"16", "540", 3500, Koniec2::T2, 330},   {"1", "300", 5, Koniec2::Eta, 0.8},
-    {"0,5", "200", 10, Koniec2::Eta, 1.0},   {"3", "400", 20, Koniec2::Eta, 0.5},
-    {"1,2", "250", 100, Koniec2::T2, 110},   {"8", "480", 50, Koniec2::Eta, 0.9},
+    {"10", "500", 2000, Koniec2::T2, 290}, {"10", "500", 2000, Koniec2::Eta, 0.85},
+    {"16", "540", 3500, Koniec2::T2, 330}, {"1", "300", 5, Koniec2::Eta, 0.8},
+    {"0,5", "200", 10, Koniec2::Eta, 1.0}, {"3", "400", 20, Koniec2::Eta, 0.5},
+    {"1,2", "250", 100, Koniec2::T2, 110}, {"8", "480", 50, Koniec2::Eta, 0.9},
 };
 
 TEST(Rozprezanie, PointsEqualTheWindowsOwnPairsBitForBit) {

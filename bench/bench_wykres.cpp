@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "app/kalorimo_app.h"
-#include "bench_library.h"
 #include "mollier/rozprezanie.h"
 #include "mollier/wykres.h"
 
@@ -15,10 +14,10 @@ namespace {
 using namespace kal;
 
 void BM_WykresLinie(benchmark::State& state) {
-  bench::BenchLib lib;
+  const Baza baza = Evaluator().lib().baza();
   long punkty = 0;
   for (auto _ : state) {
-    Ewaluator ew(lib.baza);
+    Evaluator ew(baza);
     Wykres w = ObliczWykres(ew);
     punkty = 0;
     for (const Linia& l : w.linie)
@@ -30,9 +29,8 @@ void BM_WykresLinie(benchmark::State& state) {
 BENCHMARK(BM_WykresLinie)->Unit(benchmark::kMillisecond);
 
 void BM_Rozprezanie(benchmark::State& state) {
-  bench::BenchLib lib;
-  Ewaluator ew(lib.baza);
-  const SteamState wlot = ew.PT(10, 500).state;
+  Evaluator ew;
+  const SteamState wlot = ew.P_T(10, 500).state;
   for (auto _ : state) {
     Rozprezanie r = Rozpreznij(ew, {wlot, 5, Koniec2::Eta, 0, 0.85});
     benchmark::DoNotOptimize(r);

@@ -7,6 +7,7 @@
 
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
+#include "common/errors.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -87,7 +88,7 @@ void KalorimoApp::cmdObliczIS_Click() {
   d.wylotKPa = static_cast<float>(kPa);
   d.t2 = t2;
   d.eta = eta / 100;
-  Ewaluator ew(RekordWykresu(db));
+  Evaluator ew(RekordWykresu(db));
   w.rozprezanie = Rozpreznij(ew, d);
   const Rozprezanie& r = w.rozprezanie;
   w.komunikat = r.komunikat;

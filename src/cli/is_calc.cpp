@@ -101,7 +101,7 @@ IsResult RunIs(Calculator& calc, const IsRequest& rq, int line) {
     // The inlet only when the pair found one; its refusal is the line's.
     if (!app.stanPT()) return;
     d.wlot = app.stanPT();
-    Ewaluator ew(app.db.baza);
+    Evaluator ew(app.db.baza);
     r.rozprezanie = Rozpreznij(ew, d);
   });
   if (!r.wlot.ok) r.rozprezanie = Rozprezanie{};  // the inlet's own messages say why

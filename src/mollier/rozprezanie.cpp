@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/checked.h"
+#include "common/errors.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -35,16 +36,17 @@ std::string SuchoscTekst(float x, char decimalSep) {
 
 namespace {
 
-std::string Powod(const char* punkt, const WynikPary& w) {
+std::string Powod(const char* punkt, const EvalResult& w) {
   std::string s = std::string("Punkt ") + punkt + ": ";
-  if (w.error) return s + "błąd wykonania nr " + std::to_string(w.error->number) + " (" + w.error->description + ")";
+  if (w.errorNumber != 0)
+    return s + "błąd wykonania nr " + std::to_string(w.errorNumber) + " (" + OpisBledu(w.errorNumber) + ")";
   if (!w.message.empty()) return s + w.message;
   return s + "obliczenie odrzucone przez równania (poza zakresem)";
 }
 
 }  // namespace
 
-Rozprezanie Rozpreznij(Ewaluator& ew, const DaneRozprezania& d) {
+Rozprezanie Rozpreznij(Evaluator& ew, const DaneRozprezania& d) {
   Rozprezanie r;
   r.wylotKPa = d.wylotKPa;
   if (!d.wlot) {
@@ -80,7 +82,7 @@ Rozprezanie Rozpreznij(Ewaluator& ew, const DaneRozprezania& d) {
     return r;
   }
 
-  WynikPary s2 = ew.PS(r.p2, p1.s);
+  EvalResult s2 = ew.P_S(r.p2, p1.s);
   if (!s2.ok) {
     r.komunikat = Powod("2s", s2);
     return r;
@@ -96,9 +98,9 @@ Rozprezanie Rozpreznij(Ewaluator& ew, const DaneRozprezania& d) {
     r.ok = true;
     return r;
   }
-  WynikPary k;
+  EvalResult k;
   if (d.tryb == Koniec2::T2) {
-    k = ew.PT(r.p2, static_cast<float>(d.t2));
+    k = ew.P_T(r.p2, static_cast<float>(d.t2));
     if (k.ok && ObszarPT(k.state.tNasPary, k.state.tPary) != Obszar::Przegrzana) {
       r.komunikat =
           "Para wylotowa o tej temperaturze nie jest przegrzana: temperatura nie wyznacza stanu pary mokrej, "
@@ -107,7 +109,7 @@ Rozprezanie Rozpreznij(Ewaluator& ew, const DaneRozprezania& d) {
     }
   } else {
     const float h2 = Sng(static_cast<double>(p1.h) - d.eta * r.dhs);
-    k = ew.PH(r.p2, h2);
+    k = ew.P_H(r.p2, h2);
   }
   if (!k.ok) {
     r.komunikat = Powod("2", k);

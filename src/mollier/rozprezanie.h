@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "mollier/ewaluator.h"
+#include "steam/evaluator.h"
 #include "steam/steam_state.h"
 
 namespace kal {
@@ -52,6 +52,6 @@ struct Rozprezanie {
   std::optional<double> eta;  // dh / dhs
 };
 
-Rozprezanie Rozpreznij(Ewaluator& ewaluator, const DaneRozprezania& dane);
+Rozprezanie Rozpreznij(Evaluator& ewaluator, const DaneRozprezania& dane);
 
 }  // namespace kal

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/checked.h"
+#include "common/errors.h"
 #include "common/number_text.h"
 #include "mollier/rozprezanie.h"
 
@@ -170,7 +171,7 @@ void Dolacz(Linia& l, std::vector<std::vector<PunktLinii>> odcinki) {
 double TDolna(ModKalorimo& m) { return m.Tnas(0.002); }
 constexpr double kTKrytyczna = 374.12;
 
-Linia LiniaNasycenia(Ewaluator& ew, const Okno& o, RodzajLinii rodzaj, double x) {
+Linia LiniaNasycenia(Evaluator& ew, const Okno& o, RodzajLinii rodzaj, double x) {
   ModKalorimo& m = ew.lib();
   Linia l{rodzaj, x, {}};
   Funkcja f = [&m, x](double t) -> std::optional<PunktLinii> {
@@ -192,7 +193,7 @@ Linia LiniaNasycenia(Ewaluator& ew, const Okno& o, RodzajLinii rodzaj, double x)
 
 }  // namespace
 
-Linia Izobara(Ewaluator& ew, double p, const Okno& o) {
+Linia Izobara(Evaluator& ew, double p, const Okno& o) {
   Linia l{RodzajLinii::Izobara, p, {}};
   ModKalorimo& m = ew.lib();
   m.st.Blad = 0;
@@ -219,7 +220,7 @@ Linia Izobara(Ewaluator& ew, double p, const Okno& o) {
   Dolacz(l, Rysuj(mokra, o, 0, 1, 8));
   // Superheated: the pressure-temperature pair, as the calculator finds the state.
   Funkcja para = [&ew, pf](double t) -> std::optional<PunktLinii> {
-    WynikPary w = ew.PT(pf, static_cast<float>(t));
+    EvalResult w = ew.P_T(pf, static_cast<float>(t));
     if (!w.ok || ObszarPT(w.state.tNasPary, w.state.tPary) == Obszar::Woda) return std::nullopt;
     PunktLinii q;
     q.s = w.state.sPary;
@@ -240,12 +241,12 @@ Linia Izobara(Ewaluator& ew, double p, const Okno& o) {
 
 namespace {
 
-Linia Izoterma(Ewaluator& ew, double t, const Okno& o) {
+Linia Izoterma(Evaluator& ew, double t, const Okno& o) {
   Linia l{RodzajLinii::Izoterma, t, {}};
   const float tf = t >= kTMax ? kTMax : static_cast<float>(t);
   Funkcja f = [&ew, tf](double lnp) -> std::optional<PunktLinii> {
     const float pf = static_cast<float>(std::exp(lnp));
-    WynikPary w = ew.PT(pf, tf);
+    EvalResult w = ew.P_T(pf, tf);
     if (!w.ok || ObszarPT(w.state.tNasPary, w.state.tPary) == Obszar::Woda) return std::nullopt;
     PunktLinii q;
     q.s = w.state.sPary;
@@ -269,7 +270,7 @@ Linia Izoterma(Ewaluator& ew, double t, const Okno& o) {
 
 }  // namespace
 
-Wykres ObliczWykres(Ewaluator& ew, const Okno& o) {
+Wykres ObliczWykres(Evaluator& ew, const Okno& o) {
   Wykres w;
   w.okno = o;
   w.linie.push_back(LiniaNasycenia(ew, o, RodzajLinii::Nasycenie, 1));
@@ -303,7 +304,7 @@ const Wykres& WykresyBazy::Daj(const Baza& baza) {
   std::array<std::uint8_t, kRecordLen> klucz{};
   ZapiszRekord(baza, klucz.data());
   if (!wykres_ || klucz != klucz_) {
-    Ewaluator ew(baza);
+    Evaluator ew(baza);
     wykres_ = std::make_unique<Wykres>(ObliczWykres(ew));
     klucz_ = klucz;
     ++obliczenia;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "coeffdb/baza.h"
-#include "mollier/ewaluator.h"
+#include "steam/evaluator.h"
 
 namespace kal {
 
@@ -49,10 +49,10 @@ inline constexpr std::array<double, 4> kSuchosci = {0.80, 0.85, 0.90, 0.95};
 // the largest single below it.
 inline constexpr float kTMax = 599.99994f;
 
-Wykres ObliczWykres(Ewaluator& ewaluator, const Okno& okno = {});
+Wykres ObliczWykres(Evaluator& ewaluator, const Okno& okno = {});
 
 // Lines of the same kind through a state point (the expansion's own isobars).
-Linia Izobara(Ewaluator& ewaluator, double p, const Okno& okno = {});
+Linia Izobara(Evaluator& ewaluator, double p, const Okno& okno = {});
 
 // The label of a line: pressure in the unit of the unit code (1 MPa, 2 bar, 3 kPa), "500 °C",
 // "x = 0,90".

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "coeffdb/baza_plik.h"
-#include "mollier/ewaluator.h"
+#include "steam/evaluator.h"
 
 namespace kal::test {
 

@@ -51,7 +51,7 @@ TEST(Rozprezanie, PointsEqualTheWindowsOwnPairsBitForBit) {
     AppRig rig;
     rig.Oblicz(0, k.p1, 1, k.t1);
     ASSERT_TRUE(rig.app().stanPT());
-    Ewaluator ew(rig.app().db.baza);
+    Evaluator ew(rig.app().db.baza);
     DaneRozprezania d{rig.app().stanPT(), k.kPa, k.tryb, k.wartosc, k.wartosc};
     Rozprezanie r = Rozpreznij(ew, d);
     ASSERT_TRUE(r.ok) << r.komunikat;
@@ -77,8 +77,8 @@ TEST(Rozprezanie, PointsEqualTheWindowsOwnPairsBitForBit) {
 }
 
 TEST(Rozprezanie, ExhaustInTheWetRegionIsAtTheSolversSaturationPressure) {
-  Ewaluator ew(DomyslnaBaza());
-  DaneRozprezania d{ew.PT(1, 300).state, 5, Koniec2::Eta, 0, 0.85};
+  Evaluator ew(DomyslnaBaza());
+  DaneRozprezania d{ew.P_T(1, 300).state, 5, Koniec2::Eta, 0, 0.85};
   Rozprezanie r = Rozpreznij(ew, d);
   ASSERT_TRUE(r.ok) << r.komunikat;
   EXPECT_EQ(0.005f, r.p2);
@@ -91,19 +91,19 @@ TEST(Rozprezanie, ExhaustInTheWetRegionIsAtTheSolversSaturationPressure) {
 }
 
 TEST(Rozprezanie, InletInsideTheSaturationBandIsSteamAndAccepted) {
-  Ewaluator ew(DomyslnaBaza());
-  const float ts = ew.PT(1, 300).state.tNasPary;
-  SteamState st = ew.PT(1, ts * 1.003f).state;  // within 0.5 % of the saturation temperature
+  Evaluator ew(DomyslnaBaza());
+  const float ts = ew.P_T(1, 300).state.tNasPary;
+  SteamState st = ew.P_T(1, ts * 1.003f).state;  // within 0.5 % of the saturation temperature
   ASSERT_EQ(Obszar::Pasmo, ObszarPT(st.tNasPary, st.tPary));
   Rozprezanie r = Rozpreznij(ew, {st, 10, Koniec2::Eta, 0, 0.8});
   EXPECT_TRUE(r.ok) << r.komunikat;
 }
 
 TEST(Rozprezanie, Refusals) {
-  Ewaluator ew(DomyslnaBaza());
-  const SteamState para = ew.PT(1, 300).state;
-  const SteamState woda = ew.PT(1, 100).state;
-  const double ts5 = ew.PT(0.005f, 100).state.tNasPary;  // of 5 kPa
+  Evaluator ew(DomyslnaBaza());
+  const SteamState para = ew.P_T(1, 300).state;
+  const SteamState woda = ew.P_T(1, 100).state;
+  const double ts5 = ew.P_T(0.005f, 100).state.tNasPary;  // of 5 kPa
   struct Przypadek {
     const char* nazwa;
     std::optional<SteamState> wlot;

@@ -12,7 +12,7 @@ namespace {
 
 const Wykres& Domyslny() {
   static const Wykres w = [] {
-    Ewaluator ew(DomyslnaBaza());
+    Evaluator ew(DomyslnaBaza());
     return ObliczWykres(ew);
   }();
   return w;
@@ -61,19 +61,19 @@ TEST(Wykres, EveryLineIsThereFiniteAndInsideTheView) {
 }
 
 TEST(Wykres, PointsRecomputedByThePairsLieOnTheirLines) {
-  Ewaluator ew(DomyslnaBaza());
+  Evaluator ew(DomyslnaBaza());
   long sprawdzone = 0;
   for (const Linia& l : Domyslny().linie) {
     for (const auto& odc : l.odcinki) {
       for (std::size_t i = 0; i < odc.size(); i += 7) {
         const PunktLinii& p = odc[i];
         if (l.rodzaj == RodzajLinii::Izoterma || (l.rodzaj == RodzajLinii::Izobara && p.x >= 1)) {
-          WynikPary r = ew.PT(p.p, p.t);
+          EvalResult r = ew.P_T(p.p, p.t);
           ASSERT_TRUE(r.ok);
           EXPECT_EQ(r.state.sPary, static_cast<float>(p.s));
           EXPECT_EQ(r.state.hPary, static_cast<float>(p.h));
         } else if (p.p > 0) {  // wet part of an isobar: the pressure-entropy pair finds its dryness
-          WynikPary r = ew.PS(p.p, static_cast<float>(p.s));
+          EvalResult r = ew.P_S(p.p, static_cast<float>(p.s));
           ASSERT_TRUE(r.ok) << r.message;
           EXPECT_NEAR(p.x, r.state.xPary, 1e-3);
           EXPECT_NEAR(p.h, r.state.hPary, 1.0);
@@ -92,7 +92,7 @@ TEST(Wykres, PointsRecomputedByThePairsLieOnTheirLines) {
 }
 
 TEST(Wykres, SuperheatedIsobarsRiseInEnthalpyWithEntropy) {
-  Ewaluator ew(DomyslnaBaza());
+  Evaluator ew(DomyslnaBaza());
   for (const Linia& l : Domyslny().linie) {
     if (l.rodzaj != RodzajLinii::Izobara) continue;
     ASSERT_FALSE(l.odcinki.empty());
@@ -113,17 +113,17 @@ TEST(Wykres, SuperheatedIsobarsRiseInEnthalpyWithEntropy) {
 }
 
 TEST(Wykres, InletPointLiesOnItsIsobarAndIsotherm) {
-  Ewaluator ew(DomyslnaBaza());
+  Evaluator ew(DomyslnaBaza());
   const Okno o;
   struct Wlot {
     double p, t;
   };
   for (Wlot w : {Wlot{10, 500}, Wlot{1, 300}, Wlot{0.1, 150}, Wlot{5, 400}}) {
-    SteamState st = ew.PT(static_cast<float>(w.p), static_cast<float>(w.t)).state;
+    SteamState st = ew.P_T(static_cast<float>(w.p), static_cast<float>(w.t)).state;
     EXPECT_LT(OdLinii(*Znajdz(RodzajLinii::Izobara, w.p), o, st.sPary, st.hPary), 0.5) << w.p << " " << w.t;
     EXPECT_LT(OdLinii(*Znajdz(RodzajLinii::Izoterma, w.t), o, st.sPary, st.hPary), 0.5) << w.p << " " << w.t;
     // The expansion's own isobar through an inlet off the chart's pressures.
-    SteamState s2 = ew.PT(7.3f, static_cast<float>(w.t)).state;
+    SteamState s2 = ew.P_T(7.3f, static_cast<float>(w.t)).state;
     if (s2.xPary == 1) {
       EXPECT_LT(OdLinii(Izobara(ew, 7.3f), o, s2.sPary, s2.hPary), 0.5);
     }

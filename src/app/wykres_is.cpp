@@ -29,7 +29,7 @@ Baza RekordWykresu(const BazaKalorimo& db) {
 }  // namespace
 
 void KalorimoApp::mnuIS_Click() {
-  if (frm.Check[0].Value == 1 && frm.Check[1].Value == 1) {
+  if (frm.Check[pole::P].Value == 1 && frm.Check[pole::T].Value == 1) {
     Chart_Is_On();
   } else {
     modMain.dialogs().MsgBox(" Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ",
@@ -45,7 +45,7 @@ void KalorimoApp::Chart_Is_On() {
 void KalorimoApp::mnuPPary2_Click() {
   const bool v = !frm.lbl_V[4].Visible;
   frm.lbl_V[4].Visible = v;
-  frm.Text_IS[9].Visible = v;
+  frm.Text_IS[pole::Wylot].Visible = v;
   frm.Label1[8].Visible = v;
 }
 
@@ -74,7 +74,7 @@ void KalorimoApp::cmdObliczIS_Click() {
     }
   };
   double kPa = 0, t2 = 0, eta = 0;
-  if (!liczba(frm.Text_IS[9].Text, kPa) || !std::isfinite(kPa) || std::fabs(kPa) > 3e38) {
+  if (!liczba(frm.Text_IS[pole::Wylot].Text, kPa) || !std::isfinite(kPa) || std::fabs(kPa) > 3e38) {
     w.komunikat = "Niewłaściwe ciśnienie pary wylotowej [kPa].";
   } else if (w.tryb == Koniec2::T2 && !liczba(w.txtT2, t2)) {
     w.komunikat = "Niewłaściwa temperatura pary wylotowej [°C].";

@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "common/jednostki.h"
+
 namespace kal::cli {
 
 namespace {
-
-const char* const kUnits[3] = {"MPa", "bar", "kPa"};
 
 bool Choice(const char* arg, const std::vector<const char*>& names, int& index) {
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -21,12 +21,35 @@ bool Choice(const char* arg, const std::vector<const char*>& names, int& index) 
   return false;
 }
 
+std::vector<const char*> UnitNameList() {
+  std::vector<const char*> names;
+  for (const JednostkaCisnienia& j : kJednostkiCisnienia) names.push_back(j.nazwa);
+  return names;
+}
+
+// The units' names joined by `sep`: "MPa|bar|kPa".
+std::string UnitNames(const char* sep) {
+  std::string s;
+  for (const char* n : UnitNameList()) s += (s.empty() ? "" : sep) + std::string(n);
+  return s;
+}
+
+// "  p,t  p,h ...": the pairs, each after `sep`.
+std::string PairNames(const char* sep) {
+  std::string s;
+  for (const PairInfo& p : kPairs) s += sep + std::string(p.name);
+  return s;
+}
+
 }  // namespace
 
-const char* UnitName(int unitIndex) { return kUnits[unitIndex >= 0 && unitIndex < 3 ? unitIndex : 0]; }
+const char* UnitName(int unitIndex) {
+  return kJednostkiCisnienia[unitIndex >= 0 && unitIndex < kLiczbaJednostek ? unitIndex : 0].nazwa;
+}
 
 std::string UsageText() {
-  return "Użycie: kalorimo-calc [--data KATALOG] [--unit MPa|bar|kPa] [--locale comma|point]\n"
+  return "Użycie: kalorimo-calc [--data KATALOG] [--unit " + UnitNames("|") +
+         "] [--locale comma|point]\n"
          "                      [--format text|json|csv] PARA A B\n"
          "       kalorimo-calc [te same opcje] is P1 T1 P2 [--t2 T2 | --eta ETA]\n"
          "       kalorimo-calc [te same opcje] --batch < plik\n"
@@ -42,8 +65,9 @@ std::string HelpText() {
          UsageText() +
          "\n"
          "Pary danych (litery: p ciśnienie, t temperatura [°C], h entalpia [kJ/kg],\n"
-         "s entropia [kJ/(kg K)], x stopień suchości):\n"
-         "  p,t  p,h  t,h  x,t  x,p  p,s  t,s  h,s\n"
+         "s entropia [kJ/(kg K)], x stopień suchości):\n" +
+         PairNames("  ") +
+         "\n"
          "A i B wpisuje się tak jak w okienkach okna: \"12,5\" i \"12.5\" znaczą to samo.\n"
          "Wartości A i B podaje się w kolejności liter pary (t,p 500 10 = p,t 10 500).\n"
          "Opcje podaje się przed PARA, więc wartość ze znakiem minus nie wymaga \"--\".\n\n"
@@ -122,8 +146,8 @@ ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
         o.settings.dataDir = optarg;
         break;
       case 'u':
-        if (!Choice(optarg, {"MPa", "bar", "kPa"}, k)) {
-          error = std::string("nieznana jednostka \"") + optarg + "\" (MPa, bar, kPa)";
+        if (!Choice(optarg, UnitNameList(), k)) {
+          error = std::string("nieznana jednostka \"") + optarg + "\" (" + UnitNames(", ") + ")";
           return ArgsStatus::Usage;
         }
         o.settings.unitIndex = k;

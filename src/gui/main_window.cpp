@@ -84,8 +84,8 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
   // through the handlers.
   WykresISWindow* w = wykres_.get();
   connect(w, &WykresISWindow::p2Edited, this, [this](const QString& t) {
-    app_.frm.Text_IS[9].Text = t.toStdString();
-    SetTextIfChanged(textIS_[9], t);
+    app_.frm.Text_IS[pole::Wylot].Text = t.toStdString();
+    SetTextIfChanged(textIS_[pole::Wylot], t);
   });
   connect(w, &WykresISWindow::t2Edited, this, [this](const QString& t) { app_.wykresIS.txtT2 = t.toStdString(); });
   connect(w, &WykresISWindow::etaEdited, this, [this](const QString& t) { app_.wykresIS.txtEta = t.toStdString(); });

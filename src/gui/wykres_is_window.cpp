@@ -413,7 +413,7 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
   auto tekst = [](QLineEdit* e, const std::string& s) {
     if (e->text() != Q(s)) e->setText(Q(s));
   };
-  tekst(txtP2_, frm.Text_IS[9].Text);
+  tekst(txtP2_, frm.Text_IS[pole::Wylot].Text);
   tekst(txtT2_, m.txtT2);
   tekst(txtEta_, m.txtEta);
   optT2_->setChecked(m.tryb == Koniec2::T2);

@@ -8,6 +8,7 @@ PACKAGES=(
   libbenchmark-dev                          # Google Benchmark
   qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and Test (Qt's CMake files need the GL headers)
   qt6-qpa-plugins                           # the X11 (xcb) and offscreen platform plugins
+  qt6-svg-dev                               # SVG export of the I-S chart
   nlohmann-json3-dev                        # JSON output of kalorimo-calc
   fonts-dejavu-core fontconfig              # readable fonts for the windows (also offscreen)
   xdg-utils                                 # xdg-open: opens the report in the desktop's text viewer

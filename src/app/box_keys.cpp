@@ -1,4 +1,4 @@
-// Keys and clicks of the value boxes, and the I-S chart command (not available yet).
+// Keys and clicks of the value boxes.
 #include "app/kalorimo_app.h"
 
 namespace kal {
@@ -15,16 +15,5 @@ void KalorimoApp::Text_IS_Click(int /*Index*/) {
   frm.FrameButtonsVisible = true;
   showMnu(true);
 }
-
-void KalorimoApp::mnuIS_Click() {
-  if (frm.Check[pole::P].Value == 1 && frm.Check[pole::T].Value == 1) {
-    Chart_Is_On();
-  } else {
-    modMain.dialogs().MsgBox(" Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ",
-                             Buttons::OK, Icon::Information, "");
-  }
-}
-
-void KalorimoApp::Chart_Is_On() { modMain.dialogs().MsgBox(" W opracowaniu ", Buttons::OK, Icon::None, ""); }
 
 }  // namespace kal

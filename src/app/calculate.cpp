@@ -41,12 +41,14 @@ void KalorimoApp::cmdOblicz_Click() {
   wetRequested_ = false;
   obliczRunning_ = true;
   para_.reset();
+  nowyPT_ = false;
   komunikatyPrzed_ = dialogi.pokazane;
   try {
     SteamState& s = st();
     s.Blad = 0;
     db.CzytajRekord1();  // an edited Kalorimo.dat applies to this calculation
     frm.mnuIS.Enabled = true;
+    frm.mnuPPary2.Enabled = true;  // the exhaust row belongs to the I-S chart
     if (frm.ifMokra != 0) ParaMokra_Unload();
     float wylot = CzytajPoprawione(pole::Wylot);
     frm.pParyWylot = frm.lbl_V[4].Visible ? wylot : 5.0f;
@@ -65,6 +67,8 @@ void KalorimoApp::cmdOblicz_Click() {
     wetRequested_ = false;
     ParaMokra_Load();
   }
+  // An open "Wykres I-S" follows a new inlet state.
+  if (nowyPT_ && wykresIS.Visible) WykresIS_Odswiez();
 }
 
 KalorimoApp::Koniec KalorimoApp::ObliczPare() {

@@ -28,6 +28,8 @@ KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   s.pPary = s.pParyWe;
   lib.Dane_T_P(s.pParyWe, s.tPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
+  stanPT_ = s;  // the inlet of the I-S chart
+  nowyPT_ = true;
   frm.Text_IS[pole::V].Visible = true;
   if (s.xPary >= 1.0f) {
     Pokaz(pole::H, s.hPary, "# #00.0");

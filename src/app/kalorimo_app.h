@@ -7,6 +7,7 @@
 
 #include "app/frm_kalorimo.h"
 #include "app/frm_para_mokra.h"
+#include "app/frm_wykres_is.h"
 #include "app/pary.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
@@ -42,6 +43,7 @@ class KalorimoApp : private SteamWindows {
   ModKalorimo lib;
   FrmKalorimo frm;
   FrmParaMokra mokra;
+  FrmWykresIS wykresIS;
   char decimalSep;
   // When not empty, the start-up uses this folder as the data folder instead of the one
   // beside the executable (the batch tool's --data).
@@ -75,6 +77,13 @@ class KalorimoApp : private SteamWindows {
   void Text_IS_Click(int Index);
   void mnuIS_Click();
   void Chart_Is_On();
+  void mnuPPary2_Click();
+
+  // The window "Wykres I-S": the expansion of a turbine section on the chart.
+  void cmdObliczIS_Click();  // computes the expansion from the panel's inputs
+  void WykresIS_Unload();
+  // The state of the last pressure-temperature calculation that found one: the inlet.
+  const std::optional<SteamState>& stanPT() const { return stanPT_; }
 
   // Wet-steam window.
   void ParaMokra_Load();
@@ -103,10 +112,14 @@ class KalorimoApp : private SteamWindows {
   void PthBlad(double t, double h) override;
   void CisnienieMPaDoOkna(double p) override;
 
-  void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
-  bool wetRequested_ = false;              // a solver asked for "Para mokra" during this calculation
-  long komunikatyPrzed_ = 0;               // library message boxes shown before this calculation
-  bool obliczRunning_ = false;             // inside cmdOblicz_Click: window requests wait for its end
+  void Odtworz(const std::string& bytes);
+  void WykresIS_Odswiez();            // lines of the current record, then the expansion
+  std::optional<SteamState> stanPT_;  // see stanPT()
+  bool nowyPT_ = false;               // this calculation found a pressure-temperature state
+  WykresyBazy wykresy_;               // body of PokazOstatnieDane
+  bool wetRequested_ = false;         // a solver asked for "Para mokra" during this calculation
+  long komunikatyPrzed_ = 0;          // library message boxes shown before this calculation
+  bool obliczRunning_ = false;        // inside cmdOblicz_Click: window requests wait for its end
 
   // Calculate command: how a branch ended.
   enum class Koniec { Epilog, Pominiety, Odmowa };

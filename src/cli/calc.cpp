@@ -42,7 +42,9 @@ LineResult Calculator::Bad(int line, const std::string& text, const std::string&
   return r;
 }
 
-LineResult Calculator::Run(const Request& request, int line) {
+LineResult Calculator::Run(const Request& request, int line) { return Run(request, line, {}); }
+
+LineResult Calculator::Run(const Request& request, int line, const std::function<void(KalorimoApp&)>& after) {
   const PairInfo& info = Info(request.pair);
   LineResult r;
   r.line = line;
@@ -90,6 +92,7 @@ LineResult Calculator::Run(const Request& request, int line) {
     }
   }
   r.ok = r.messages.empty() && !r.error && r.state.Blad == 0 && !r.skipped;
+  if (after) after(m);
   return r;
 }
 

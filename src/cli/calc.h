@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,8 @@ class Calculator {
   const std::vector<Message>& startupMessages() const { return startupMessages_; }
 
   LineResult Run(const Request& request, int line);
+  // The same, then `after` on the window model as the calculation left it.
+  LineResult Run(const Request& request, int line, const std::function<void(KalorimoApp&)>& after);
   // A line that was no request, reported like a failed calculation.
   static LineResult Bad(int line, const std::string& text, const std::string& why);
 

@@ -82,6 +82,12 @@ LineKind ParseLine(const std::string& line, Request& request, std::string& error
     words.push_back(std::move(w));
   }
   if (words.empty()) return LineKind::Skip;
+  if (words[0] == "is" || words[0] == "IS") {
+    request.is = true;
+    return ParseIs(std::vector<std::string>(words.begin() + 1, words.end()), false, request.isRequest, error)
+               ? LineKind::Calc
+               : LineKind::Bad;
+  }
   bool swapped = false;
   if (!ParsePair(words[0], request.pair, swapped)) {
     error = "nieznana para \"" + words[0] + "\" (dozwolone: " + PairList() + ")";

@@ -51,6 +51,7 @@ std::string UsageText() {
   return "Użycie: kalorimo-calc [--data KATALOG] [--unit " + UnitNames("|") +
          "] [--locale comma|point]\n"
          "                      [--format text|json|csv] [--reference if97] PARA A B\n"
+         "       kalorimo-calc [te same opcje] is P1 T1 P2 [--t2 T2 | --eta ETA]\n"
          "       kalorimo-calc [te same opcje] --batch < plik\n"
          "PARA: " +
          PairList() +
@@ -117,6 +118,18 @@ std::string HelpText() {
          "        if97_diff_h_kJ_kg, if97_diff_s_kJ_kgK, if97_diff_v_m3_kg, if97_diff_mu_Pa_s\n"
          "  text  wiersz z obszarem IF97 i druga kolumna z wartościami IF97\n"
          "Nigdzie nie pojawia się NaN: brak wartości to null (json) albo puste pole.\n\n"
+         "Rozprężanie w odcinku turbiny (is, jak okno \"Wykres I-S\"):\n"
+         "  is P1 T1 P2 [--t2 T2 | --eta ETA]    w --batch: is P1 T1 P2 [t2=T2 | eta=ETA]\n"
+         "  Wlot 1 to stan z pary p,t (P1 w jednostce --unit, T1 w °C), P2 to ciśnienie pary\n"
+         "  wylotowej w kPa; punkt 2s z pary p,s dla (p2, s1), punkt 2 z temperatury T2 (para\n"
+         "  przegrzana, para p,t) albo ze sprawności wewnętrznej ETA (ułamek z (0, 1], para p,h);\n"
+         "  bez T2 i ETA tylko 2s. Liczby z przecinkiem albo kropką.\n"
+         "  json: line, kind \"is\", input [P1, T1, P2, T2|ETA|null], mode, ok, inlet, isentropic,\n"
+         "        actual ({p, t, h, s, v, x} albo null; p w MPa), exhaust_kPa, dh_s, dh, eta,\n"
+         "        messages, error; liczby z 9 cyframi znaczącymi\n"
+         "  csv:  własny nagłówek (line,kind,P1,T1,P2_kPa,mode,value,p1_MPa,...,dh_s,dh,eta,ok,\n"
+         "        message), wypisywany przed pierwszym wierszem is\n"
+         "  text: punkty 1, 2s, 2, spadki Δhs, Δh i sprawność ηi w %\n\n"
          "ok jest false, gdy pokazało się jakiekolwiek okno komunikatu, wystąpił błąd wykonania,\n"
          "ustawiony jest znacznik Blad albo komenda wyczyściła Blad i pominęła wyniki bez\n"
          "komunikatu (skipped: true, okienka wyników puste).\n\n"
@@ -124,6 +137,7 @@ std::string HelpText() {
          "wywołaniu.\n\n"
          "Przykłady:\n"
          "  kalorimo-calc p,t 10 500\n"
+         "  kalorimo-calc --format json is 10 500 5 --eta 0,85\n"
          "  printf 'p,t 10 500\\nh,s 3000 7\\n' | kalorimo-calc --unit bar --format csv --batch\n";
 }
 
@@ -190,6 +204,12 @@ ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
       return ArgsStatus::Usage;
     }
     return ArgsStatus::Run;
+  }
+  if (rest >= 1 && (std::string(argv[optind]) == "is" || std::string(argv[optind]) == "IS")) {
+    o.request.is = true;
+    return ParseIs(std::vector<std::string>(argv + optind + 1, argv + argc), true, o.request.isRequest, error)
+               ? ArgsStatus::Run
+               : ArgsStatus::Usage;
   }
   if (rest != 3) {
     error = rest == 0 ? "brak PARA A B" : "oczekiwano PARA A B, podano " + std::to_string(rest) + " argument(y/ów)";

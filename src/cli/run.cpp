@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_options.h"
+#include "cli/is_calc.h"
 #include "cli/output.h"
 #include "cli/reference.h"
 
@@ -12,8 +13,8 @@ namespace {
 
 class Printer {
  public:
-  Printer(Format f, const Settings& s, std::FILE* out) : format_(f), settings_(s), out_(out) {
-    if (format_ == Format::Csv) {
+  Printer(Format f, const Settings& s, std::FILE* out, bool pairHeader = true) : format_(f), settings_(s), out_(out) {
+    if (format_ == Format::Csv && pairHeader) {
       AppendCsvHeader(buf_, s.referenceIf97);
       Flush();
     }
@@ -33,7 +34,25 @@ class Printer {
     Flush();
   }
 
+  void Print(const IsResult& r) {
+    switch (format_) {
+      case Format::Text:
+        AppendIsText(buf_, r, settings_);
+        break;
+      case Format::Json:
+        AppendIsJson(buf_, r);
+        break;
+      case Format::Csv:
+        if (!isHeader_) AppendIsCsvHeader(buf_);
+        isHeader_ = true;
+        AppendIsCsv(buf_, r);
+        break;
+    }
+    Flush();
+  }
+
  private:
+  bool isHeader_ = false;
   void Flush() {
     std::fwrite(buf_.data(), 1, buf_.size(), out_);
     buf_.clear();
@@ -68,7 +87,13 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
     return kExitFailed;
   }
 
-  Printer printer(o.format, calc.settings(), out);
+  Printer printer(o.format, calc.settings(), out, o.batch || !o.request.is);
+  if (!o.batch && o.request.is) {
+    IsResult r = RunIs(calc, o.request.isRequest, 1);
+    printer.Print(r);
+    std::fflush(out);
+    return r.ok ? kExitOk : kExitFailed;
+  }
   if (!o.batch) {
     LineResult r = calc.Run(o.request, 1);
     if (o.settings.referenceIf97) r.if97 = ReferenceFor(o.request, o.settings.unitIndex);
@@ -92,6 +117,11 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
       std::string text = line;
       if (!text.empty() && text.back() == '\r') text.pop_back();
       r = Calculator::Bad(number, text, bad);
+    } else if (rq.is) {
+      IsResult ir = RunIs(calc, rq.isRequest, number);
+      allOk = allOk && ir.ok;
+      printer.Print(ir);
+      continue;
     } else {
       r = calc.Run(rq, number);
       if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);

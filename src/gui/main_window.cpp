@@ -22,6 +22,7 @@
 #include "common/errors.h"
 #include "gui/para_mokra_window.h"
 #include "gui/twips.h"
+#include "gui/wykres_is_window.h"
 
 namespace kal {
 
@@ -59,7 +60,10 @@ constexpr RowDesign kResultRows[5] = {{5, 6, 3}, {6, 7, 4}, {7, 8, 5}, {8, 9, 7}
 }  // namespace
 
 MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
-    : QMainWindow(parent), app_(app), mokra_(std::make_unique<ParaMokraWindow>()) {
+    : QMainWindow(parent),
+      app_(app),
+      mokra_(std::make_unique<ParaMokraWindow>()),
+      wykres_(std::make_unique<WykresISWindow>()) {
   setObjectName(QStringLiteral("frmKalorimo"));
   QFont f = font();
   if (f.pointSizeF() < 10) f.setPointSizeF(10);  // readable on any screen
@@ -75,6 +79,20 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
 
   connect(mokra_.get(), &ParaMokraWindow::exitClicked, this, [this] { run([this] { app_.Command1_Click(); }); });
   connect(mokra_.get(), &ParaMokraWindow::closeClicked, this, [this] { run([this] { app_.Command1_Click(); }); });
+
+  // "Wykres I-S": its edits go into the model (p2 is the exhaust row, box 9), its commands
+  // through the handlers.
+  WykresISWindow* w = wykres_.get();
+  connect(w, &WykresISWindow::p2Edited, this, [this](const QString& t) {
+    app_.frm.Text_IS[pole::Wylot].Text = t.toStdString();
+    SetTextIfChanged(textIS_[pole::Wylot], t);
+  });
+  connect(w, &WykresISWindow::t2Edited, this, [this](const QString& t) { app_.wykresIS.txtT2 = t.toStdString(); });
+  connect(w, &WykresISWindow::etaEdited, this, [this](const QString& t) { app_.wykresIS.txtEta = t.toStdString(); });
+  connect(w, &WykresISWindow::trybChosen, this,
+          [this](bool t2) { run([this, t2] { app_.wykresIS.tryb = t2 ? Koniec2::T2 : Koniec2::Eta; }); });
+  connect(w, &WykresISWindow::obliczClicked, this, [this] { run([this] { app_.cmdObliczIS_Click(); }); });
+  connect(w, &WykresISWindow::closeClicked, this, [this] { run([this] { app_.WykresIS_Unload(); }); });
 
   // The design size of the window unless the layout needs more.
   const double dpi = logicalDpiY();
@@ -94,7 +112,7 @@ void MainWindow::buildMenu() {
   top(mnuOdczytaj_, "mnuOdczytaj", [this] { app_.mnuOdczytaj_Click(); });
   top(mnuZapisz_, "mnuZapisz", [this] { app_.mnuZapisz_Click(); });
   top(mnuIS_, "mnuIS", [this] { app_.mnuIS_Click(); });
-  top(mnuPPary2_, "mnuPPary2", [] {});  // no command is attached to it
+  top(mnuPPary2_, "mnuPPary2", [this] { app_.mnuPPary2_Click(); });
   mnuPomoc_ = menuBar()->addMenu(QString());
   mnuPomoc_->setObjectName(QStringLiteral("mnuPomoc"));
   mnuPomoc_->menuAction()->setObjectName(QStringLiteral("mnuPomoc"));
@@ -312,12 +330,14 @@ void MainWindow::render() {
   if (m.closed) {
     timer1_->stop();
     mokra_->hide();
+    wykres_->hide();
     close();
     return;
   }
   if (m.Visible && !isVisible()) show();
   if (!m.Visible && isVisible()) hide();
   mokra_->render(app_.mokra);
+  wykres_->render(app_.wykresIS, app_.frm, app_.decimalSep, frameGeometry());
 
   if (m.focusRequest >= 0 && m.focusRequest < 10) {
     textIS_[m.focusRequest]->setFocus(Qt::OtherFocusReason);

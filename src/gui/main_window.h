@@ -21,6 +21,7 @@ class QTimer;
 namespace kal {
 
 class ParaMokraWindow;
+class WykresISWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -33,6 +34,7 @@ class MainWindow : public QMainWindow {
   void start();
 
   ParaMokraWindow* paraMokra() const { return mokra_.get(); }
+  WykresISWindow* wykresIS() const { return wykres_.get(); }
   QTimer* timer1() const { return timer1_; }
 
  protected:
@@ -50,6 +52,7 @@ class MainWindow : public QMainWindow {
 
   KalorimoApp& app_;
   std::unique_ptr<ParaMokraWindow> mokra_;
+  std::unique_ptr<WykresISWindow> wykres_;
   QTimer* timer1_ = nullptr;
   int depth_ = 0;               // handlers running (a modal box runs the event loop inside one)
   bool focusHonoured_ = false;  // the last render moved the focus as the model asked

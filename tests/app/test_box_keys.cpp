@@ -42,10 +42,11 @@ TEST_F(AppTest, IsMenuWithoutPressureAndTemperatureExplains) {
   app().mnuIS_Click();
 }
 
-TEST_F(AppTest, IsMenuWithPressureAndTemperatureIsNotReadyYet) {
+TEST_F(AppTest, IsMenuWithPressureAndTemperatureOpensTheChart) {
   rig.Tick({0, 1});
-  dialogs().ExpectOk(" W opracowaniu ");
   app().mnuIS_Click();
+  EXPECT_TRUE(app().wykresIS.Visible);
+  EXPECT_NE(std::string::npos, app().wykresIS.komunikat.find("Brak stanu wlotowego"));
 }
 
 TEST_F(AppTest, CalculationEnablesTheIsMenu) {

@@ -27,7 +27,7 @@ struct CliRun {
 };
 
 // RunCli with argv {"kalorimo-calc", args...}, `input` as standard input.
-inline CliRun RunTool(std::initializer_list<std::string> args, const std::string& input = "") {
+inline CliRun RunToolV(const std::vector<std::string>& args, const std::string& input = "") {
   std::vector<std::string> store{"kalorimo-calc"};
   store.insert(store.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -48,6 +48,10 @@ inline CliRun RunTool(std::initializer_list<std::string> args, const std::string
   std::free(outBuf);
   std::free(errBuf);
   return r;
+}
+
+inline CliRun RunTool(std::initializer_list<std::string> args, const std::string& input = "") {
+  return RunToolV(std::vector<std::string>(args), input);
 }
 
 }  // namespace kal::test

@@ -3,6 +3,7 @@
 
 int RunMainWindowTests(int argc, char** argv);
 int RunQtServicesTests(int argc, char** argv);
+int RunWykresISTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
   int failed = 0;
   failed += RunQtServicesTests(argc, argv);
   failed += RunMainWindowTests(argc, argv);
+  failed += RunWykresISTests(argc, argv);
   return failed;
 }

@@ -1,0 +1,95 @@
+// The window "Wykres I-S": the Mollier chart drawn with QPainter (labels along the lines, as a
+// printed chart has them), the expansion points and lines, and the panel of inputs and results.
+// It renders FrmWykresIS and reports the user's edits; the expansion itself is the model's.
+#pragma once
+#include <QWidget>
+#include <array>
+
+#include "app/frm_kalorimo.h"
+#include "app/frm_wykres_is.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QRubberBand;
+
+namespace kal {
+
+// The chart itself: draws on any painter (screen, PNG, SVG); zoom and readout are its own.
+class WykresWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit WykresWidget(QWidget* parent = nullptr);
+
+  void ustaw(const FrmWykresIS* model, float kodJednP, char decimalSep);
+  void rysuj(QPainter& p, const QRect& r) const;
+  const Okno& widok() const { return widok_; }
+  void pokazCaly();                     // back to the whole chart
+  void przybliz(const QRectF& px);      // to a rectangle of the widget's pixels
+  void przybliz(QPointF px, double k);  // around a point, k < 1 closer
+
+ signals:
+  void odczyt(const QString& tekst);  // h and s under the mouse
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ private:
+  QRectF obszar(const QRect& r) const;  // the plotting area inside r
+  const FrmWykresIS* model_ = nullptr;
+  float kodJednP_ = 1;
+  char sep_ = ',';
+  Okno widok_;
+  QRubberBand* gumka_ = nullptr;
+  QPoint start_;
+};
+
+class WykresISWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit WykresISWindow(QWidget* parent = nullptr);
+
+  // Shows or hides the window and fills it from the models; `obok` is the main window's frame.
+  void render(const FrmWykresIS& m, const FrmKalorimo& frm, char decimalSep, const QRect& obok);
+  WykresWidget* wykres() const { return wykres_; }
+
+  bool zapiszPNG(const QString& path) const;
+  bool zapiszSVG(const QString& path) const;
+
+ signals:
+  void p2Edited(const QString& text);
+  void t2Edited(const QString& text);
+  void etaEdited(const QString& text);
+  void trybChosen(bool t2);
+  void obliczClicked();
+  void closeClicked();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void zapiszJako(bool svg);
+
+  WykresWidget* wykres_ = nullptr;
+  QLineEdit* txtP2_ = nullptr;
+  QLineEdit* txtT2_ = nullptr;
+  QLineEdit* txtEta_ = nullptr;
+  QRadioButton* optT2_ = nullptr;
+  QRadioButton* optEta_ = nullptr;
+  std::array<QLabel*, 11> wynik_{};
+  QLabel* lblKomunikat_ = nullptr;
+  QLabel* lblOdczyt_ = nullptr;
+  QLabel* lblNakladki_ = nullptr;
+  bool shown_ = false;
+  bool rendering_ = false;
+};
+
+}  // namespace kal

@@ -1,0 +1,177 @@
+// The window "Wykres I-S" through its real widgets.
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "gui/wykres_is_window.h"
+#include "gui_rig.h"
+
+using kal::test::DialogComplaints;
+using kal::test::GuiRun;
+using kal::test::TempDir;
+
+class TestWykresIS : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<DialogComplaints> complaints_;
+
+  static void Oblicz(GuiRun& r, int a, const char* va, int b, const char* vb) {
+    for (int i : {a, b}) {
+      auto* c = r.Main<QCheckBox>(QStringLiteral("Check_%1").arg(i));
+      QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(8, c->height() / 2));
+    }
+    for (auto [i, v] : {std::pair{a, va}, std::pair{b, vb}})
+      QTest::keyClicks(r.Main<QLineEdit>(QStringLiteral("Text_IS_%1").arg(i)), QString::fromUtf8(v));
+    QTest::mouseClick(r.Main<QPushButton>(QStringLiteral("cmdOblicz")), Qt::LeftButton);
+  }
+  static kal::WykresISWindow* Otworz(GuiRun& r) {
+    r.win->start();
+    if (!QTest::qWaitForWindowExposed(r.win.get())) return nullptr;
+    Oblicz(r, 0, "10", 1, "500");
+    r.Main<QAction>(QStringLiteral("mnuIS"))->trigger();
+    return r.win->wykresIS();
+  }
+
+ private slots:
+  void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+  void init() { complaints_ = std::make_unique<DialogComplaints>(); }
+  void cleanup() {
+    const QString failures = complaints_->Failures();
+    complaints_.reset();
+    if (!failures.isEmpty()) QFAIL(qPrintable(failures));
+  }
+
+  void isAfterPressureTemperatureOpensTheChartOnScreen() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w && w->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Wykres I-S"));
+    QCOMPARE(w->findChild<QLineEdit*>("txtP2")->text(), QStringLiteral("5"));
+    QCOMPARE(w->findChild<QLabel*>("lblWynik_10")->text(), QStringLiteral("85,00"));
+    QVERIFY(w->findChild<QLabel*>("lblKomunikat")->text().isEmpty());
+    const QRect ekran = w->screen()->availableGeometry();
+    QVERIFY2(ekran.contains(w->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                                .arg(w->frameGeometry().x())
+                                                                .arg(w->frameGeometry().y())
+                                                                .arg(w->frameGeometry().width())
+                                                                .arg(w->frameGeometry().height())
+                                                                .arg(ekran.width())
+                                                                .arg(ekran.height())));
+    // A new pressure-temperature calculation moves the inlet of the open window.
+    const QString h1 = w->findChild<QLabel*>("lblWynik_0")->text();
+    QLineEdit* t = r.Main<QLineEdit>(QStringLiteral("Text_IS_1"));
+    t->clear();
+    QTest::keyClicks(t, QStringLiteral("450"));
+    QTest::mouseClick(r.Main<QPushButton>(QStringLiteral("cmdOblicz")), Qt::LeftButton);
+    QVERIFY(w->findChild<QLabel*>("lblWynik_0")->text() != h1);
+    QTest::keyClick(w, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
+    QVERIFY(!r.app->wykresIS.Visible);
+  }
+
+  void isAfterPressureEnthalpyExplains() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    r.win->start();
+    QVERIFY(QTest::qWaitForWindowExposed(r.win.get()));
+    Oblicz(r, 0, "1", 2, "2800");
+    r.dialogs.ExpectOk(" Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ", "",
+                       kal::Icon::Information);
+    r.Main<QAction>(QStringLiteral("mnuIS"))->trigger();
+    QVERIFY(!r.win->wykresIS()->isVisible());
+  }
+
+  void pPary2TogglesTheExhaustRowSharedWithTheChart() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    QAction* pPary2 = r.Main<QAction>(QStringLiteral("mnuPPary2"));
+    QVERIFY(pPary2->isEnabled());
+    QLineEdit* box9 = r.Main<QLineEdit>(QStringLiteral("Text_IS_9"));
+    QVERIFY(!box9->isVisible());
+    pPary2->trigger();
+    QVERIFY(box9->isVisible());
+    box9->clear();
+    QTest::keyClicks(box9, QStringLiteral("20"));
+    QTest::mouseClick(r.Main<QPushButton>(QStringLiteral("cmdOblicz")), Qt::LeftButton);
+    QCOMPARE(r.app->frm.pParyWylot, 20.0f);
+    QCOMPARE(w->findChild<QLineEdit*>("txtP2")->text(), QStringLiteral("20"));
+    QCOMPARE(r.app->wykresIS.rozprezanie.p2, 0.02f);
+    // Typed in the chart's panel, it is the row's value again.
+    QLineEdit* p2 = w->findChild<QLineEdit*>("txtP2");
+    p2->clear();
+    QTest::keyClicks(p2, QStringLiteral("10"));
+    QTest::mouseClick(w->findChild<QPushButton*>("cmdObliczIS"), Qt::LeftButton);
+    QCOMPARE(box9->text(), QStringLiteral("10"));
+    QCOMPARE(r.app->wykresIS.rozprezanie.p2, 0.01f);
+    pPary2->trigger();
+    QVERIFY(!box9->isVisible());
+  }
+
+  void exportWritesAPngAndAValidSvg() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    const QString png = QString::fromStdString(dir.path() + "/w.png");
+    const QString svg = QString::fromStdString(dir.path() + "/w.svg");
+    QVERIFY(w->zapiszPNG(png));
+    QVERIFY(w->zapiszSVG(svg));
+    QImage img(png);
+    QCOMPARE(img.size(), QSize(1600, 1000));
+    int kolorowe = 0;  // lines in colour, not just the grid
+    for (int y = 0; y < img.height(); y += 4)
+      for (int x = 0; x < img.width(); x += 4) {
+        const QColor k = img.pixelColor(x, y);
+        kolorowe += std::abs(k.red() - k.blue()) > 60;
+      }
+    QVERIFY2(kolorowe > 500, qPrintable(QString::number(kolorowe)));
+    QFile f(svg);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    int elementy = 0;
+    QString korzen;
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement) {
+        if (korzen.isEmpty()) korzen = xml.name().toString();
+        ++elementy;
+      }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(korzen, QStringLiteral("svg"));
+    QVERIFY(elementy > 50);
+  }
+
+  void wheelAndRubberBandZoomAndTheWholeViewComesBack() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    kal::WykresWidget* c = w->wykres();
+    const kal::Okno caly = c->widok();
+    c->przybliz(QRectF(c->rect().center() - QPoint(60, 40), QSizeF(120, 80)));
+    QVERIFY(c->widok().sMax - c->widok().sMin < caly.sMax - caly.sMin);
+    c->przybliz(QPointF(c->rect().center()), 100);  // out past the whole chart: the whole chart
+    QCOMPARE(c->widok().sMin, caly.sMin);
+    c->przybliz(QPointF(c->rect().center()), 0.5);
+    QTest::mouseClick(w->findChild<QPushButton*>("cmdCalyWykres"), Qt::LeftButton);
+    QCOMPARE(c->widok().hMax, caly.hMax);
+  }
+};
+
+#include "test_wykres_is.moc"
+
+int RunWykresISTests(int argc, char** argv) {
+  TestWykresIS t;
+  return QTest::qExec(&t, argc, argv);
+}

@@ -1,0 +1,78 @@
+#include "steam/coeff_check.h"
+
+#include <cmath>
+#include <functional>
+
+#include "common/errors.h"
+#include "common/number_text.h"
+#include "steam/mod_kalorimo.h"
+
+namespace kal {
+
+namespace {
+
+// The check runs on its own library instance: nothing is shown and no window is asked.
+struct Cicho : Dialogs, SteamWindows {
+  long boxes = 0;
+  Answer MsgBox(const std::string&, Buttons, Icon, const std::string&) override {
+    ++boxes;
+    return Answer::No;
+  }
+  std::string InputBox(const std::string&, const std::string&) override { return ""; }
+  void ZaladujParaMokra() override {}
+  void PthBlad(double, double) override {}
+  void CisnienieMPaDoOkna(double) override {}
+};
+
+struct Wzorzec {
+  const char* name;  // what is computed, as the message names it
+  double reference;  // the physical value
+  double tolerance;  // relative
+  std::function<double(ModKalorimo&)> compute;
+};
+
+}  // namespace
+
+std::string SprawdzRekord(const Baza& baza, char decimalSep) {
+  const Wzorzec wzorce[] = {
+      {"temperatura nasycenia przy 0,1 MPa [°C]", 99.6, 0.03, [](ModKalorimo& m) { return m.Tnas(0.1); }},
+      {"temperatura nasycenia przy 10 MPa [°C]", 311.0, 0.03, [](ModKalorimo& m) { return m.Tnas(10); }},
+      {"entalpia pary suchej nasyconej h'' przy 100 °C [kJ/kg]", 2676.0, 0.03,
+       [](ModKalorimo& m) { return m.H2t(100); }},
+      {"entropia pary suchej nasyconej s'' przy 100 °C [kJ/(kg K)]", 7.355, 0.03,
+       [](ModKalorimo& m) { return m.S2t(100); }},
+      {"entalpia pary przy 10 MPa i 500 °C [kJ/kg]", 3373.0, 0.03,
+       [](ModKalorimo& m) {
+         m.st.tNasPary = static_cast<float>(m.Tnas(10));
+         return m.Hpt(10, 500);
+       }},
+      {"objętość właściwa pary przy 10 MPa i 500 °C [m3/kg]", 0.03279, 0.03,
+       [](ModKalorimo& m) {
+         m.st.tNasPary = static_cast<float>(m.Tnas(10));
+         return m.Vpt(10, 500);
+       }},
+      {"entalpia wody przy 10 MPa i 200 °C [kJ/kg]", 856.0, 0.03, [](ModKalorimo& m) { return m.Hwpt(10, 200); }},
+  };
+  Cicho cicho;
+  ModKalorimo lib(baza, cicho, cicho);
+  for (const Wzorzec& w : wzorce) {
+    double v = 0;
+    std::string blad;
+    try {
+      lib.st.Blad = 0;
+      v = w.compute(lib);
+    } catch (const RunTimeError& e) {
+      blad = e.description;
+    }
+    const double lo = w.reference * (1 - w.tolerance), hi = w.reference * (1 + w.tolerance);
+    const auto liczba = [decimalSep](double x) { return LocaleTextDouble(x, decimalSep); };
+    if (!blad.empty()) return w.name + std::string(": błąd obliczenia (") + blad + ")";
+    if (lib.st.Blad != 0 || cicho.boxes != 0) return w.name + std::string(": wartość odrzucona przez równanie");
+    if (!(v >= lo && v <= hi)) {
+      return w.name + std::string(" = ") + liczba(v) + ", oczekiwano " + liczba(lo) + " … " + liczba(hi);
+    }
+  }
+  return "";
+}
+
+}  // namespace kal

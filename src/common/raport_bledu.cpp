@@ -37,7 +37,8 @@ void ModMain::CzyJestSubDir(const std::string& path) {
       std::error_code mk;
       fs::create_directory(path, mk);
       ok = !mk && fs::is_directory(fs::status(path, mk));
-      if (!ok) powod = PowodBledu(mk ? mk.value() : ENOTDIR);
+      if (!ok)
+        powod = mk.value() == EEXIST ? "istnieje, ale nie jest katalogiem" : PowodBledu(mk ? mk.value() : ENOTDIR);
     } else if (ec) {
       powod = PowodBledu(ec.value());
     } else {

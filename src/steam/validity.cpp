@@ -18,7 +18,7 @@ std::string StanNiefizyczny(const SteamState& s, bool nasycenie, char decimalSep
            " [C]):  p = " + n(s.pPary) + " [MPa],  t = " + n(s.tPary) + " [C]";
   }
   if (!(v > 0.0f)) {
-    return naglowek + "objętość właściwa v = " + n(v) + " [m3/kg] nie jest dodatnia (równania poza zakresem)";
+    return naglowek + "objętość właściwa v = " + n(v) + " [m3/kg] nie jest dodatnia (poza zakresem równań)";
   }
   if (przegrzana && s.pPary <= kPKrytyczne && s.tPary < s.tNasPary - kPrzechlodzenie) {
     return naglowek + "para przegrzana poniżej temperatury nasycenia:  t = " + n(s.tPary) +

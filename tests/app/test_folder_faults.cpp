@@ -10,6 +10,7 @@
 #include "app/app_fixture.h"
 #include "app/tmp_file.h"
 #include "common/cp1250.h"
+#include "common/file_io.h"
 #include "support/file_bytes.h"
 #include "support/fs_faults.h"
 
@@ -304,7 +305,8 @@ TEST(FolderFaults, FullDiskAtFirstStartLeavesNoHalfRecord) {
     rig.dialogs.ExpectBox(
         " Wystąpił błąd wykonania nr -> 61\r\n  co oznacza ->  Dysk jest pełny"
         "\r\n błąd wystąpił w procedurze -> WpisujDane / " +
-            std::to_string(EFBIG) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+            std::to_string(EFBIG) + "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : plik za duży" +
+            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
         Buttons::YesNo, Icon::None, "Opis błędu ");
     rig.Restart();
     EXPECT_TRUE(rig.frm().Visible);

@@ -34,8 +34,8 @@ void Put(const std::string& path, const std::string& bytes) {
 }
 
 // One run over `exe` with recorded boxes.
-struct Run {
-  explicit Run(const std::string& exe, char sep = ',') {
+struct Uruchomienie {
+  explicit Uruchomienie(const std::string& exe, char sep = ',') {
     platform.exeDir = exe;
     app = std::make_unique<KalorimoApp>(dialogs, platform, sep);
     app->Form_Load();
@@ -85,7 +85,7 @@ TEST(Reliability, ExitWithAnOddOldLastInputsFile) {
     fs::create_directory(dir.path() + "/Kalorimo");
     const std::string tmp = dir.path() + "/Kalorimo/Kalorimo.tmp";
     c.make(tmp);
-    Run run(dir.path());
+    Uruchomienie run(dir.path());
     run.app->frm.Text_IS[1].Text = "200";
     run.app->mnuZakoncz_Click();
     EXPECT_TRUE(run.app->frm.closed);
@@ -107,21 +107,21 @@ TEST(Reliability, LastInputsReadBackWithEitherSeparator) {
     const char* box5;
   };
   const Case cases[] = {
-      {',', ',', "374.5", "0.033", "374", "0,033"}, {',', ',', "374,5", "0,033", "374", "0,033"},
-      {',', '.', "374,5", "0,033", "374", "0.033"}, {'.', ',', "374.5", "0.033", "374", "0,033"},
-      {'.', '.', "374,5", "0,033", "374", "0.033"},
+      {',', ',', "374.5", "0.033", "375", "0,033"}, {',', ',', "374,5", "0,033", "375", "0,033"},
+      {',', '.', "374,5", "0,033", "375", "0.033"}, {'.', ',', "374.5", "0.033", "375", "0,033"},
+      {'.', '.', "374,5", "0,033", "375", "0.033"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.t) + " " + c.writer + c.reader);
     TempDir dir;
     {
-      Run first(dir.path(), c.writer);
+      Uruchomienie first(dir.path(), c.writer);
       first.app->frm.Text_IS[0].Text = "10";
       first.app->frm.Text_IS[1].Text = c.t;
       first.app->frm.Text_IS[5].Text = c.v;
       first.app->mnuZakoncz_Click();
     }
-    Run next(dir.path(), c.reader);
+    Uruchomienie next(dir.path(), c.reader);
     EXPECT_TRUE(next.dialogs.boxes.empty()) << next.dialogs.boxes[0].text;
     EXPECT_EQ(c.box1, next.app->frm.Text_IS[1].Text);
     EXPECT_EQ(c.box5, next.app->frm.Text_IS[5].Text);
@@ -147,7 +147,7 @@ TEST(Reliability, StartUpRemovesLeftoverTemporaryFiles) {
   const int held = ::open((data + "Kalorimo.tmp.held01").c_str(), O_RDONLY);
   ASSERT_EQ(0, ::flock(held, LOCK_EX));
   {
-    Run run(dir.path());
+    Uruchomienie run(dir.path());
     for (const Case& c : cases) EXPECT_EQ(c.removed, !fs::exists(data + c.name)) << c.name;
   }
   ::close(held);
@@ -160,7 +160,7 @@ TEST(Reliability, ImplausibleCoefficientFileIsRefused) {
   std::string good;
   {
     TempDir first;
-    Run run(first.path());
+    Uruchomienie run(first.path());
     good = Slurp(first.path() + "/Kalorimo/Kalorimo.dat");
   }
   ASSERT_EQ(1240u, good.size());
@@ -192,7 +192,7 @@ TEST(Reliability, ImplausibleCoefficientFileIsRefused) {
     const std::string dat = dir.path() + "/Kalorimo/Kalorimo.dat";
     fs::create_directory(dir.path() + "/Kalorimo");
     k.make(dat);
-    Run run(dir.path());
+    Uruchomienie run(dir.path());
     ASSERT_EQ(1u, run.dialogs.boxes.size());
     const std::string& m = run.dialogs.boxes[0].text;
     EXPECT_NE(std::string::npos, m.find("Plik współczynników odrzucony")) << m;
@@ -208,9 +208,9 @@ TEST(Reliability, ImplausibleCoefficientFileIsRefused) {
   // In a run with a good record: refused edits keep it, plausible ones apply.
   TempDir dir;
   const std::string dat = dir.path() + "/Kalorimo/Kalorimo.dat";
-  Run run(dir.path());
-  const std::string normal = run.Oblicz(P, "10", H, "3000");
+  Uruchomienie run(dir.path());
   const std::string wet = run.Oblicz(X, "0,5", T, "100");
+  const std::string normal = run.Oblicz(P, "10", H, "3000");
   Put(dat, std::string(1240, '\0'));
   EXPECT_EQ(normal, run.Oblicz(P, "10", H, "3000"));
   ASSERT_EQ(1u, run.dialogs.boxes.size());
@@ -249,7 +249,7 @@ TEST(Reliability, ImpossibleStatesAreRefused) {
       {X, "0", T, "20", ""},
   };
   TempDir dir;
-  Run run(dir.path());
+  Uruchomienie run(dir.path());
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.va) + " " + c.vb);
     const std::string boxes = run.Oblicz(c.a, c.va, c.b, c.vb);
@@ -261,7 +261,9 @@ TEST(Reliability, ImpossibleStatesAreRefused) {
     EXPECT_EQ("Termo_info", run.dialogs.boxes[0].title);
     EXPECT_NE(std::string::npos, run.dialogs.boxes[0].text.find(c.limit)) << run.dialogs.boxes[0].text;
     for (int i = 0; i <= 5; ++i) {
-      if (i != c.a && i != c.b) EXPECT_EQ(kSiedemSpacji, run.app->frm.Text_IS[i].Text) << i;
+      if (i != c.a && i != c.b) {
+        EXPECT_EQ(kSiedemSpacji, run.app->frm.Text_IS[i].Text) << i;
+      }
     }
     EXPECT_FALSE(run.app->mokra.Loaded);
   }
@@ -271,7 +273,7 @@ TEST(Reliability, ImpossibleStatesAreRefused) {
 TEST(Reliability, FolderMessagesNameThePathAndTheReason) {
   TempDir dir;
   Put(dir.path() + "/Kalorimo", "x");  // a file where the folder should be
-  Run run(dir.path());
+  Uruchomienie run(dir.path());
   ASSERT_GE(run.dialogs.boxes.size(), 2u);
   EXPECT_EQ("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + dir.path() +
                 "/Kalorimo/ - istnieje, ale nie jest katalogiem",

@@ -55,7 +55,7 @@ struct Ran {
   std::string out, err;
 };
 
-Ran Run(const std::vector<std::string>& args, std::streambuf& input, std::FILE* out = nullptr) {
+Ran RunCalc(const std::vector<std::string>& args, std::streambuf& input, std::FILE* out = nullptr) {
   std::vector<std::string> store{"kalorimo-calc"};
   store.insert(store.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -140,7 +140,7 @@ TEST(Faults, FailedWritesAndReadsGiveThree) {
     {
       std::unique_ptr<PelnyDysk> full;
       if (c.fileLimit) full = std::make_unique<PelnyDysk>(static_cast<rlim_t>(c.fileLimit));
-      r = Run(args, in, out);
+      r = RunCalc(args, in, out);
       if (out) std::fclose(out);
     }
     EXPECT_EQ(3, r.status);
@@ -190,7 +190,7 @@ TEST(Faults, LongLinesNulBytesAndByteOrderMark) {
     FailingInput head(c.head, FailingInput::Then::End, c.repeat, c.fill);
     both.a = &head;
     both.b = &tail;
-    Ran r = Run({"--data", data.path(), "-f", "json", "-b"}, both);
+    Ran r = RunCalc({"--data", data.path(), "-f", "json", "-b"}, both);
     std::vector<nlohmann::json> js;
     std::istringstream lines(r.out);
     for (std::string l; std::getline(lines, l);) js.push_back(nlohmann::json::parse(l));
@@ -228,7 +228,7 @@ TEST(Faults, CsvQuotingAndFormulaTexts) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     FailingInput in(std::string("p,t ") + c.typed + " 500\n", FailingInput::Then::End);
-    Ran r = Run({"--data", data.path(), "-f", "csv", "-b"}, in);
+    Ran r = RunCalc({"--data", data.path(), "-f", "csv", "-b"}, in);
     std::istringstream rows(r.out);
     std::string header, row;
     std::getline(rows, header);

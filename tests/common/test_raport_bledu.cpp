@@ -109,7 +109,7 @@ TEST(CzyJestSubDir, AFileInTheWayShowsTheMessage) {
   std::ofstream(file) << "x";
   f.ExpectProblem(file, "istnieje, ale nie jest katalogiem");
   f.mod.CzyJestSubDir(file);
-  f.ExpectProblem(file + "/", "część ścieżki nie jest katalogiem");
+  f.ExpectProblem(file + "/", "istnieje, ale nie jest katalogiem");
   f.mod.CzyJestSubDir(file + "/");
   EXPECT_TRUE(fs::is_regular_file(file));
 }

@@ -5,24 +5,11 @@
 
 #include "common/errors.h"
 #include "common/number_text.h"
-#include "steam/mod_kalorimo.h"
+#include "steam/evaluator.h"
 
 namespace kal {
 
 namespace {
-
-// The check runs on its own library instance: nothing is shown and no window is asked.
-struct Cicho : Dialogs, SteamWindows {
-  long boxes = 0;
-  Answer MsgBox(const std::string&, Buttons, Icon, const std::string&) override {
-    ++boxes;
-    return Answer::No;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return ""; }
-  void ZaladujParaMokra() override {}
-  void PthBlad(double, double) override {}
-  void CisnienieMPaDoOkna(double) override {}
-};
 
 struct Wzorzec {
   const char* name;  // what is computed, as the message names it
@@ -54,8 +41,10 @@ std::string SprawdzRekord(const Baza& baza, char decimalSep) {
        }},
       {"entalpia wody przy 10 MPa i 200 °C [kJ/kg]", 856.0, 0, [](ModKalorimo& m) { return m.Hwpt(10, 200); }},
   };
-  Cicho cicho;
-  ModKalorimo lib(baza, cicho, cicho);
+  // On the private evaluator: nothing is shown, no window is asked, the calculator's state
+  // stays untouched.
+  Evaluator ewaluator(baza);
+  ModKalorimo& lib = ewaluator.lib();
   for (const Wzorzec& w : wzorce) {
     double v = 0;
     std::string blad;
@@ -72,7 +61,7 @@ std::string SprawdzRekord(const Baza& baza, char decimalSep) {
       return std::fabs(x) < 1e30 ? LocaleText(static_cast<float>(x), decimalSep) : LocaleTextDouble(x, decimalSep);
     };
     if (!blad.empty()) return w.name + std::string(": błąd obliczenia (") + blad + ")";
-    if (lib.st.Blad != 0 || cicho.boxes != 0) return w.name + std::string(": wartość odrzucona przez funkcję");
+    if (lib.st.Blad != 0) return w.name + std::string(": wartość odrzucona przez funkcję");
     if (std::isnan(v)) return w.name + std::string(" nie jest liczbą");
     if (!(v >= lo && v <= hi)) {
       return w.name + std::string(" = ") + liczba(v) + ", oczekiwano " + liczba(lo) + " … " + liczba(hi);

@@ -3,12 +3,12 @@
 #pragma once
 #include <string>
 
+#include "steam/mod_kalorimo.h"  // kPKrytyczne
 #include "steam/steam_state.h"
 
 namespace kal {
 
 inline constexpr float kPMin = 0.002f;         // MPa: the saturation line starts here
-inline constexpr float kPKrytyczne = 22.12f;   // MPa
 inline constexpr float kTKrytyczna = 374.12f;  // C
 // Superheated steam may lie below tNasPary by the saturation line's rounding to whole degrees
 // and the searches' tolerance, no more.

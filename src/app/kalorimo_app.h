@@ -2,10 +2,12 @@
 // window and the wet-steam window, with every event handler. The Qt views and the CLI drive it.
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "app/frm_kalorimo.h"
 #include "app/frm_para_mokra.h"
+#include "app/pary.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
 #include "steam/mod_kalorimo.h"
@@ -117,7 +119,7 @@ class KalorimoApp : private SteamWindows {
   enum class Koniec { Epilog, Pominiety, Odmowa };
   Koniec ObliczPare();  // prologue done: dispatch and run one pair's branch
   void Epilog(bool pominiety);
-  int para_ = 0;                    // pair of this calculation in the dispatch order, 0 none
+  std::optional<Pair> para_;        // pair of this calculation, none before the dispatch
   bool BladPominiety();             // a set Blad is cleared and the branch is skipped
   bool StanOdrzucony();             // a result that is no state of water: told, boxes blanked
   float CzytajPoprawione(int box);  // a box through the input correction, as single

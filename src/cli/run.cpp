@@ -8,6 +8,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/output.h"
+#include "cli/reference.h"
 #include "common/file_io.h"
 
 namespace kal::cli {
@@ -20,7 +21,7 @@ class Printer {
  public:
   Printer(Format f, const Settings& s, std::FILE* out) : format_(f), settings_(s), out_(out) {
     if (format_ == Format::Csv) {
-      AppendCsvHeader(buf_);
+      AppendCsvHeader(buf_, s.referenceIf97);
       Flush();
     }
   }
@@ -152,6 +153,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
   Printer printer(o.format, calc.settings(), out);
   if (!o.batch) {
     LineResult r = calc.Run(o.request, 1);
+    if (o.settings.referenceIf97) r.if97 = ReferenceFor(o.request, o.settings.unitIndex);
     printer.Print(r);
     if (!printer.Finish()) return WriteFailed(err, printer.error());
     return r.ok ? kExitOk : kExitFailed;
@@ -188,6 +190,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
         r = Calculator::Bad(number, text, bad);
       } else {
         r = calc.Run(rq, number);
+        if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);
       }
       allOk = allOk && r.ok;
       printer.Print(r);

@@ -145,6 +145,7 @@ void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
   copy(baza.Tab14, tabele.Tab14, 4);
   copy(baza.Tab15, tabele.Tab15, 4);
   copy(baza.Tab16, tabele.Tab16, 4);
+  baza.Zmieniona();
 
   std::uint8_t buf[kRecordLen];
   ZapiszRekord(baza, buf);

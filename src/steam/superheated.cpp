@@ -37,19 +37,42 @@ float Pojedyncza(double x, bool& ok) {
   return static_cast<float>(x);
 }
 
-// The four sums A(1)..A(4) of the base equation side by side, so their divisions overlap:
+// Two lanes of doubles (and of singles); plain scalar code where the target has no vectors.
+typedef double V2 __attribute__((vector_size(16)));
+typedef float F2 __attribute__((vector_size(8)));
+typedef long long M2 __attribute__((vector_size(16)));
+
+V2 Wiersz(const double* p) {
+  V2 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// Sng on both lanes: the value stored in single, and in `ok` whether Sng would have taken it.
+V2 Pojedyncze(V2 x, M2& ok) {
+  const V2 max = {static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)};
+  ok &= (x <= max) & (x >= -max);  // false for NaN too
+  return __builtin_convertvector(__builtin_convertvector(x, F2), V2);
+}
+
+// The sums A(1)..A(4) of G sets of coefficients side by side, so their divisions overlap:
 // A(j) = single(c(6, j)), then for i = 5 down to `low`: A(j) = single(A(j) / theta + c(i, j)).
 // Per sum the operations and their order are those of the step-by-step form, and so are the
 // bits; false where that form would have raised an error (then nothing here is used).
-bool Ciagi(const double (&c)[7][4], int low, double theta, float (&A)[4]) {
-  bool ok = true;
-  float a[4];
-  for (int j = 0; j < 4; ++j) a[j] = Pojedyncza(c[6][j], ok);
+template <int G>
+bool Ciagi(const double (*const (&c)[G])[4], int low, double theta, float (&A)[G][4]) {
+  const V2 th = {theta, theta};
+  M2 ok = {-1, -1};
+  V2 a[2 * G];
+  for (int k = 0; k < 2 * G; ++k) a[k] = Pojedyncze(Wiersz(c[k / 2][6] + 2 * (k % 2)), ok);
   for (int i = 5; i >= low; --i) {
-    for (int j = 0; j < 4; ++j) a[j] = Pojedyncza(a[j] / theta + c[i][j], ok);
+    for (int k = 0; k < 2 * G; ++k) a[k] = Pojedyncze(a[k] / th + Wiersz(c[k / 2][i] + 2 * (k % 2)), ok);
   }
-  std::copy(a, a + 4, A);
-  return ok;
+  for (int k = 0; k < 2 * G; ++k) {
+    A[k / 2][2 * (k % 2)] = static_cast<float>(a[k][0]);
+    A[k / 2][2 * (k % 2) + 1] = static_cast<float>(a[k][1]);
+  }
+  return ok[0] != 0 && ok[1] != 0;
 }
 
 }  // namespace
@@ -115,10 +138,18 @@ double ModKalorimo::Hpt0(double pi, double theta, double T) {
   float A[4];
   if (c.hAOk && c.hTheta == Bits(theta)) {
     std::copy(c.hA, c.hA + 4, A);
-  } else if ((ok = Ciagi(c.cH, 1, theta, A))) {
-    std::copy(A, A + 4, c.hA);
-    c.hTheta = Bits(theta);
-    c.hAOk = true;
+  } else {
+    // The volume's sums at the same theta come next in every caller: they run alongside.
+    const double(*const tabs[2])[4] = {c.cH, c.cV};
+    float HV[2][4];
+    ok = Ciagi(tabs, 1, theta, HV);
+    if (ok) {
+      std::copy(HV[0], HV[0] + 4, c.hA);
+      std::copy(HV[1], HV[1] + 4, c.vA);
+      c.hTheta = c.vTheta = Bits(theta);
+      c.hAOk = c.vAOk = true;
+    }
+    std::copy(HV[0], HV[0] + 4, A);
   }
   if (!(c.hH0Ok && c.hT == Bits(T))) {
     const bool lnOk = T > 0 && T < kInf;
@@ -145,10 +176,16 @@ double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t
   float A[4];
   if (c.sAOk && c.sTheta == Bits(theta)) {
     std::copy(c.sA, c.sA + 4, A);
-  } else if ((ok = Ciagi(c.cS, 2, theta, A))) {
-    std::copy(A, A + 4, c.sA);
-    c.sTheta = Bits(theta);
-    c.sAOk = true;
+  } else {
+    const double(*const tabs[1])[4] = {c.cS};
+    float S1[1][4];
+    ok = Ciagi(tabs, 2, theta, S1);
+    std::copy(S1[0], S1[0] + 4, A);
+    if (ok) {
+      std::copy(A, A + 4, c.sA);
+      c.sTheta = Bits(theta);
+      c.sAOk = true;
+    }
   }
   if (!(c.sTOk && c.sT == Bits(T))) {
     const double dT = 46.174 / T;
@@ -182,7 +219,10 @@ double ModKalorimo::Vpt0(double theta, double pi) {
   if (c.vAOk && c.vTheta == Bits(theta)) {
     std::copy(c.vA, c.vA + 4, A);
   } else {
-    if (!Ciagi(c.cV, 1, theta, A)) return Vpt0Krokami(theta, pi);
+    const double(*const tabs[1])[4] = {c.cV};
+    float V1[1][4];
+    if (!Ciagi(tabs, 1, theta, V1)) return Vpt0Krokami(theta, pi);
+    std::copy(V1[0], V1[0] + 4, A);
     std::copy(A, A + 4, c.vA);
     c.vTheta = Bits(theta);
     c.vAOk = true;

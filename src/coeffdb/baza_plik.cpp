@@ -4,8 +4,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "common/checked.h"
@@ -86,10 +88,9 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
 
 // An editor that saves by writing a new file and renaming it over Kalorimo.dat leaves the open
 // handle on the old contents: follow the name to the new file, so the edit applies at once.
-void BazaKalorimo::SledzZamiane() {
-  struct stat naDysku {
-  }, otwarty{};
-  if (::stat(PlikBazy.c_str(), &naDysku) != 0 || !S_ISREG(naDysku.st_mode)) return;
+void BazaKalorimo::SledzZamiane(const struct stat& naDysku) {
+  struct stat otwarty {};
+  if (!S_ISREG(naDysku.st_mode)) return;
   if (::fstat(::fileno(plik_), &otwarty) != 0) return;
   if (naDysku.st_dev == otwarty.st_dev && naDysku.st_ino == otwarty.st_ino) return;
   int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CLOEXEC);
@@ -108,7 +109,25 @@ void BazaKalorimo::SledzZamiane() {
 
 void BazaKalorimo::CzytajRekord1() {
   if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
-  SledzZamiane();
+  if (czytajRaz && przeczytany_) return;
+  struct stat naDysku {};
+  const bool jest = ::stat(PlikBazy.c_str(), &naDysku) == 0;
+  Znacznik teraz;
+  if (jest) {
+    teraz.dev = static_cast<unsigned long long>(naDysku.st_dev);
+    teraz.ino = static_cast<unsigned long long>(naDysku.st_ino);
+    teraz.size = static_cast<long long>(naDysku.st_size);
+    teraz.mtimeS = static_cast<long long>(naDysku.st_mtim.tv_sec);
+    teraz.mtimeNs = static_cast<long long>(naDysku.st_mtim.tv_nsec);
+    teraz.ctimeS = static_cast<long long>(naDysku.st_ctim.tv_sec);
+    teraz.ctimeNs = static_cast<long long>(naDysku.st_ctim.tv_nsec);
+    // The same file unchanged since the last read. Time stamps are coarse (a few milliseconds,
+    // 2 s on some file systems): a stamp less than 2 s older than that read may hide a later
+    // edit within the same tick, so such a file is read again.
+    if (przeczytany_ && teraz == znacznik_ && std::max(teraz.mtimeS, teraz.ctimeS) + marginesZnacznikaS < czasOdczytuS_)
+      return;
+    SledzZamiane(naDysku);
+  }
   std::uint8_t buf[kRecordLen];
   if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("CzytajRekord1");
   const std::size_t n = std::fread(buf, 1, kRecordLen, plik_);
@@ -118,6 +137,12 @@ void BazaKalorimo::CzytajRekord1() {
   }
   std::clearerr(plik_);  // a record cut short is no error
   CzytajRekord(baza, buf, n);
+  // A file that stat cannot see (its name gone) is read every time, as it always was.
+  przeczytany_ = jest;
+  znacznik_ = teraz;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  czasOdczytuS_ = static_cast<long long>(now.tv_sec);
 }
 
 void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {

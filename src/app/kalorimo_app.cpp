@@ -27,7 +27,7 @@ void KalorimoApp::WrocDoStartu() {
   wetRequested_ = false;
   komunikatyPrzed_ = 0;
   obliczRunning_ = false;
-  para_ = 0;
+  para_.reset();
 }
 
 }  // namespace kal

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "cli/output.h"
-#include "cli/sweep.h"
 #include "support/check_count.h"
 #include "support/scripted_dialogs.h"
+#include "sweep/sweep.h"
 
 namespace kal::test {
 namespace {

@@ -4,7 +4,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1;
+using namespace pole;
 
 std::vector<std::string> Texts(KalorimoApp& app) {
   std::vector<std::string> v;

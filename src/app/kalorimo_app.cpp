@@ -24,4 +24,25 @@ void KalorimoApp::CzytajWspolczynniki() {
       Buttons::OK, Icon::Exclamation, "");
 }
 
+void KalorimoApp::ZapamietajStart() {
+  start_ = std::make_unique<StanStartu>(
+      StanStartu{lib.st, lib.exitNr, lib.passes, frm, mokra, modMain.whatFormName, dialogi.pokazane});
+}
+
+void KalorimoApp::WrocDoStartu() {
+  const StanStartu& s = *start_;
+  lib.st = s.st;
+  lib.exitNr = s.exitNr;
+  lib.passes = s.passes;
+  frm = s.frm;
+  mokra = s.mokra;
+  modMain.whatFormName = s.whatFormName;
+  dialogi.pokazane = s.pokazane;
+  // Records of the calculate command, as a new window has them.
+  wetRequested_ = false;
+  komunikatyPrzed_ = 0;
+  obliczRunning_ = false;
+  para_.reset();
+}
+
 }  // namespace kal

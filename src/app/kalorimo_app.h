@@ -2,6 +2,8 @@
 // window and the wet-steam window, with every event handler. The Qt views and the CLI drive it.
 #pragma once
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -53,6 +55,13 @@ class KalorimoApp : private SteamWindows {
   bool czytajOstatnieDane = true;
 
   SteamState& st() { return lib.st; }
+
+  // The batch tool's start of a line. ZapamietajStart(), right after the start-up, keeps all a
+  // calculation may change: steam state, counters and the Dane_H_S exit number, both windows'
+  // data, the calculate command's own records. WrocDoStartu() puts it back, so every line starts
+  // as if the calculator had just started; the open coefficient file and its record stay.
+  void ZapamietajStart();
+  void WrocDoStartu();
 
   // Start-up of the main window (its fifteen steps).
   void Form_Load();
@@ -148,6 +157,16 @@ class KalorimoApp : private SteamWindows {
   Koniec Para6_P_S();
   Koniec Para7_T_S();
   Koniec Para8_H_S();
+  struct StanStartu {
+    SteamState st;
+    std::uint8_t exitNr;
+    PassCounts passes;
+    FrmKalorimo frm;
+    FrmParaMokra mokra;
+    std::string whatFormName;
+    long pokazane;
+  };
+  std::unique_ptr<StanStartu> start_;
 };
 
 }  // namespace kal

@@ -15,6 +15,7 @@ std::unique_ptr<KalorimoApp> Calculator::FreshApp() {
   app->folderOverride = settings_.dataDir;
   // A batch line starts as after a first start: nothing from the window's last session.
   app->czytajOstatnieDane = false;
+  app->db.czytajRaz = true;  // the record of the first calculation serves the whole run
   app->Form_Load();
   return app;
 }
@@ -31,6 +32,11 @@ bool Calculator::Start() {
   bool ok = app->db.NrPlikuBazy != 0 && !dialogs_.error && platform_.endRequests == 0 && !app->db.naDomyslnych;
   startupMessages_ = dialogs_.messages;
   dialogs_.Clear();
+  // A start-up that failed is run again for each line, as it always was.
+  if (ok) {
+    app->ZapamietajStart();
+    app_ = std::move(app);
+  }
   return ok;
 }
 
@@ -55,13 +61,18 @@ LineResult Calculator::Run(const Request& request, int line, const std::function
   r.b = request.b;
 
   // Start-up boxes were reported once by Start(); only the calculation's own count here.
-  dialogs_.echo = nullptr;
-  std::unique_ptr<KalorimoApp> app = FreshApp();
-  dialogs_.echo = echo_;
+  std::unique_ptr<KalorimoApp> fresh;
+  if (freshPerLine || !app_) {
+    dialogs_.echo = nullptr;
+    fresh = FreshApp();
+    dialogs_.echo = echo_;
+  } else {
+    app_->WrocDoStartu();
+  }
   dialogs_.Clear();
   dialogs_.prefix = "kalorimo-calc: wiersz " + std::to_string(line) + ": ";
 
-  KalorimoApp& m = *app;
+  KalorimoApp& m = fresh ? *fresh : *app_;
   // The unit is picked before anything is ticked, so no typed value gets converted.
   if (settings_.unitIndex != 0) m.Combo1_Click(settings_.unitIndex);
   m.frm.Check[info.checkA].Value = 1;

@@ -48,7 +48,8 @@ struct LineResult {
 };
 
 // Each calculation starts from the model as it stands right after start-up (the last-inputs file
-// is not used), so a line never depends on the lines before it.
+// is not used), so a line never depends on the lines before it. One model serves the whole run:
+// it is put back to its start-up state before each line; the coefficient file is read once.
 class Calculator {
  public:
   // `echo` receives every box shown (standard error in the tool; null in quiet use).
@@ -70,6 +71,10 @@ class Calculator {
 
   const Settings& settings() const { return settings_; }
 
+  // True: a new model and a new start-up for every line, as the tool first did (the reference of
+  // the reset loop's byte comparison).
+  bool freshPerLine = false;
+
  private:
   // A model fresh from start-up, the last inputs taken back out.
   std::unique_ptr<KalorimoApp> FreshApp();
@@ -79,6 +84,7 @@ class Calculator {
   BatchDialogs dialogs_;
   CliPlatform platform_;
   std::vector<Message> startupMessages_;
+  std::unique_ptr<KalorimoApp> app_;  // the run's model, in its start-up state after Start()
 };
 
 }  // namespace kal::cli

@@ -2,6 +2,7 @@
 // written element by element so the host's struct layout never matters.
 #include "coeffdb/baza.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace kal {
@@ -46,6 +47,11 @@ double Get(const std::uint8_t* in) {
 
 }  // namespace
 
+std::uint64_t Baza::NowaWersja() {
+  static std::atomic<std::uint64_t> next{1};
+  return next++;
+}
+
 void ZapiszRekord(const Baza& baza, std::uint8_t out[kRecordLen]) {
   std::size_t at = 0;
   EachElement(baza, [&](const double& v) {
@@ -65,6 +71,7 @@ void CzytajRekord(Baza& baza, const std::uint8_t* in, std::size_t n) {
     v = Get(img + at);
     at += 8;
   });
+  baza.Zmieniona();
 }
 
 }  // namespace kal

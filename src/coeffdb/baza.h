@@ -30,6 +30,13 @@ struct Baza {
 
   // b(i, j): coefficient of the superheated base equation, i = 1..6, j = 1..4.
   double b(int i, int j) const { return Tab1[j][i]; }
+
+  // A number no other filling of the tables in this process had: what the library derived
+  // from the tables (its caches) holds only while this stays the same. CzytajRekord and
+  // CzytArray take a new one; code that writes the tables itself calls Zmieniona().
+  std::uint64_t wersja = NowaWersja();
+  void Zmieniona() { wersja = NowaWersja(); }
+  static std::uint64_t NowaWersja();
 };
 
 // Byte image of the record: little-endian doubles, field after field, no padding, whatever the

@@ -4,8 +4,10 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "common/checked.h"
@@ -81,10 +83,9 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
 
 // An editor that saves by writing a new file and renaming it over Kalorimo.dat leaves the open
 // handle on the old contents: follow the name to the new file, so the edit applies at once.
-void BazaKalorimo::SledzZamiane() {
-  struct stat naDysku {
-  }, otwarty{};
-  if (::stat(PlikBazy.c_str(), &naDysku) != 0 || !S_ISREG(naDysku.st_mode)) return;
+void BazaKalorimo::SledzZamiane(const struct stat& naDysku) {
+  struct stat otwarty {};
+  if (!S_ISREG(naDysku.st_mode)) return;
   if (::fstat(::fileno(plik_), &otwarty) != 0) return;
   if (naDysku.st_dev == otwarty.st_dev && naDysku.st_ino == otwarty.st_ino) return;
   int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
@@ -124,7 +125,37 @@ std::string BazaKalorimo::Odrzuc() {
 
 void BazaKalorimo::CzytajRekord1() {
   if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
-  SledzZamiane();
+  if (czytajRaz && przeczytany_) return;
+  struct stat naDysku {};
+  const bool jest = ::stat(PlikBazy.c_str(), &naDysku) == 0;
+  Znacznik teraz;
+  if (jest) {
+    teraz.dev = static_cast<unsigned long long>(naDysku.st_dev);
+    teraz.ino = static_cast<unsigned long long>(naDysku.st_ino);
+    teraz.size = static_cast<long long>(naDysku.st_size);
+    teraz.mtimeS = static_cast<long long>(naDysku.st_mtim.tv_sec);
+    teraz.mtimeNs = static_cast<long long>(naDysku.st_mtim.tv_nsec);
+    teraz.ctimeS = static_cast<long long>(naDysku.st_ctim.tv_sec);
+    teraz.ctimeNs = static_cast<long long>(naDysku.st_ctim.tv_nsec);
+    // The same file unchanged since the last read. Time stamps are coarse (a few milliseconds,
+    // 2 s on some file systems): a stamp less than 2 s older than that read may hide a later
+    // edit within the same tick, so such a file is read again. A refused file is read (and its
+    // refusal told) every time, so the user is never left calculating on the fallback unawares.
+    if (przeczytany_ && !odrzucony_ && teraz == znacznik_ && std::max(teraz.mtimeS, teraz.ctimeS) + marginesZnacznikaS < czasOdczytuS_)
+      return;
+    SledzZamiane(naDysku);
+  }
+  CzytajSprawdzony();
+  // A file that stat cannot see (its name gone) is read every time, as it always was.
+  przeczytany_ = jest;
+  znacznik_ = teraz;
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  czasOdczytuS_ = static_cast<long long>(now.tv_sec);
+}
+
+void BazaKalorimo::CzytajSprawdzony() {
+  odrzucony_ = false;
   if (!sprawdz) {
     CzytajSurowy(baza);
     return;
@@ -142,6 +173,7 @@ void BazaKalorimo::CzytajRekord1() {
     return;
   }
   odrzucenie = powod;
+  odrzucony_ = true;
   if (!dobry_) {
     std::uint8_t blad = 0;
     CzytArray(baza, blad);
@@ -175,6 +207,7 @@ void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
   copy(baza.Tab14, tabele.Tab14, 4);
   copy(baza.Tab15, tabele.Tab15, 4);
   copy(baza.Tab16, tabele.Tab16, 4);
+  baza.Zmieniona();
 
   std::uint8_t buf[kRecordLen];
   ZapiszRekord(baza, buf);

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+struct stat;
+
 #include "coeffdb/baza.h"
 
 namespace kal {
@@ -27,6 +29,8 @@ class BazaKalorimo {
   // which the defaults' loading clears. File failures raise run-time errors (53, 75, 76 ...).
   void OtworzBaze(const std::string& Folder, std::uint8_t& Blad);
   // Reads record 1 of the open file into `baza`; a record cut short is read as far as it goes.
+  // The file is read again only when its identity, size or time stamps changed since the last
+  // read (one stat), so an edit still applies at the next calculation.
   // With `sprawdz` set, a file that is no regular file of whole records, or whose record
   // `sprawdz` finds implausible, is refused: `baza` keeps the last good record (the defaults
   // when there was none) and `odrzucenie` says why.
@@ -35,15 +39,33 @@ class BazaKalorimo {
   std::function<std::string(const Baza&)> sprawdz;
   std::string odrzucenie;     // set by a refused read, cleared by whoever reports it
   bool naDomyslnych = false;  // `baza` holds the built-in defaults after a refusal
+  // True: after the first read the record is kept for the rest of the run, edits or not (the
+  // batch tool reads the file once per run).
+  bool czytajRaz = false;
+  // Seconds a time stamp must be older than the last read to be trusted (tests shorten it).
+  long long marginesZnacznikaS = 2;
   // Writes the default coefficients as record 1 (called by OtworzBaze only).
   void WpisujDane(std::uint8_t& Blad);
 
  private:
-  void SledzZamiane();
+  void SledzZamiane(const struct stat& naDysku);
   void CzytajSurowy(Baza& cel);  // record 1 as far as the file goes, unchecked
+  void CzytajSprawdzony();       // record 1 through `sprawdz`, or unchecked without it
   std::string Odrzuc();          // why the open file cannot hold a record, "" when it can
   std::FILE* plik_ = nullptr;
-  bool dobry_ = false;  // `baza` holds a record that was accepted (or the defaults)
+  bool dobry_ = false;      // `baza` holds a record that was accepted (or the defaults)
+  bool odrzucony_ = false;  // the last read refused the file
+  // What the file looked like at the last read, and when that read was (CLOCK_REALTIME).
+  bool przeczytany_ = false;
+  struct Znacznik {
+    unsigned long long dev = 0, ino = 0;
+    long long size = 0, mtimeS = 0, mtimeNs = 0, ctimeS = 0, ctimeNs = 0;
+    bool operator==(const Znacznik& o) const {
+      return dev == o.dev && ino == o.ino && size == o.size && mtimeS == o.mtimeS && mtimeNs == o.mtimeNs &&
+             ctimeS == o.ctimeS && ctimeNs == o.ctimeNs;
+    }
+  } znacznik_;
+  long long czasOdczytuS_ = 0;
 };
 
 // The default coefficient tables (all elements 0 except the used ones); clears `Blad`.

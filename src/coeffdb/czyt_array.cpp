@@ -53,6 +53,7 @@ void CzytArray(Baza& t, std::uint8_t& Blad) {
   Fill(t.Tab14, {3.225 * 1e-6, 1.3436 * 1e-6, 1.684 * 1e-8, 1.432 * 1e-7});
   Fill(t.Tab15, {3.7 * 1e-8, 3.588 * 1e-8, -4.405 * 1e-13, 0});
   Fill(t.Tab16, {1.1766 * 1e-13, 0, 0, 0});
+  t.Zmieniona();
 }
 
 }  // namespace kal

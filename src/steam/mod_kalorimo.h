@@ -36,6 +36,11 @@ class ModKalorimo {
   std::uint8_t exitNr = 0;  // Dane_H_S overdrafts so far in this run
   PassCounts passes;
   char decimalSep = ',';  // the user's locale separator, for numbers joined to message texts
+  // true: the base equation of superheated steam runs its four chains side by side, and Tnas
+  // and the base equation keep what depends on the temperature alone or the pressure alone for
+  // the next call (keyed on the exact bits, dropped when the record changes). false: every value
+  // step by step as first written, nothing kept; the reference of the bit-identity checks.
+  bool fastPaths = true;
 
   // Saturation line.
   double Tnas(double p);  // saturation temperature, whole degrees; p < 0.002 -> empty, Blad. Scratch: none
@@ -91,6 +96,27 @@ class ModKalorimo {
   void Mieszanina(double x);
 
  private:
+  // The base equation and Tnas step by step, each check in its place: what the fast forms
+  // fall back on whenever one of their deferred checks failed, so errors stay the same.
+  double Hpt0Krokami(double pi, double theta, double T);
+  double Spt0Krokami(double pi, double theta, double T, double p);
+  double Vpt0Krokami(double theta, double pi);
+
+  // What is kept between calls, valid for the record version `wersja`.
+  struct Pamiec {
+    std::uint64_t wersja = 0;
+    double cH[7][4] = {}, cS[7][4] = {}, cV[7][4] = {};  // i*b(i,j), (i-1)*b(i,j), j*b(i,j)
+    bool tnasOk = false, hAOk = false, hH0Ok = false, sAOk = false, sTOk = false, sPOk = false, vAOk = false;
+    std::uint64_t tnasP = 0, hTheta = 0, hT = 0, sTheta = 0, sT = 0, sP = 0, vTheta = 0;
+    double tnas = 0;
+    float hA[4] = {}, sA[4] = {}, vA[4] = {};
+    float hH0 = 0;
+    double sLnT = 0, sKT = 0, sDT = 0;  // 1.48285 ln T, 0.75805e-3 T, 46.174 / T
+    double sLnP = 0;                    // 0.46151 ln(10^6 p)
+  };
+  Pamiec pamiec_;
+  Pamiec& PamiecBazy();  // the kept values, emptied when the record changed
+
   const Baza& baza_;
   Dialogs& dialogs_;
   SteamWindows& windows_;

@@ -1,5 +1,7 @@
 // The saturation line: temperature from pressure (whole degrees) and pressure from temperature.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "common/checked.h"
 #include "steam/mod_kalorimo.h"
@@ -11,13 +13,31 @@ double ModKalorimo::Tnas(double p) {
     st.Blad = 1;
     return 0;  // empty
   }
+  // The enthalpy-entropy search steps the temperature at a fixed pressure every other call.
+  std::uint64_t bits = 0;
+  if (fastPaths) {
+    std::memcpy(&bits, &p, sizeof bits);
+    const Pamiec& c = PamiecBazy();
+    if (c.tnasOk && c.tnasP == bits) return c.tnas;
+  }
+  double t;
   // Above the series' range the line goes on straight, without limit.
-  if (p > 22.115) return Int(3.5475 * p + 295.681);
-  const double* tab = baza_.Tab2;
-  const double L = -Log(0.0452079 * p);  // 0.0452079 = 1 / 22.12 MPa, rounded
-  double S = tab[12];
-  for (int k = 1; k <= 11; ++k) S = tab[12 - k] + L * S;
-  return Int(647.3 * S);
+  if (p > 22.115) {
+    t = Int(3.5475 * p + 295.681);
+  } else {
+    const double* tab = baza_.Tab2;
+    const double L = -Log(0.0452079 * p);  // 0.0452079 = 1 / 22.12 MPa, rounded
+    double S = tab[12];
+    for (int k = 1; k <= 11; ++k) S = tab[12 - k] + L * S;
+    t = Int(647.3 * S);
+  }
+  if (fastPaths) {
+    Pamiec& c = PamiecBazy();
+    c.tnas = t;
+    c.tnasP = bits;
+    c.tnasOk = true;
+  }
+  return t;
 }
 
 double TnasNadkrytyczna(double p) { return ((p * 10.194 - 225.4) * 0.348) + 374.3; }

@@ -1,6 +1,13 @@
 // Superheated steam: the base equation (ideal-gas part plus a power series in the reduced
 // pressure and inverse reduced temperature) and the corrected h, s, v with their windows near
 // saturation. Single-precision stores are where the fitted results were made with them.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
 #include "common/checked.h"
 #include "common/dialogs.h"
 #include "steam/mod_kalorimo.h"
@@ -15,9 +22,62 @@ constexpr double kTkr = 647.3;           // K
 // Window bound: saturation temperature plus a constant, taken in single.
 double Ts(float tNas, double plus) { return Sng(static_cast<double>(tNas) + plus); }
 
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+std::uint64_t Bits(double x) {
+  std::uint64_t b;
+  std::memcpy(&b, &x, sizeof b);
+  return b;
+}
+
+// What Sng would store, or false in `ok` where Sng would raise its error.
+bool Miesci(double x) { return std::fabs(x) <= static_cast<double>(FLT_MAX); }
+float Pojedyncza(double x, bool& ok) {
+  ok = ok && Miesci(x);
+  return static_cast<float>(x);
+}
+
+// Two lanes of doubles (and of singles); plain scalar code where the target has no vectors.
+typedef double V2 __attribute__((vector_size(16)));
+typedef float F2 __attribute__((vector_size(8)));
+typedef long long M2 __attribute__((vector_size(16)));
+
+V2 Wiersz(const double* p) {
+  V2 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// Sng on both lanes: the value stored in single, and in `ok` whether Sng would have taken it.
+V2 Pojedyncze(V2 x, M2& ok) {
+  const V2 max = {static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)};
+  ok &= (x <= max) & (x >= -max);  // false for NaN too
+  return __builtin_convertvector(__builtin_convertvector(x, F2), V2);
+}
+
+// The sums A(1)..A(4) of G sets of coefficients side by side, so their divisions overlap:
+// A(j) = single(c(6, j)), then for i = 5 down to `low`: A(j) = single(A(j) / theta + c(i, j)).
+// Per sum the operations and their order are those of the step-by-step form, and so are the
+// bits; false where that form would have raised an error (then nothing here is used).
+template <int G>
+bool Ciagi(const double (*const (&c)[G])[4], int low, double theta, float (&A)[G][4]) {
+  const V2 th = {theta, theta};
+  M2 ok = {-1, -1};
+  V2 a[2 * G];
+  for (int k = 0; k < 2 * G; ++k) a[k] = Pojedyncze(Wiersz(c[k / 2][6] + 2 * (k % 2)), ok);
+  for (int i = 5; i >= low; --i) {
+    for (int k = 0; k < 2 * G; ++k) a[k] = Pojedyncze(a[k] / th + Wiersz(c[k / 2][i] + 2 * (k % 2)), ok);
+  }
+  for (int k = 0; k < 2 * G; ++k) {
+    A[k / 2][2 * (k % 2)] = static_cast<float>(a[k][0]);
+    A[k / 2][2 * (k % 2) + 1] = static_cast<float>(a[k][1]);
+  }
+  return ok[0] != 0 && ok[1] != 0;
+}
+
 }  // namespace
 
-double ModKalorimo::Hpt0(double pi, double theta, double T) {
+double ModKalorimo::Hpt0Krokami(double pi, double theta, double T) {
   float A[5];
   for (int j = 4; j >= 1; --j) {
     A[j] = Sng(6 * baza_.b(6, j));
@@ -32,7 +92,7 @@ double ModKalorimo::Hpt0(double pi, double theta, double T) {
   return Chk(static_cast<double>(G) * 70.1204 + static_cast<double>(H0));
 }
 
-double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t*/) {
+double ModKalorimo::Spt0Krokami(double pi, double theta, double T, double p) {
   float A[5];
   for (int j = 4; j >= 1; --j) {
     A[j] = Sng(5 * baza_.b(6, j));
@@ -45,7 +105,7 @@ double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t
   return Chk(static_cast<double>(S2) * 0.1083275143 + static_cast<double>(S0));
 }
 
-double ModKalorimo::Vpt0(double theta, double pi) {
+double ModKalorimo::Vpt0Krokami(double theta, double pi) {
   float A[5];
   for (int j = 4; j >= 1; --j) {
     A[j] = Sng(j * baza_.b(6, j));
@@ -54,6 +114,125 @@ double ModKalorimo::Vpt0(double theta, double pi) {
   double V = A[4];
   for (int k = 3; k >= 1; --k) V = A[k] + pi * V;
   return Chk(0.00317 * (V + Div(4.260321148 * theta, pi)));
+}
+
+ModKalorimo::Pamiec& ModKalorimo::PamiecBazy() {
+  Pamiec& c = pamiec_;
+  if (c.wersja == baza_.wersja) return c;
+  c = Pamiec{};
+  c.wersja = baza_.wersja;
+  for (int i = 1; i <= 6; ++i) {
+    for (int j = 1; j <= 4; ++j) {
+      c.cH[i][j - 1] = i * baza_.b(i, j);
+      c.cS[i][j - 1] = (i - 1) * baza_.b(i, j);
+      c.cV[i][j - 1] = j * baza_.b(i, j);
+    }
+  }
+  return c;
+}
+
+double ModKalorimo::Hpt0(double pi, double theta, double T) {
+  if (!fastPaths) return Hpt0Krokami(pi, theta, T);
+  Pamiec& c = PamiecBazy();
+  bool ok = true;
+  float A[4];
+  if (c.hAOk && c.hTheta == Bits(theta)) {
+    std::copy(c.hA, c.hA + 4, A);
+  } else {
+    // The volume's sums at the same theta come next in every caller: they run alongside.
+    const double(*const tabs[2])[4] = {c.cH, c.cV};
+    float HV[2][4];
+    ok = Ciagi(tabs, 1, theta, HV);
+    if (ok) {
+      std::copy(HV[0], HV[0] + 4, c.hA);
+      std::copy(HV[1], HV[1] + 4, c.vA);
+      c.hTheta = c.vTheta = Bits(theta);
+      c.hAOk = c.vAOk = true;
+    }
+    std::copy(HV[0], HV[0] + 4, A);
+  }
+  if (!(c.hH0Ok && c.hT == Bits(T))) {
+    const bool lnOk = T > 0 && T < kInf;
+    const double x = 1808.9 + 1.48285 * T + 0.000379025 * (T * T) + 46.174 * std::log(T);
+    if (!(lnOk && Miesci(x))) return Hpt0Krokami(pi, theta, T);
+    c.hH0 = static_cast<float>(x);
+    c.hT = Bits(T);
+    c.hH0Ok = true;
+  }
+  const float H0 = c.hH0;
+  float G = A[3];
+  for (int k = 2; k >= 0; --k) G = Pojedyncza(A[k] + pi * G, ok);
+  G = Pojedyncza(G * pi, ok);
+  const double h = static_cast<double>(G) * 70.1204 + static_cast<double>(H0);
+  if (!ok || !std::isfinite(h)) return Hpt0Krokami(pi, theta, T);
+  st.h1 = G;
+  return h;
+}
+
+double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t*/) {
+  if (!fastPaths) return Spt0Krokami(pi, theta, T, p);
+  Pamiec& c = PamiecBazy();
+  bool ok = true;
+  float A[4];
+  if (c.sAOk && c.sTheta == Bits(theta)) {
+    std::copy(c.sA, c.sA + 4, A);
+  } else {
+    const double(*const tabs[1])[4] = {c.cS};
+    float S1[1][4];
+    ok = Ciagi(tabs, 2, theta, S1);
+    std::copy(S1[0], S1[0] + 4, A);
+    if (ok) {
+      std::copy(A, A + 4, c.sA);
+      c.sTheta = Bits(theta);
+      c.sAOk = true;
+    }
+  }
+  if (!(c.sTOk && c.sT == Bits(T))) {
+    const double dT = 46.174 / T;
+    if (!(T > 0 && T < kInf && std::isfinite(dT))) return Spt0Krokami(pi, theta, T, p);
+    c.sLnT = 1.48285 * std::log(T);
+    c.sKT = (0.75805 * 1e-3) * T;
+    c.sDT = dT;
+    c.sT = Bits(T);
+    c.sTOk = true;
+  }
+  if (!(c.sPOk && c.sP == Bits(p))) {
+    const double pa = 1e6 * p;
+    if (!(pa > 0 && pa < kInf)) return Spt0Krokami(pi, theta, T, p);
+    c.sLnP = 0.46151 * std::log(pa);
+    c.sP = Bits(p);
+    c.sPOk = true;
+  }
+  float S = A[3];
+  for (int k = 2; k >= 0; --k) S = Pojedyncza(A[k] + pi * S, ok);
+  const float S2 = Pojedyncza((S * pi) / (theta * theta), ok);
+  const float S0 = Pojedyncza(3.760923231 - c.sLnP + c.sLnT + c.sKT - c.sDT, ok);
+  const double s = static_cast<double>(S2) * 0.1083275143 + static_cast<double>(S0);
+  if (!ok || !std::isfinite(s)) return Spt0Krokami(pi, theta, T, p);
+  return s;
+}
+
+double ModKalorimo::Vpt0(double theta, double pi) {
+  if (!fastPaths) return Vpt0Krokami(theta, pi);
+  Pamiec& c = PamiecBazy();
+  float A[4];
+  if (c.vAOk && c.vTheta == Bits(theta)) {
+    std::copy(c.vA, c.vA + 4, A);
+  } else {
+    const double(*const tabs[1])[4] = {c.cV};
+    float V1[1][4];
+    if (!Ciagi(tabs, 1, theta, V1)) return Vpt0Krokami(theta, pi);
+    std::copy(V1[0], V1[0] + 4, A);
+    std::copy(A, A + 4, c.vA);
+    c.vTheta = Bits(theta);
+    c.vAOk = true;
+  }
+  double V = A[3];
+  for (int k = 2; k >= 0; --k) V = A[k] + pi * V;
+  const double q = (4.260321148 * theta) / pi;
+  const double v = 0.00317 * (V + q);
+  if (pi == 0 || !std::isfinite(q) || !std::isfinite(v)) return Vpt0Krokami(theta, pi);
+  return v;
 }
 
 double ModKalorimo::Hpt(double p, double t) {

@@ -158,6 +158,34 @@ TEST_F(BazaPlikTest, EditedFileTakesEffectAtTheNextRead) {
   EXPECT_EQ(db.baza.Tab2[1], 0.6);
 }
 
+// One stat per calculation: a file whose identity, size and stamps are as at the last read is
+// not read again; any change of them is. The batch tool keeps its first record for the run.
+TEST_F(BazaPlikTest, UnchangedFileIsNotReadAgain) {
+  db.OtworzBaze(folder, Blad);
+  db.marginesZnacznikaS = -1000000000LL;  // trust even a fresh stamp
+  db.CzytajRekord1();
+  db.baza.Tab2[1] = 0.7;  // in memory only: seen again only if the file is not read
+  db.CzytajRekord1();
+  EXPECT_EQ(db.baza.Tab2[1], 0.7);
+  Bytes edited = Read();
+  Put(edited, 288, 0.6);
+  edited.push_back(0);  // another size, whatever the stamps' resolution
+  Write(edited);
+  db.CzytajRekord1();
+  EXPECT_EQ(db.baza.Tab2[1], 0.6);
+}
+
+TEST_F(BazaPlikTest, ReadOnceKeepsTheFirstRecordForTheRun) {
+  db.czytajRaz = true;
+  db.OtworzBaze(folder, Blad);
+  db.CzytajRekord1();
+  Bytes edited = Read();
+  Put(edited, 288, 0.6);
+  Write(edited);
+  db.CzytajRekord1();
+  EXPECT_NE(db.baza.Tab2[1], 0.6);
+}
+
 // Editors that save into a new file and rename it over the old one: the next read follows the
 // name; a file removed meanwhile leaves the last contents in use.
 TEST_F(BazaPlikTest, FileReplacedByRenameTakesEffectAtTheNextRead) {

@@ -182,11 +182,16 @@ std::array<double, 11> Liczby(const RozprezanieIF97& r) {
   return v;
 }
 
-// The panel's number patterns, row by row; a value that does not exist is blank, never NaN.
-std::string Tekst(std::size_t wiersz, double v, char sep) {
+// The panel's number patterns, row by row; a value that does not exist is blank, never NaN. A
+// difference is small and signed: no thousands gap (it would stand between the sign and the
+// digits), and x to three places.
+std::string Tekst(std::size_t wiersz, double v, char sep, bool roznica = false) {
   static constexpr const char* kWzory[11] = {"# ##0.0", "0.000",   "##0.0", "# ##0.0", "0.00",  "# ##0.0",
                                              "##0.0",   "# ##0.0", "0.00",  "# ##0.0", "##0.00"};
-  return std::isfinite(v) ? Format(v, kWzory[wiersz], sep) : std::string();
+  static constexpr const char* kRoznice[11] = {"0.0", "0.000", "0.0",   "0.0", "0.000", "0.0",
+                                               "0.0", "0.0",   "0.000", "0.0", "0.00"};
+  if (!std::isfinite(v)) return std::string();
+  return Format(v, (roznica ? kRoznice : kWzory)[wiersz], sep);
 }
 
 Linia Odcinek(double s1, double h1, double s2, double h2) {
@@ -228,7 +233,7 @@ void KalorimoApp::WykresIS_IF97() {
     for (std::size_t i = 0; i < v.size(); ++i) {
       n.kolumna[i] = Tekst(i, v[i], decimalSep);
       // Fits' results exist only where the fits' panel shows them.
-      if (!w.wyniki[i].empty()) roznica.kolumna[i] = Tekst(i, f[i] - v[i], decimalSep);
+      if (!w.wyniki[i].empty()) roznica.kolumna[i] = Tekst(i, f[i] - v[i], decimalSep, true);
     }
     // Superheated ends read as the fits' dryness box reads them.
     if (g.izentropa && g.izentropa->region == 2) n.kolumna[4] = SuchoscTekst(2.0f, decimalSep);

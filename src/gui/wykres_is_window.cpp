@@ -269,13 +269,14 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     if (e.rzeczywisty) zajmij(*e.rzeczywisty);
     for (const Nakladka& n : model_->nakladki)
       for (const Nakladka::Znak& z : n.punkty) zajete.push_back(QRectF(m(z.s, z.h) + QPointF(-4, -4), QSizeF(36, 22)));
+    // The points' own isobars under the chart's lines, so their labels stay readable.
+    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
       QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
       if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
       RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete);
     }
-    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
     for (const Nakladka& n : model_->nakladki) {
       for (const Linia& l : n.linie) {
         const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;

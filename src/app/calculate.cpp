@@ -3,6 +3,7 @@
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
 #include "common/number_text.h"
+#include "steam/validity.h"
 
 namespace kal {
 
@@ -37,6 +38,20 @@ bool KalorimoApp::BladPominiety() {
   return true;
 }
 
+bool KalorimoApp::StanOdrzucony() {
+  // The one check of every pair's result, after its solver: the solvers stay as they are, so a
+  // state within the limits comes out bit for bit as before.
+  const std::string why = StanNiefizyczny(st(), para_ == Pair::XT || para_ == Pair::XP, decimalSep);
+  if (why.empty()) return false;
+  modMain.dialogs().MsgBox(why, Buttons::OK, Icon::Exclamation, "Termo_info");
+  // As after a failed search: every box but the two given ones is blank.
+  for (int i = 0; i <= 8; ++i) {
+    if (i > 4 || frm.Check[i].Value != 1) frm.Text_IS[i].Text = kSiedemSpacji;
+  }
+  wetRequested_ = false;
+  return true;
+}
+
 void KalorimoApp::cmdOblicz_Click() {
   wetRequested_ = false;
   obliczRunning_ = true;
@@ -46,7 +61,7 @@ void KalorimoApp::cmdOblicz_Click() {
   try {
     SteamState& s = st();
     s.Blad = 0;
-    db.CzytajRekord1();  // an edited Kalorimo.dat applies to this calculation
+    CzytajWspolczynniki();  // an edited Kalorimo.dat applies to this calculation
     frm.mnuIS.Enabled = true;
     frm.mnuPPary2.Enabled = true;  // the exhaust row belongs to the I-S chart
     if (frm.ifMokra != 0) ParaMokra_Unload();
@@ -54,6 +69,7 @@ void KalorimoApp::cmdOblicz_Click() {
     frm.pParyWylot = frm.lbl_V[4].Visible ? wylot : 5.0f;
 
     Koniec k = ObliczPare();
+    if (k == Koniec::Epilog && para_ && StanOdrzucony()) k = Koniec::Pominiety;
     if (k != Koniec::Odmowa) Epilog(k == Koniec::Pominiety);
   } catch (const RunTimeError& e) {
     wetRequested_ = false;

@@ -57,6 +57,8 @@ class KalorimoApp : private SteamWindows {
 
   // Start-up of the main window (its fifteen steps).
   void Form_Load();
+  // Reads record 1 of the coefficient file (checked); a refused file is told to the user.
+  void CzytajWspolczynniki();
 
   // Input-pair selection and clearing.
   void Check_Click(int Index);
@@ -98,6 +100,10 @@ class KalorimoApp : private SteamWindows {
 
   // Last-inputs file.
   void mnuZakoncz_Click();
+  // The exit command's save without any dialog, for an end the user did not choose (a signal,
+  // the end of the session, the display gone): true when the file was written. Nothing after
+  // the exit command or before the start-up named the file.
+  bool ZapiszOstatnieDaneCicho();
   void CzytajOstatnieDane();  // start-up step 15
   // The reading step over the file's bytes (CzytajOstatnieDane reads them from PlikTmp).
   void PokazOstatnieDane(const std::string& bytes);
@@ -118,12 +124,13 @@ class KalorimoApp : private SteamWindows {
   void PthBlad(double t, double h) override;
   void CisnienieMPaDoOkna(double p) override;
 
-  void Odtworz(const std::string& bytes);
-  void WykresIS_Odswiez();             // lines of the current record, then the expansion
-  void WykresIS_IF97();                // the IF97 overlay of the last expansion, or none
-  std::optional<SteamState> stanPT_;   // see stanPT()
-  bool nowyPT_ = false;                // this calculation found a pressure-temperature state
-  WykresyBazy wykresy_;                // body of PokazOstatnieDane
+  void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
+  void ZapiszOstatnieDane();               // Kalorimo.tmp from the boxes; file errors raise
+  void WykresIS_Odswiez();                 // lines of the current record, then the expansion
+  void WykresIS_IF97();                    // the IF97 overlay of the last expansion, or none
+  std::optional<SteamState> stanPT_;       // see stanPT()
+  bool nowyPT_ = false;                    // this calculation found a pressure-temperature state
+  WykresyBazy wykresy_;
   std::unique_ptr<Evaluator> odczyt_;  // the chart's record, for OdczytIS
   bool wetRequested_ = false;          // a solver asked for "Para mokra" during this calculation
   long komunikatyPrzed_ = 0;           // library message boxes shown before this calculation
@@ -135,6 +142,7 @@ class KalorimoApp : private SteamWindows {
   void Epilog(bool pominiety);
   std::optional<Pair> para_;        // pair of this calculation, none before the dispatch
   bool BladPominiety();             // a set Blad is cleared and the branch is skipped
+  bool StanOdrzucony();             // a result that is no state of water: told, boxes blanked
   float CzytajPoprawione(int box);  // a box through the input correction, as single
   float CzytajWprost(int box);      // a box read plainly with the locale's rules, as single
   void Pokaz(int box, double value, const char* pattern);

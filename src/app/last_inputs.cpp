@@ -30,20 +30,46 @@ std::string BezOdstepowGrup(const std::string& s) {
   return out;
 }
 
+// The input boxes take either separator, and the file may come from a run under another
+// locale: a single point or comma (not both) is read as the locale's separator.
+std::string SeparatorLokalny(std::string s, char decimalSep) {
+  const std::size_t kropka = s.find('.'), przecinek = s.find(',');
+  const std::size_t at = kropka == std::string::npos ? przecinek : kropka;
+  if (at != std::string::npos && (kropka == std::string::npos || przecinek == std::string::npos) &&
+      s.find(s[at], at + 1) == std::string::npos) {
+    s[at] = decimalSep;
+  }
+  return s;
+}
+
 // The entries are the boxes P to V, then the unit code.
 constexpr int kWpisJednostki = pole::V + 1;
 
 }  // namespace
 
-void KalorimoApp::mnuZakoncz_Click() {
+void KalorimoApp::ZapiszOstatnieDane() {
   OstatnieDane d;
   for (int i = pole::P; i <= pole::V; ++i) d[i] = OstatniaDana::ZTekstu(frm.Text_IS[i].Text);
   d[kWpisJednostki] = OstatniaDana::ZLiczby(frm.kodJednP);
   if (st().xPary > 1) d[pole::X] = OstatniaDana::ZTekstu("x > 1");
+  // Same bytes as an overwrite in place without truncation, but a failed write (disk full)
+  // leaves the old file whole.
+  ZapiszPlikBezpiecznie(frm.PlikTmp, KodujWpisy(d), true, "mnuZakoncz_Click");
+}
+
+bool KalorimoApp::ZapiszOstatnieDaneCicho() {
+  if (frm.closed || frm.PlikTmp.empty()) return false;
   try {
-    // Same bytes as an overwrite in place without truncation, but a failed write (disk full)
-    // leaves the old file whole.
-    ZapiszPlikBezpiecznie(frm.PlikTmp, KodujWpisy(d), true, "mnuZakoncz_Click");
+    ZapiszOstatnieDane();
+  } catch (const RunTimeError&) {
+    return false;  // nobody left to tell
+  }
+  return true;
+}
+
+void KalorimoApp::mnuZakoncz_Click() {
+  try {
+    ZapiszOstatnieDane();
   } catch (const RunTimeError& e) {
     // Not written: the windows stay open, so the user loses nothing and may try again.
     modMain.RaportBledu(e);
@@ -80,9 +106,10 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
     return modMain.PoprawDane(t).ToSingle(decimalSep);
   };
   const float p = popraw(d[pole::P]);
-  const float t = d[pole::T].typ == OstatniaDana::Liczba
-                      ? d[pole::T].liczba
-                      : Sng(ParseLocale(BezOdstepowGrup(d[pole::T].tekst), decimalSep) / 1);
+  const float t =
+      d[pole::T].typ == OstatniaDana::Liczba
+          ? d[pole::T].liczba
+          : Sng(ParseLocale(SeparatorLokalny(BezOdstepowGrup(d[pole::T].tekst), decimalSep), decimalSep) / 1);
   const float h = popraw(d[pole::H]);
   const float s = popraw(d[pole::S]);
   float kod = popraw(d[kWpisJednostki]);
@@ -97,7 +124,7 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
     v = Format(d[pole::V].liczba, "#0.000", decimalSep);
   } else {
     try {
-      v = Format(ParseLocale(v, decimalSep), "#0.000", decimalSep);
+      v = Format(ParseLocale(SeparatorLokalny(v, decimalSep), decimalSep), "#0.000", decimalSep);
     } catch (const RunTimeError&) {
       // not a number: shown unchanged
     }

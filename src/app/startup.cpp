@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/kalorimo_app.h"
+#include "common/file_io.h"
 #include "common/jednostki.h"
 #include "common/number_text.h"
 
@@ -36,6 +37,8 @@ void KalorimoApp::Form_Load() {
       frm.Folder = folderOverride.back() == '/' ? folderOverride : folderOverride + "/";
     }
     modMain.CzyJestSubDir(frm.Folder);
+    // Leftovers of a run killed while it wrote its files (the batch tool writes neither).
+    if (czytajOstatnieDane) UsunPorzuconePliki(frm.Folder, {"Kalorimo.tmp", "Notes.txt"});
 
     frm.SciezkaMake = frm.SciezkaProgramu + "/makeKalorimo.exe ";
 
@@ -51,6 +54,9 @@ void KalorimoApp::Form_Load() {
       modMain.platform().EndApplication();
       return;
     }
+
+    // A record that cannot be right is told at once, not at the first calculation.
+    CzytajWspolczynniki();
 
     frm.PlikTmp = frm.Folder + "/Kalorimo.tmp";
 

@@ -62,14 +62,7 @@ std::optional<ErrorInfo> ParseErrorReport(const std::string& text) {
   return e;
 }
 
-std::string CliPlatform::ExecutableDir() {
-  char buf[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return ".";
-  std::string p(buf, static_cast<std::size_t>(n));
-  std::size_t slash = p.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : p.substr(0, slash);
-}
+// The window's folder too: both programs use the same data folder beside them.
+std::string CliPlatform::ExecutableDir() { return KatalogProgramu(); }
 
 }  // namespace kal::cli

@@ -26,7 +26,9 @@ bool Calculator::Start() {
   std::unique_ptr<KalorimoApp> app = FreshApp();
   // The start-up reports a data folder or coefficient file it cannot use through the error
   // report and ends early, leaving the coefficient file closed.
-  bool ok = app->db.NrPlikuBazy != 0 && !dialogs_.error && platform_.endRequests == 0;
+  // A refused coefficient file also ends it: a batch must not run on other coefficients than
+  // the ones it was given.
+  bool ok = app->db.NrPlikuBazy != 0 && !dialogs_.error && platform_.endRequests == 0 && !app->db.naDomyslnych;
   startupMessages_ = dialogs_.messages;
   dialogs_.Clear();
   return ok;

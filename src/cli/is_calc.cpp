@@ -291,10 +291,9 @@ void AppendIsCsvHeader(std::string& out, bool reference) {
 void AppendIsCsv(std::string& out, const IsResult& r) {
   const Rozprezanie& e = r.rozprezanie;
   auto pole = [](const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) q += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return q + "\"";
+    std::string f;
+    CsvText(f, s);
+    return f;
   };
   auto num = [](float v) { return std::isfinite(v) ? Num9(v) : std::string(); };
   out +=

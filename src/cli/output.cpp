@@ -73,19 +73,6 @@ std::string Messages(const LineResult& r) {
   return m;
 }
 
-void CsvField(std::string& out, const std::string& s) {
-  if (s.find_first_of(",\"\r\n") == std::string::npos) {
-    out += s;
-    return;
-  }
-  out += '"';
-  for (char c : s) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
 std::string Trim(const std::string& s) {
   std::size_t b = s.find_first_not_of(' '), e = s.find_last_not_of(' ');
   return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
@@ -99,6 +86,54 @@ std::string Pad(const std::string& s, std::size_t width) {
 }
 
 }  // namespace
+
+void CsvField(std::string& out, const std::string& s) {
+  if (s.find_first_of(",\"\r\n") == std::string::npos) {
+    out += s;
+    return;
+  }
+  out += '"';
+  for (char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+// A number as the boxes take it: sign, digits (blanks between them), one separator, exponent.
+bool LooksNumeric(const std::string& s) {
+  std::size_t i = s.find_first_not_of(' '), n = s.find_last_not_of(' ') + 1;
+  if (i == std::string::npos) return false;
+  if (s[i] == '+' || s[i] == '-') ++i;
+  bool digit = false, sep = false;
+  for (; i < n; ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if ((c == ',' || c == '.') && !sep) {
+      sep = true;
+    } else if (c == ' ' && digit) {
+    } else {
+      break;
+    }
+  }
+  if (i < n && digit && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
+    const std::size_t exp = i;
+    while (i < n && s[i] >= '0' && s[i] <= '9') ++i;
+    if (i == exp) return false;
+  }
+  return digit && i == n;
+}
+
+// A typed or message text: a spreadsheet takes a cell that starts with = + - @ or a tab for a
+// formula, so such a text (never a number) gets an apostrophe in front.
+void CsvText(std::string& out, const std::string& s) {
+  const bool formula = !s.empty() && std::string("=+-@\t\r").find(s[0]) != std::string::npos && !LooksNumeric(s);
+  CsvField(out, formula ? "'" + s : s);
+}
+
 
 std::string Num9(float value) {
   // The same text as printf's "%.9g", without printf's arbitrary-precision digit loop.
@@ -213,9 +248,9 @@ void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
   out += std::to_string(r.line) + ',';
   CsvField(out, r.parsed ? r.pairName : "");
   out += ',';
-  CsvField(out, r.a);
+  CsvText(out, r.a);
   out += ',';
-  CsvField(out, r.b);
+  CsvText(out, r.b);
   if (r.ok) {
     const char sep = s.decimalSep;
     auto box = [&](int i) { return BoxNumber(r.boxes[i], sep); };
@@ -229,7 +264,7 @@ void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
   } else {
     out += ",,,,,,,,,,,false,";
   }
-  CsvField(out, Messages(r));
+  CsvText(out, Messages(r));
   if (s.referenceIf97) AppendCsvReference(out, r, s);
   out += '\n';
 }

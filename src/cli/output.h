@@ -13,6 +13,12 @@ std::string Num9(float value);
 // letter E of the viscosity pattern dropped; empty when it is no number.
 std::string BoxNumber(const std::string& text, char decimalSep);
 
+// One CSV field, quoted as RFC 4180 says when it holds a comma, quote or line break.
+void CsvField(std::string& out, const std::string& s);
+// A typed or message text as a CSV field: one a spreadsheet would take for a formula gets an
+// apostrophe in front (never a number).
+void CsvText(std::string& out, const std::string& s);
+
 void AppendJson(std::string& out, const LineResult& r, const Settings& s);  // one line
 void AppendCsvHeader(std::string& out, bool reference = false);             // reference: the if97_ columns too
 void AppendCsv(std::string& out, const LineResult& r, const Settings& s);

@@ -16,9 +16,14 @@ namespace kal {
 
 namespace {
 
-[[noreturn]] void FileFail(const char* source) {
+// The record count is a 16-bit number: a longer file cannot be this program's.
+constexpr off_t kNajwiecejBajtow = static_cast<off_t>(32767) * static_cast<off_t>(kRecordLen);
+
+[[noreturn]] void FileFail(const char* source, const std::string& path) {
   const int e = errno;
-  Raise(NumerBleduPliku(e, RodzajPliku::Baza), source, e);
+  RunTimeError err(NumerBleduPliku(e, RodzajPliku::Baza), source, e);
+  err.szczegoly = "plik -> " + path + " : " + PowodBledu(e);
+  throw err;
 }
 
 }  // namespace
@@ -33,37 +38,43 @@ void BazaKalorimo::OtworzBaze(const std::string& Folder, std::uint8_t& Blad) {
   // again (a record edited meanwhile must not be replaced by the defaults).
   if (NrPlikuBazy != 0) return;
 
-  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // Without blocking: a FIFO in its place must not hang the start.
+  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   // A file that may not be written (read-only folder or medium) still serves when it holds a
   // record: only an empty file is ever written.
   int bladZapisu = 0;
   if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
     bladZapisu = errno;
-    fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) errno = bladZapisu;
   }
-  if (fd < 0) FileFail("OtworzBaze");
+  if (fd < 0) FileFail("OtworzBaze", PlikBazy);
   struct stat info {};
   if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) ||
-      (bladZapisu != 0 && CInt(static_cast<double>(info.st_size) / static_cast<double>(kRecordLen)) == 0)) {
+      (bladZapisu != 0 && info.st_size <= static_cast<off_t>(kRecordLen / 2))) {
     const int e = S_ISDIR(info.st_mode) ? EISDIR : bladZapisu != 0 ? bladZapisu : errno;
     ::close(fd);
     errno = e;
-    FileFail("OtworzBaze");
+    FileFail("OtworzBaze", PlikBazy);
   }
   std::FILE* f = ::fdopen(fd, bladZapisu != 0 ? "rb" : "r+b");
   if (!f) {
     const int e = errno;
     ::close(fd);
     errno = e;
-    FileFail("OtworzBaze");
+    FileFail("OtworzBaze", PlikBazy);
   }
   // Unbuffered: every read sees the file as it is now, even when edited between calculations.
   std::setvbuf(f, nullptr, _IONBF, 0);
   plik_ = f;
   NrPlikuBazy = 1;
 
-  // Records by rounding, halves to even: 620 bytes count as none, 621 as one.
+  // Records by rounding, halves to even: 620 bytes count as none, 621 as one. A device or a
+  // file too large for the count gets no defaults written: its first read refuses it.
+  if (!S_ISREG(info.st_mode) || info.st_size > kNajwiecejBajtow) {
+    LiczbaRekordow = 1;
+    return;
+  }
   LiczbaRekordow = CInt(static_cast<double>(info.st_size) / static_cast<double>(kRecordLen));
   if (LiczbaRekordow == 0) WpisujDane(Blad);
 }
@@ -76,9 +87,9 @@ void BazaKalorimo::SledzZamiane() {
   if (::stat(PlikBazy.c_str(), &naDysku) != 0 || !S_ISREG(naDysku.st_mode)) return;
   if (::fstat(::fileno(plik_), &otwarty) != 0) return;
   if (naDysku.st_dev == otwarty.st_dev && naDysku.st_ino == otwarty.st_ino) return;
-  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CLOEXEC);
+  int fd = ::open(PlikBazy.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
   const bool tylkoOdczyt = fd < 0;
-  if (tylkoOdczyt) fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC);
+  if (tylkoOdczyt) fd = ::open(PlikBazy.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return;  // the old contents still serve
   std::FILE* f = ::fdopen(fd, tylkoOdczyt ? "rb" : "r+b");
   if (!f) {
@@ -90,24 +101,59 @@ void BazaKalorimo::SledzZamiane() {
   plik_ = f;
 }
 
-void BazaKalorimo::CzytajRekord1() {
-  if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
-  SledzZamiane();
+void BazaKalorimo::CzytajSurowy(Baza& cel) {
   std::uint8_t buf[kRecordLen];
-  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("CzytajRekord1");
+  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("CzytajRekord1", PlikBazy);
   const std::size_t n = std::fread(buf, 1, kRecordLen, plik_);
   if (std::ferror(plik_)) {
     std::clearerr(plik_);
-    FileFail("CzytajRekord1");
+    FileFail("CzytajRekord1", PlikBazy);
   }
   std::clearerr(plik_);  // a record cut short is no error
-  CzytajRekord(baza, buf, n);
+  CzytajRekord(cel, buf, n);
+}
+
+std::string BazaKalorimo::Odrzuc() {
+  struct stat info {};
+  if (::fstat(::fileno(plik_), &info) != 0 || !S_ISREG(info.st_mode)) return "to nie jest zwykły plik";
+  if (info.st_size < static_cast<off_t>(kRecordLen) || info.st_size > kNajwiecejBajtow) {
+    return "długość " + std::to_string(info.st_size) + " bajtów, a rekord ma " + std::to_string(kRecordLen);
+  }
+  return "";
+}
+
+void BazaKalorimo::CzytajRekord1() {
+  if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
+  SledzZamiane();
+  if (!sprawdz) {
+    CzytajSurowy(baza);
+    return;
+  }
+  std::string powod = Odrzuc();
+  Baza nowa = baza;
+  if (powod.empty()) {
+    CzytajSurowy(nowa);
+    powod = sprawdz(nowa);
+  }
+  if (powod.empty()) {
+    baza = nowa;
+    dobry_ = true;
+    naDomyslnych = false;
+    return;
+  }
+  odrzucenie = powod;
+  if (!dobry_) {
+    std::uint8_t blad = 0;
+    CzytArray(baza, blad);
+    dobry_ = true;
+    naDomyslnych = true;
+  }
 }
 
 void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
   Baza tabele;
   CzytArray(tabele, Blad);
-  CzytajRekord1();
+  CzytajSurowy(baza);
   // Only the used elements: element 0 of each table keeps what was read.
   for (int j = 1; j <= 4; ++j)
     for (int i = 1; i <= 6; ++i) baza.Tab1[j][i] = tabele.Tab1[j][i];
@@ -135,10 +181,10 @@ void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
   // The bytes the file held (no record: 620 at most), put back when the record cannot be
   // written whole; a part of a record beyond 620 bytes would count as a record next time.
   std::uint8_t dawne[kRecordLen];
-  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane");
+  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane", PlikBazy);
   const std::size_t nDawne = std::fread(dawne, 1, kRecordLen, plik_);
   std::clearerr(plik_);
-  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane");
+  if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("WpisujDane", PlikBazy);
   errno = 0;
   if (std::fwrite(buf, 1, kRecordLen, plik_) != kRecordLen || std::fflush(plik_) != 0) {
     if (errno == 0) errno = EIO;
@@ -147,8 +193,9 @@ void BazaKalorimo::WpisujDane(std::uint8_t& Blad) {
     const int fd = ::fileno(plik_);
     if (::ftruncate(fd, static_cast<off_t>(nDawne)) == 0) (void)!::pwrite(fd, dawne, nDawne, 0);
     errno = e;
-    FileFail("WpisujDane");
+    FileFail("WpisujDane", PlikBazy);
   }
+  dobry_ = true;
 }
 
 }  // namespace kal

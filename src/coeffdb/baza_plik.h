@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "coeffdb/baza.h"
@@ -26,13 +27,23 @@ class BazaKalorimo {
   // which the defaults' loading clears. File failures raise run-time errors (53, 75, 76 ...).
   void OtworzBaze(const std::string& Folder, std::uint8_t& Blad);
   // Reads record 1 of the open file into `baza`; a record cut short is read as far as it goes.
+  // With `sprawdz` set, a file that is no regular file of whole records, or whose record
+  // `sprawdz` finds implausible, is refused: `baza` keeps the last good record (the defaults
+  // when there was none) and `odrzucenie` says why.
   void CzytajRekord1();
+  // Checks a record read from the file: "" when it may be used, else the failing value.
+  std::function<std::string(const Baza&)> sprawdz;
+  std::string odrzucenie;     // set by a refused read, cleared by whoever reports it
+  bool naDomyslnych = false;  // `baza` holds the built-in defaults after a refusal
   // Writes the default coefficients as record 1 (called by OtworzBaze only).
   void WpisujDane(std::uint8_t& Blad);
 
  private:
   void SledzZamiane();
+  void CzytajSurowy(Baza& cel);  // record 1 as far as the file goes, unchecked
+  std::string Odrzuc();          // why the open file cannot hold a record, "" when it can
   std::FILE* plik_ = nullptr;
+  bool dobry_ = false;  // `baza` holds a record that was accepted (or the defaults)
 };
 
 // The default coefficient tables (all elements 0 except the used ones); clears `Blad`.

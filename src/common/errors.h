@@ -32,6 +32,7 @@ struct RunTimeError : std::runtime_error {
   int lastDllError = 0;  // last operating-system error code (errno), 0 when none
   int helpContext = 0;
   std::string helpFile;
+  std::string szczegoly;  // a file error's path and the system's reason, a line of the report
   RunTimeError(int number, std::string source, int lastDllError = 0);
 };
 

@@ -1,6 +1,8 @@
 #include "common/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,6 +41,52 @@ int NumerBleduPliku(int e, RodzajPliku rodzaj) {
   }
 }
 
+std::string PowodBledu(int e) {
+  switch (e) {
+    case ENOSPC:
+      return "brak miejsca na dysku";
+#ifdef EDQUOT
+    case EDQUOT:
+      return "przekroczony przydział miejsca na dysku";
+#endif
+    case EFBIG:
+      return "plik za duży";
+    case ENOENT:
+      return "brak takiego pliku lub katalogu";
+    case ENOTDIR:
+      return "część ścieżki nie jest katalogiem";
+    case EISDIR:
+      return "to jest katalog";
+    case EEXIST:
+      return "plik już istnieje";
+    case ENAMETOOLONG:
+      return "za długa nazwa";
+    case ELOOP:
+      return "za dużo dowiązań symbolicznych";
+    case EACCES:
+    case EPERM:
+      return "brak uprawnień";
+    case EROFS:
+      return "system plików tylko do odczytu";
+    case EIO:
+      return "błąd wejścia/wyjścia urządzenia";
+    case EPIPE:
+      return "odbiorca danych zakończył pracę";
+    case ENOMEM:
+      return "brak pamięci";
+    case EBADF:
+      return "strumień nie jest otwarty";
+    case ENXIO:
+    case ENODEV:
+      return "brak urządzenia";
+    case EMFILE:
+    case ENFILE:
+      return "za dużo otwartych plików";
+    default:
+      return "błąd systemu nr " + std::to_string(e);
+  }
+}
+
 namespace {
 
 [[noreturn]] void BladPliku(int e, const std::string& path, const std::string& source) {
@@ -60,24 +108,34 @@ bool WriteAll(int fd, const char* p, std::size_t n) {
   return true;
 }
 
-// Copies the old file's bytes from `from` on to `fd`. A missing old file has no tail.
+// Copies the old file's bytes from `from` on to `fd`. Only a regular file has a tail, and only
+// up to kMaxStaryPlik bytes: a FIFO, a device, a link or a huge file counts as no old file, so
+// the copy never blocks, never runs on without end and never fills the disk.
 bool CopyTail(const std::string& path, std::size_t from, int fd) {
-  int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return errno == ENOENT;
-  bool ok = ::lseek(in, static_cast<off_t>(from), SEEK_SET) >= 0;
-  char buf[1 << 14];
-  while (ok) {
-    ssize_t r = ::read(in, buf, sizeof buf);
+  int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+  if (in < 0) return true;
+  struct stat st {};
+  if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::size_t>(st.st_size) > kMaxStaryPlik ||
+      static_cast<std::size_t>(st.st_size) <= from) {
+    ::close(in);
+    return true;
+  }
+  char buf[kMaxStaryPlik];
+  std::size_t n = 0;
+  bool ok = true;
+  while (n < kMaxStaryPlik) {
+    ssize_t r = ::pread(in, buf + n, kMaxStaryPlik - n, static_cast<off_t>(n));
     if (r < 0 && errno == EINTR) continue;
     if (r <= 0) {
       ok = r == 0;
       break;
     }
-    ok = WriteAll(fd, buf, static_cast<std::size_t>(r));
+    n += static_cast<std::size_t>(r);
   }
   int e = errno;
   ::close(in);
-  errno = e;
+  if (ok && n > from) ok = WriteAll(fd, buf + from, n - from);
+  if (!ok) errno = e ? e : errno;
   return ok;
 }
 
@@ -113,9 +171,21 @@ std::string CzytajPoczatekPliku(const std::string& path, std::size_t limit, cons
 }
 
 void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail, const std::string& source) {
-  std::string tmp = path + ".XXXXXX";
-  int fd = ::mkstemp(tmp.data());
-  if (fd < 0) BladPliku(errno, path, source);
+  std::string tmp;
+  int fd = -1;
+  // The temporary file is locked while it exists, so a start-up's clean-up leaves it alone; one
+  // removed by a clean-up between its creation and the lock is made again.
+  for (int proba = 0; proba < 100 && fd < 0; ++proba) {
+    tmp = path + ".XXXXXX";
+    fd = ::mkstemp(tmp.data());
+    if (fd < 0) BladPliku(errno, path, source);
+    struct stat st {};
+    if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
+      ::close(fd);
+      fd = -1;
+    }
+  }
+  if (fd < 0) BladPliku(EIO, path, source);
   bool ok = ::fchmod(fd, NewMode(path)) == 0 && WriteAll(fd, head.data(), head.size()) &&
             (!keepTail || CopyTail(path, head.size(), fd)) && ::fsync(fd) == 0;
   int e = errno;
@@ -131,6 +201,31 @@ void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, boo
     ::unlink(tmp.c_str());
     BladPliku(e, path, source);
   }
+}
+
+void UsunPorzuconePliki(const std::string& folder, const std::vector<std::string>& names) {
+  DIR* d = ::opendir(folder.c_str());
+  if (!d) return;
+  const int dfd = ::dirfd(d);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string n = e->d_name;
+    bool nasz = false;
+    for (const std::string& name : names) {
+      nasz = nasz || (n.size() == name.size() + 7 && n.compare(0, name.size() + 1, name + ".") == 0 &&
+                      n.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+                                          name.size() + 1) == std::string::npos);
+    }
+    if (!nasz) continue;
+    const int fd = ::openat(dfd, n.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat st {};
+    // Removed only while locked here, so a writer that locks it later sees it gone.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      (void)::unlinkat(dfd, n.c_str(), 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(d);
 }
 
 }  // namespace kal

@@ -19,4 +19,8 @@ class Platform {
   virtual std::string TimeOfDayText() = 0;
 };
 
+// The folder of the running executable as the file system names it (bytes, whatever their
+// encoding), without a trailing separator; "." when it cannot be found.
+std::string KatalogProgramu();
+
 }  // namespace kal

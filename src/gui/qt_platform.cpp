@@ -1,11 +1,14 @@
 #include "gui/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QStringList>
 #include <QTime>
 #include <cstdlib>
+
+#include "gui/end_save.h"
 
 namespace kal {
 
@@ -22,7 +25,13 @@ QString TimeFormatWithoutZone(const QString& format) {
   return out.trimmed();
 }
 
-std::string QtPlatform::ExecutableDir() { return QCoreApplication::applicationDirPath().toStdString(); }
+// The path's bytes as the file system has them: a folder name that is no UTF-8 must not turn
+// into another folder, and the batch tool finds the same one.
+std::string QtPlatform::ExecutableDir() {
+  const std::string dir = KatalogProgramu();
+  if (dir != ".") return dir;
+  return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
 
 bool QtPlatform::StartDetached(const std::string& program, const std::vector<std::string>& args) {
   QStringList list;
@@ -30,7 +39,10 @@ bool QtPlatform::StartDetached(const std::string& program, const std::vector<std
   return QProcess::startDetached(QString::fromStdString(program), list);
 }
 
-void QtPlatform::EndApplication() { std::exit(0); }
+void QtPlatform::EndApplication() {
+  RozbrojZapisNaKoniec();  // "No" in the error report ends without the last inputs
+  std::exit(0);
+}
 
 std::string QtPlatform::TimeOfDayText() {
   const QLocale loc = QLocale::system();

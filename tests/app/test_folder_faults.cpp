@@ -10,6 +10,7 @@
 #include "app/app_fixture.h"
 #include "app/tmp_file.h"
 #include "common/cp1250.h"
+#include "common/file_io.h"
 #include "support/file_bytes.h"
 #include "support/fs_faults.h"
 
@@ -149,7 +150,8 @@ TEST(FolderFaults, ReadOnlyCoefficientFileWithoutARecord) {
   rig.dialogs.ExpectBox(
       " Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
       "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
-          std::to_string(EACCES) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+          std::to_string(EACCES) + "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : brak uprawnień" +
+          "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
       Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
   EXPECT_EQ(0u + 600, fs::file_size(rig.DataDir() + "Kalorimo.dat"));
@@ -197,10 +199,14 @@ TEST_P(UnusableFolder, StartUpReportsTheWindowOpensAndEveryCommandReportsInPolis
   std::unique_ptr<TylkoDoOdczytu> ro;
   if (GetParam().readOnly) ro = std::make_unique<TylkoDoOdczytu>(exe);
 
-  rig.dialogs.ExpectOk(kProblemFolderu, "Eksplorator", Icon::Information);
+  const std::string powod = e == ENOTDIR          ? "istnieje, ale nie jest katalogiem"
+                            : GetParam().readOnly ? PowodBledu(EACCES)
+                                                  : PowodBledu(e);
+  rig.dialogs.ExpectOk(std::string(kProblemFolderu) + "\r\nKatalog: " + exe + "/Kalorimo/ - " + powod, "Eksplorator",
+                       Icon::Information);
   rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> " + std::to_string(GetParam().nr) + "\r\n  co oznacza ->  " +
                             OpisBledu(GetParam().nr) + "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
-                            std::to_string(e) +
+                            std::to_string(e) + "\r\n plik -> " + exe + "/Kalorimo/Kalorimo.dat : " + PowodBledu(e) +
                             "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
                         Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
@@ -264,7 +270,8 @@ TEST(FolderFaults, CoefficientFileThatIsAFolder) {
   rig.dialogs.ExpectBox(
       " Wystąpił błąd wykonania nr -> 75\r\n  co oznacza ->  Błąd dostępu do ścieżki lub pliku"
       "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
-          std::to_string(EISDIR) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+          std::to_string(EISDIR) + "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : to jest katalog" +
+          "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
       Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();
   EXPECT_TRUE(rig.frm().Visible);
@@ -299,7 +306,8 @@ TEST(FolderFaults, FullDiskAtFirstStartLeavesNoHalfRecord) {
     rig.dialogs.ExpectBox(
         " Wystąpił błąd wykonania nr -> 61\r\n  co oznacza ->  Dysk jest pełny"
         "\r\n błąd wystąpił w procedurze -> WpisujDane / " +
-            std::to_string(EFBIG) + "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
+            std::to_string(EFBIG) + "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : plik za duży" +
+            "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
         Buttons::YesNo, Icon::None, "Opis błędu ");
     rig.Restart();
     EXPECT_TRUE(rig.frm().Visible);

@@ -66,9 +66,14 @@ TEST(StartUp, DataFolderOverride) {
 TEST(StartUp, DataFolderThatIsAFileEndsInTheErrorReport) {
   AppRig rig(',', false);
   std::ofstream(rig.dir.path() + "/Kalorimo") << "x";
-  rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  ", "Eksplorator", Icon::Information);
+  rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + rig.DataDir() +
+                           " - istnieje, ale nie jest katalogiem",
+                       "Eksplorator", Icon::Information);
   // 76 path not found, errno ENOTDIR; the window's name is set only later in the start-up.
-  rig.dialogs.ExpectBox(RaportTekst(76, "OtworzBaze", ENOTDIR, ""), Buttons::YesNo, Icon::None, "Opis błędu ");
+  std::string raport = RaportTekst(76, "OtworzBaze", ENOTDIR, "");
+  raport.insert(raport.find("\r\n whatFormName"),
+                "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : część ścieżki nie jest katalogiem");
+  rig.dialogs.ExpectBox(raport, Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.app().Form_Load();
   EXPECT_TRUE(rig.frm().Visible);
   EXPECT_FALSE(rig.frm().Text_IS[0].Enabled);

@@ -68,7 +68,11 @@ struct DirFixture {
   FakePlatform platform;
   ModMain mod{dialogs, platform};
   TempDir tmp;
-  void ExpectProblem() { dialogs.ExpectBox(kPathProblem, Buttons::OK, Icon::Information, "Eksplorator"); }
+  // The window's text, then the folder and the system's reason.
+  void ExpectProblem(const std::string& path, const std::string& powod) {
+    dialogs.ExpectBox(std::string(kPathProblem) + "\r\nKatalog: " + path + " - " + powod, Buttons::OK,
+                      Icon::Information, "Eksplorator");
+  }
 };
 
 TEST(CzyJestSubDir, ExistingFolderWithOrWithoutTrailingSeparator) {
@@ -93,8 +97,8 @@ TEST(CzyJestSubDir, MissingFolderIsCreated) {
 
 TEST(CzyJestSubDir, MissingParentShowsTheMessageAndReturns) {
   DirFixture f;
-  f.ExpectProblem();
   const std::string dir = f.tmp.path() + "/brak/Kalorimo/";
+  f.ExpectProblem(dir, "brak takiego pliku lub katalogu");
   f.mod.CzyJestSubDir(dir);
   EXPECT_FALSE(fs::exists(f.tmp.path() + "/brak"));
 }
@@ -103,16 +107,16 @@ TEST(CzyJestSubDir, AFileInTheWayShowsTheMessage) {
   DirFixture f;
   const std::string file = f.tmp.path() + "/Kalorimo";
   std::ofstream(file) << "x";
-  f.ExpectProblem();
+  f.ExpectProblem(file, "istnieje, ale nie jest katalogiem");
   f.mod.CzyJestSubDir(file);
-  f.ExpectProblem();
+  f.ExpectProblem(file + "/", "istnieje, ale nie jest katalogiem");
   f.mod.CzyJestSubDir(file + "/");
   EXPECT_TRUE(fs::is_regular_file(file));
 }
 
 TEST(CzyJestSubDir, EmptyPathShowsTheMessage) {
   DirFixture f;
-  f.ExpectProblem();
+  f.ExpectProblem("", "pusta ścieżka");
   f.mod.CzyJestSubDir("");
 }
 
@@ -125,7 +129,7 @@ TEST(CzyJestSubDir, NoPermissionShowsTheMessage) {
     fs::permissions(locked, fs::perms::owner_all);
     GTEST_SKIP() << "permissions not enforced";
   }
-  f.ExpectProblem();
+  f.ExpectProblem(locked + "/Kalorimo", "brak uprawnień");
   f.mod.CzyJestSubDir(locked + "/Kalorimo");
   fs::permissions(locked, fs::perms::owner_all);
 }

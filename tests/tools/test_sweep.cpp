@@ -26,6 +26,8 @@ TEST(Sweep, FixedSeedSliceEndsSoundly) {
   std::string faults;
   for (const std::string& s : f.firstFaults) faults += "\n" + s;
   EXPECT_EQ(0, f.faults) << faults;
+  EXPECT_EQ(0, f.impossibleShown) << faults;
+  EXPECT_GT(f.impossibleRefused, 0);
   EXPECT_EQ(8u, f.pairs.size());
   EXPECT_GT(f.ok, 5000);
   EXPECT_GT(f.withMessage, 2500);

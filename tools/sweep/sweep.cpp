@@ -14,6 +14,7 @@
 #include "common/errors.h"
 #include "common/jednostki.h"
 #include "steam/evaluator.h"
+#include "steam/validity.h"
 
 namespace kal::cli {
 
@@ -427,6 +428,18 @@ SweepFigures RunSweep(const SweepOptions& options) {
       ++it->second.first;
       if (fresh) it->second.second = Describe(c) + "  ->  \"" + BoxText(r, wide) + "\"";
     }
+    // The validity rules on every result shown as good: no path may escape the command's check.
+    const bool nasycenie = c.request.pair == Pair::XT || c.request.pair == Pair::XP;
+    if (r.ok && !StanNiefizyczny(r.state, nasycenie, c.decimalSep).empty()) {
+      ++f.impossibleShown;
+      if (f.firstFaults.size() < options.keepFaults) {
+        f.firstFaults.push_back(Describe(c) +
+                                "  ->  impossible state shown: " + StanNiefizyczny(r.state, nasycenie, c.decimalSep));
+      }
+    }
+    for (const Message& m : r.messages) {
+      if (m.text.rfind("Stan niefizyczny", 0) == 0) ++f.impossibleRefused;
+    }
     std::string fault = CheckEnd(c, r);
     if (!fault.empty()) {
       ++f.faults;
@@ -447,6 +460,8 @@ void PrintFigures(std::FILE* out, const SweepFigures& f) {
   std::fprintf(out, "  ended in the error report:    %ld\n", f.withError);
   std::fprintf(out, "  rejected without a box:       %ld\n", f.skipped);
   std::fprintf(out, "  faults:                       %ld\n", f.faults);
+  std::fprintf(out, "  impossible states shown:      %ld\n", f.impossibleShown);
+  std::fprintf(out, "  impossible states refused:    %ld\n", f.impossibleRefused);
   std::fprintf(out, "by pair:\n");
   for (const auto& [pair, n] : f.pairs) std::fprintf(out, "  %8ld  %s\n", n, pair.c_str());
   std::fprintf(out, "messages by text (numbers as #):\n");

@@ -66,6 +66,8 @@ struct SweepFigures {
   long withError = 0;    // ended in the error report
   long faults = 0;
   long skipped = 0;                      // ended without a box and without some result (a silent rejection)
+  long impossibleShown = 0;              // results shown as good that cross a physical limit (must stay 0)
+  long impossibleRefused = 0;            // states the command refused as crossing a physical limit
   std::map<std::string, long> messages;  // by kind
   std::map<int, long> errors;            // by run-time error number
   std::map<std::string, long> pairs;     // calculations by pair

@@ -7,6 +7,7 @@
 
 #include "app/kalorimo_app.h"
 #include "mollier/rozprezanie.h"
+#include "mollier/rozprezanie_if97.h"
 #include "mollier/wykres.h"
 
 namespace {
@@ -38,6 +39,38 @@ void BM_Rozprezanie(benchmark::State& state) {
 }
 BENCHMARK(BM_Rozprezanie)->Unit(benchmark::kMicrosecond);
 
+// The chart with the IAPWS-IF97 overlay: the fits' lines, IF97's saturation line and the IF97
+// expansion, all computed afresh (the window keeps the first two between openings).
+void BM_WykresZNakladkaIF97(benchmark::State& state) {
+  const Baza baza = Evaluator().lib().baza();
+  for (auto _ : state) {
+    Evaluator ew(baza);
+    Wykres w = ObliczWykres(ew);
+    std::vector<Linia> nas = NasycenieIF97();
+    RozprezanieIF97 r = RozpreznijIF97(10, 500, 0.005, Koniec2::Eta, 0, 0.85);
+    benchmark::DoNotOptimize(w);
+    benchmark::DoNotOptimize(nas);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(BM_WykresZNakladkaIF97)->Unit(benchmark::kMillisecond);
+
+void BM_NasycenieIF97(benchmark::State& state) {
+  for (auto _ : state) {
+    std::vector<Linia> nas = NasycenieIF97();
+    benchmark::DoNotOptimize(nas);
+  }
+}
+BENCHMARK(BM_NasycenieIF97)->Unit(benchmark::kMillisecond);
+
+void BM_RozprezanieIF97(benchmark::State& state) {
+  for (auto _ : state) {
+    RozprezanieIF97 r = RozpreznijIF97(10, 500, 0.005, Koniec2::Eta, 0, 0.85);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(BM_RozprezanieIF97)->Unit(benchmark::kMicrosecond);
+
 struct Cicho : Dialogs {
   Answer MsgBox(const std::string&, Buttons b, Icon, const std::string&) override {
     return b == Buttons::OK ? Answer::Ok : Answer::Yes;
@@ -54,7 +87,7 @@ struct Platforma : Platform {
 
 // "   &IS  " after a pressure-temperature calculation: the first time with the chart's lines,
 // then with the lines of the same record kept.
-void BM_OtwarcieOkna(benchmark::State& state, bool pierwsze) {
+void BM_OtwarcieOkna(benchmark::State& state, bool pierwsze, bool if97) {
   Cicho okna;
   Platforma platforma;
   std::string tmpl = (std::filesystem::temp_directory_path() / "kalorimo-bench-XXXXXX").string();
@@ -68,6 +101,7 @@ void BM_OtwarcieOkna(benchmark::State& state, bool pierwsze) {
     app->frm.Text_IS[0].Text = "10";
     app->frm.Text_IS[1].Text = "500";
     app->cmdOblicz_Click();
+    app->wykresIS.if97 = if97;  // the tick, as it stays between openings
     return app;
   };
   std::unique_ptr<KalorimoApp> app = nowa();
@@ -84,7 +118,8 @@ void BM_OtwarcieOkna(benchmark::State& state, bool pierwsze) {
   std::error_code ec;
   std::filesystem::remove_all(platforma.dir, ec);
 }
-BENCHMARK_CAPTURE(BM_OtwarcieOkna, pierwsze, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OtwarcieOkna, ponowne, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OtwarcieOkna, pierwsze, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OtwarcieOkna, ponowne, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OtwarcieOkna, ponowne_if97, false, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,15 +2,19 @@
 // shows numbers, the chart's lines and what is drawn over them.
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mollier/rozprezanie.h"
+#include "mollier/rozprezanie_if97.h"
 #include "mollier/wykres.h"
 
 namespace kal {
 
 inline constexpr const char* kCaptionWykresIS = "Wykres I-S";
+inline constexpr const char* kNakladkaIF97 = "IAPWS-IF97";
+inline constexpr const char* kNakladkaRoznica = "różnica";
 
 // Lines, points and result columns drawn over the chart by another model of the properties:
 // the window draws each one it is given and adds its columns to the results.
@@ -44,6 +48,11 @@ struct FrmWykresIS {
   std::vector<Linia> izobaryPunktow;     // the isobars of p1 and p2 through the points
   std::vector<Nakladka> nakladki;
   Okno widok;  // the part of the chart shown (zoom)
+  // The tick "IAPWS-IF97": the same expansion by IF97 over the chart, with an IF97 column and a
+  // difference column (fits - IF97) beside the results.
+  bool if97 = false;
+  std::optional<DaneRozprezania> dane;  // the inputs of the last expansion, for the overlay
+  RozprezanieIF97 rozprezanieIF97;
 };
 
 }  // namespace kal

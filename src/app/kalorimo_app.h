@@ -93,6 +93,11 @@ class KalorimoApp : private SteamWindows {
   // The window "Wykres I-S": the expansion of a turbine section on the chart.
   void cmdObliczIS_Click();  // computes the expansion from the panel's inputs
   void WykresIS_Unload();
+  void chkIF97_Click(bool on);  // the tick "IAPWS-IF97": the overlay and its columns
+  // The readout at a point of the chart where the mouse rests: h, s, and the state there by the
+  // h,s pair on an evaluator of its own (p in the user's unit, t, x in the wet region), by IF97
+  // too while the tick is on.
+  std::string OdczytIS(double s, double h);
   // The state of the last pressure-temperature calculation that found one: the inlet.
   const std::optional<SteamState>& stanPT() const { return stanPT_; }
 
@@ -130,12 +135,14 @@ class KalorimoApp : private SteamWindows {
   void Odtworz(const std::string& bytes);  // body of PokazOstatnieDane
   void ZapiszOstatnieDane();               // Kalorimo.tmp from the boxes; file errors raise
   void WykresIS_Odswiez();                 // lines of the current record, then the expansion
+  void WykresIS_IF97();                    // the IF97 overlay of the last expansion, or none
   std::optional<SteamState> stanPT_;       // see stanPT()
   bool nowyPT_ = false;                    // this calculation found a pressure-temperature state
   WykresyBazy wykresy_;
-  bool wetRequested_ = false;              // a solver asked for "Para mokra" during this calculation
-  long komunikatyPrzed_ = 0;               // library message boxes shown before this calculation
-  bool obliczRunning_ = false;             // inside cmdOblicz_Click: window requests wait for its end
+  std::unique_ptr<Evaluator> odczyt_;  // the chart's record, for OdczytIS
+  bool wetRequested_ = false;          // a solver asked for "Para mokra" during this calculation
+  long komunikatyPrzed_ = 0;           // library message boxes shown before this calculation
+  bool obliczRunning_ = false;         // inside cmdOblicz_Click: window requests wait for its end
 
   // Calculate command: how a branch ended.
   enum class Koniec { Epilog, Pominiety, Odmowa };

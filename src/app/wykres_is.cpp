@@ -2,12 +2,14 @@
 // record and the expansion from the last pressure-temperature state to the exhaust pressure.
 // Everything here runs on evaluators of its own: the calculator's state, its error flag, its
 // boxes and its message count stay as they are.
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
 #include "common/errors.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -51,9 +53,39 @@ void KalorimoApp::mnuPPary2_Click() {
 
 void KalorimoApp::WykresIS_Unload() { wykresIS.Visible = false; }
 
+std::string KalorimoApp::OdczytIS(double s, double h) {
+  const char sep = decimalSep;
+  std::string t = "s = " + Format(s, "0.000", sep) + " kJ/(kg K)    h = " + Format(h, "# ##0.0", sep) + " kJ/kg";
+  const JednostkaCisnienia& j = JednostkaKodu(frm.kodJednP);
+  const char* wzorP = j.mpa >= 1 ? "#0.0000" : j.mpa >= 0.1 ? "##0.000" : "# ##0.0";
+  auto stan = [&](double p, double tc, double x) {
+    std::string l =
+        "p = " + Format(p / j.mpa, wzorP, sep) + " " + j.nazwa + "    t = " + Format(tc, "##0.0", sep) + " °C";
+    if (x >= 0 && x < 1) l += "    x = " + Format(x, "0.000", sep);
+    return l;
+  };
+  if (odczyt_) {
+    const EvalResult r = odczyt_->H_S(static_cast<float>(h), static_cast<float>(s));
+    const SteamState& st = r.state;
+    if (r.ok && std::isfinite(st.pPary) && std::isfinite(st.tPary) && st.pPary > 0)
+      t += "\n" + stan(st.pPary, st.tPary, std::isfinite(st.xPary) ? st.xPary : -1);
+  }
+  if (wykresIS.if97) {
+    const if97::Result r = if97::FromHS(h, s);
+    if (r.ok()) t += "\nIF97: " + stan(r.p, r.t, r.region == 4 ? r.x : -1);
+  }
+  return t;
+}
+
+void KalorimoApp::chkIF97_Click(bool on) {
+  wykresIS.if97 = on;
+  WykresIS_IF97();
+}
+
 void KalorimoApp::WykresIS_Odswiez() {
   const Baza rekord = RekordWykresu(db);
   wykresIS.wykres = &wykresy_.Daj(rekord);
+  odczyt_ = std::make_unique<Evaluator>(rekord);
   cmdObliczIS_Click();
 }
 
@@ -83,11 +115,14 @@ void KalorimoApp::cmdObliczIS_Click() {
   }
   if (!w.komunikat.empty()) {
     w.rozprezanie = Rozprezanie{};
+    w.dane.reset();
+    WykresIS_IF97();
     return;
   }
   d.wylotKPa = static_cast<float>(kPa);
   d.t2 = t2;
   d.eta = eta / 100;
+  w.dane = d;
   Evaluator ew(RekordWykresu(db));
   w.rozprezanie = Rozpreznij(ew, d);
   const Rozprezanie& r = w.rozprezanie;
@@ -114,6 +149,99 @@ void KalorimoApp::cmdObliczIS_Click() {
     w.wyniki[9] = h(*r.dh);
     w.wyniki[10] = Format(*r.eta * 100, "##0.00", sep);
   }
+  WykresIS_IF97();
+}
+
+namespace {
+
+// The panel's numbers of an expansion, NaN where there is none, in the order of kWynikiIS; x only
+// inside the dome, so a difference of x compares like with like.
+std::array<double, 11> Liczby(const Rozprezanie& r, bool maWlot) {
+  std::array<double, 11> v;
+  v.fill(NAN);
+  auto x = [](float q) { return q < 1.0f ? static_cast<double>(q) : NAN; };
+  if (maWlot) v[0] = r.wlot.h, v[1] = r.wlot.s;
+  if (r.izentropa) v[2] = r.izentropa->t, v[3] = r.izentropa->h, v[4] = x(r.izentropa->x), v[5] = r.dhs;
+  if (r.rzeczywisty) {
+    v[6] = r.rzeczywisty->t, v[7] = r.rzeczywisty->h, v[8] = x(r.rzeczywisty->x);
+    v[9] = *r.dh, v[10] = *r.eta * 100;
+  }
+  return v;
+}
+
+std::array<double, 11> Liczby(const RozprezanieIF97& r) {
+  std::array<double, 11> v;
+  v.fill(NAN);
+  auto x = [](const if97::Result& q) { return q.region == 4 ? q.x : NAN; };
+  if (r.wlot) v[0] = r.wlot->h, v[1] = r.wlot->s;
+  if (r.izentropa) v[2] = r.izentropa->t, v[3] = r.izentropa->h, v[4] = x(*r.izentropa);
+  v[5] = r.dhs.value_or(NAN);
+  if (r.rzeczywisty) v[6] = r.rzeczywisty->t, v[7] = r.rzeczywisty->h, v[8] = x(*r.rzeczywisty);
+  v[9] = r.dh.value_or(NAN);
+  v[10] = r.eta ? *r.eta * 100 : NAN;
+  return v;
+}
+
+// The panel's number patterns, row by row; a value that does not exist is blank, never NaN. A
+// difference is small and signed: no thousands gap (it would stand between the sign and the
+// digits), and x to three places.
+std::string Tekst(std::size_t wiersz, double v, char sep, bool roznica = false) {
+  static constexpr const char* kWzory[11] = {"# ##0.0", "0.000",   "##0.0", "# ##0.0", "0.00",  "# ##0.0",
+                                             "##0.0",   "# ##0.0", "0.00",  "# ##0.0", "##0.00"};
+  static constexpr const char* kRoznice[11] = {"0.0", "0.000", "0.0",   "0.0", "0.000", "0.0",
+                                               "0.0", "0.0",   "0.000", "0.0", "0.00"};
+  if (!std::isfinite(v)) return std::string();
+  return Format(v, (roznica ? kRoznice : kWzory)[wiersz], sep);
+}
+
+Linia Odcinek(double s1, double h1, double s2, double h2) {
+  Linia l;
+  PunktLinii a, b;
+  a.s = s1, a.h = h1, b.s = s2, b.h = h2;
+  l.odcinki.push_back({a, b});
+  return l;
+}
+
+}  // namespace
+
+void KalorimoApp::WykresIS_IF97() {
+  FrmWykresIS& w = wykresIS;
+  w.nakladki.clear();
+  w.rozprezanieIF97 = RozprezanieIF97{};
+  if (!w.if97) return;
+  // IF97's saturation line does not depend on the record: computed once.
+  static const std::vector<Linia> kNasycenie = NasycenieIF97();
+  Nakladka n;
+  n.nazwa = kNakladkaIF97;
+  n.linie = kNasycenie;
+  n.kolumna.assign(kWynikiIS.size(), std::string());
+  Nakladka roznica;
+  roznica.nazwa = kNakladkaRoznica;
+  roznica.kolumna.assign(kWynikiIS.size(), std::string());
+  if (w.dane && w.dane->wlot) {
+    const DaneRozprezania& d = *w.dane;
+    // The same inputs as the fits' expansion: the p,T state's pressure and temperature, p2 from kPa.
+    w.rozprezanieIF97 =
+        RozpreznijIF97(d.wlot->pPary, d.wlot->tPary, static_cast<double>(d.wylotKPa) / 1000, d.tryb, d.t2, d.eta);
+    const RozprezanieIF97& g = w.rozprezanieIF97;
+    if (g.wlot && g.izentropa) n.linie.push_back(Odcinek(g.wlot->s, g.wlot->h, g.izentropa->s, g.izentropa->h));
+    if (g.wlot && g.rzeczywisty) n.linie.push_back(Odcinek(g.wlot->s, g.wlot->h, g.rzeczywisty->s, g.rzeczywisty->h));
+    if (g.wlot) n.punkty.push_back({"1", g.wlot->s, g.wlot->h});
+    if (g.izentropa) n.punkty.push_back({"2s", g.izentropa->s, g.izentropa->h});
+    if (g.rzeczywisty) n.punkty.push_back({"2", g.rzeczywisty->s, g.rzeczywisty->h});
+    const std::array<double, 11> f = Liczby(w.rozprezanie, true), v = Liczby(g);
+    for (std::size_t i = 0; i < v.size(); ++i) {
+      n.kolumna[i] = Tekst(i, v[i], decimalSep);
+      // Fits' results exist only where the fits' panel shows them.
+      if (!w.wyniki[i].empty()) roznica.kolumna[i] = Tekst(i, f[i] - v[i], decimalSep, true);
+    }
+    // Superheated ends read as the fits' dryness box reads them.
+    if (g.izentropa && g.izentropa->region == 2) n.kolumna[4] = SuchoscTekst(2.0f, decimalSep);
+    if (g.rzeczywisty && g.rzeczywisty->region == 2) n.kolumna[8] = SuchoscTekst(2.0f, decimalSep);
+    if (!g.ok && w.komunikat.empty()) w.komunikat = g.blad;
+  }
+  w.nakladki.push_back(std::move(n));
+  w.nakladki.push_back(std::move(roznica));
 }
 
 }  // namespace kal

@@ -1,5 +1,7 @@
 #include "cli/is_calc.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -9,6 +11,7 @@
 #include "app/kalorimo_app.h"
 #include "cli/cli_options.h"
 #include "cli/output.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal::cli {
@@ -106,7 +109,20 @@ IsResult RunIs(Calculator& calc, const IsRequest& rq, int line) {
   });
   if (!r.wlot.ok) r.rozprezanie = Rozprezanie{};  // the inlet's own messages say why
   r.ok = r.wlot.ok && r.rozprezanie.ok;
+  if (calc.settings().referenceIf97) r.if97 = ReferenceForIs(rq, calc.settings().unitIndex);
   return r;
+}
+
+RozprezanieIF97 ReferenceForIs(const IsRequest& rq, int unitIndex) {
+  double p1 = 0, t1 = 0, p2 = 0, v = 0;
+  if (!ReadNumber(rq.p1, p1) || !ReadNumber(rq.t1, t1) || !ReadNumber(rq.p2, p2) ||
+      (rq.tryb != Koniec2::Brak && !ReadNumber(rq.wartosc, v))) {
+    RozprezanieIF97 e;
+    e.blad = "IF97: wartość nie jest liczbą";
+    return e;
+  }
+  const double toMPa = kJednostkiCisnienia[unitIndex >= 0 && unitIndex < kLiczbaJednostek ? unitIndex : 0].mpa;
+  return RozpreznijIF97(p1 * toMPa, t1, p2 / 1000, rq.tryb, v, v);
 }
 
 namespace {
@@ -130,6 +146,97 @@ std::string Js(const std::string& s) {
 }
 
 const char* const kSilnik = "kalorimo-calc";
+
+// The CSV's number columns of the expansion, in order; with --reference if97 each comes again as
+// if97_NAME (IF97's value) and if97_diff_NAME (fits - IF97).
+constexpr const char* kKolumny[] = {"p1_MPa", "t1_C", "h1", "s1", "p2s_MPa", "t2s_C", "h2s", "s2s", "x2s",
+                                    "p2_MPa", "t2_C", "h2", "s2", "x2",      "dh_s",  "dh",  "eta"};
+constexpr int kLiczbaKolumn = 17;
+using Wartosci = std::array<double, kLiczbaKolumn>;
+
+void Wpisz(Wartosci& w, int od, double p, double t, double h, double s, double x) {
+  const int n = od == 0 ? 4 : 5;  // the inlet has no dryness column
+  const double v[5] = {p, t, h, s, x};
+  for (int i = 0; i < n; ++i) w[static_cast<std::size_t>(od + i)] = v[i];
+}
+
+// Dryness only inside the dome on either side, so a difference of x compares like with like.
+Wartosci Fits(const IsResult& r) {
+  Wartosci w;
+  w.fill(NAN);
+  const Rozprezanie& e = r.rozprezanie;
+  auto x = [](float v) { return v < 1.0f ? static_cast<double>(v) : NAN; };
+  if (r.wlot.ok) Wpisz(w, 0, e.wlot.p, e.wlot.t, e.wlot.h, e.wlot.s, NAN);
+  if (e.izentropa) Wpisz(w, 4, e.izentropa->p, e.izentropa->t, e.izentropa->h, e.izentropa->s, x(e.izentropa->x));
+  if (e.rzeczywisty) {
+    const Punkt& q = *e.rzeczywisty;
+    Wpisz(w, 9, q.p, q.t, q.h, q.s, x(q.x));
+  }
+  if (e.izentropa) w[14] = e.dhs;
+  if (e.dh) w[15] = *e.dh;
+  if (e.eta) w[16] = *e.eta;
+  return w;
+}
+
+Wartosci If97(const RozprezanieIF97& e) {
+  Wartosci w;
+  w.fill(NAN);
+  auto pkt = [&](int od, const std::optional<if97::Result>& q) {
+    if (q) Wpisz(w, od, q->p, q->t, q->h, q->s, q->region == 4 ? q->x : NAN);
+  };
+  pkt(0, e.wlot);
+  pkt(4, e.izentropa);
+  pkt(9, e.rzeczywisty);
+  w[14] = e.dhs.value_or(NAN);
+  w[15] = e.dh.value_or(NAN);
+  w[16] = e.eta.value_or(NAN);
+  return w;
+}
+
+std::string NumD(double v, int digits) {
+  if (!std::isfinite(v)) return "";
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits);
+  return std::string(buf, res.ptr);
+}
+
+std::string Num10(double v) { return NumD(v, 10); }
+
+std::string Json10(double v) {
+  const std::string s = Num10(v);
+  return s.empty() ? "null" : s;
+}
+
+std::string PunktIf97Json(const std::optional<if97::Result>& q) {
+  if (!q) return "null";
+  return "{\"region\":" + std::to_string(q->region) + ",\"p\":" + Json10(q->p) + ",\"t\":" + Json10(q->t) +
+         ",\"h\":" + Json10(q->h) + ",\"s\":" + Json10(q->s) + ",\"v\":" + Json10(q->v) +
+         ",\"x\":" + Json10(q->region == 4 ? q->x : NAN) + "}";
+}
+
+void AppendIf97Json(std::string& out, const IsResult& r) {
+  const RozprezanieIF97& e = *r.if97;
+  out += ",\"if97\":{\"inlet\":" + PunktIf97Json(e.wlot) + ",\"isentropic\":" + PunktIf97Json(e.izentropa) +
+         ",\"actual\":" + PunktIf97Json(e.rzeczywisty) + ",\"dh_s\":" + Json10(e.dhs.value_or(NAN)) +
+         ",\"dh\":" + Json10(e.dh.value_or(NAN)) + ",\"eta\":" + Json10(e.eta.value_or(NAN)) + ",\"error\":";
+  out += e.ok ? "null" : Js(e.blad);
+  // fits - IF97 for every number both sides have; null where either lacks it.
+  const Wartosci f = Fits(r), g = If97(e);
+  auto d = [&](int i) {
+    const std::size_t k = static_cast<std::size_t>(i);
+    const std::string v = NumD(f[k] - g[k], 7);
+    return v.empty() ? std::string("null") : v;
+  };
+  auto pkt = [&](int od) {
+    const int n = od == 0 ? 4 : 5;
+    std::string s = "{";
+    const char* nazwy[5] = {"p", "t", "h", "s", "x"};
+    for (int i = 0; i < n; ++i) s += std::string(i ? "," : "") + "\"" + nazwy[i] + "\":" + d(od + i);
+    return s + "}";
+  };
+  out += "},\"diff\":{\"inlet\":" + pkt(0) + ",\"isentropic\":" + pkt(4) + ",\"actual\":" + pkt(9) +
+         ",\"dh_s\":" + d(14) + ",\"dh\":" + d(15) + ",\"eta\":" + d(16) + "}";
+}
 
 }  // namespace
 
@@ -165,13 +272,20 @@ void AppendIsJson(std::string& out, const IsResult& r) {
   } else {
     out += "null";
   }
+  if (r.if97) AppendIf97Json(out, r);
   out += "}\n";
 }
 
-void AppendIsCsvHeader(std::string& out) {
+void AppendIsCsvHeader(std::string& out, bool reference) {
   out +=
       "line,kind,P1,T1,P2_kPa,mode,value,p1_MPa,t1_C,h1,s1,p2s_MPa,t2s_C,h2s,s2s,x2s,p2_MPa,t2_C,h2,s2,x2,dh_s,dh,eta,"
-      "ok,message\n";
+      "ok,message";
+  if (reference) {
+    for (const char* k : kKolumny) out += std::string(",if97_") + k;
+    out += ",if97_error";
+    for (const char* k : kKolumny) out += std::string(",if97_diff_") + k;
+  }
+  out += '\n';
 }
 
 void AppendIsCsv(std::string& out, const IsResult& r) {
@@ -209,7 +323,14 @@ void AppendIsCsv(std::string& out, const IsResult& r) {
   std::string m;
   for (const Message& msg : r.wlot.messages) m += (m.empty() ? "" : " | ") + ("[" + msg.title + "] " + msg.text);
   if (!e.komunikat.empty()) m += (m.empty() ? "" : " | ") + e.komunikat;
-  out += pole(m) + "\n";
+  out += pole(m);
+  if (r.if97) {
+    const Wartosci f = Fits(r), g = If97(*r.if97);
+    for (double v : g) out += "," + Num10(v);
+    out += "," + pole(r.if97->blad);
+    for (std::size_t i = 0; i < f.size(); ++i) out += "," + NumD(f[i] - g[i], 7);
+  }
+  out += "\n";
 }
 
 void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
@@ -229,12 +350,36 @@ void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
                   (p.x < 1 ? "x " + SuchoscTekst(p.x, sep) : SuchoscTekst(p.x, sep).substr(1)).c_str());
     out += buf;
   };
+  // With --reference if97 each point has an IF97 row under it and each drop a second column.
+  const RozprezanieIF97* g = r.if97 ? &*r.if97 : nullptr;
+  auto wierszIf97 = [&](const std::optional<if97::Result>& q) {
+    if (!g || !q) return;
+    Punkt k;
+    k.p = static_cast<float>(q->p), k.t = static_cast<float>(q->t), k.h = static_cast<float>(q->h);
+    k.s = static_cast<float>(q->s), k.v = static_cast<float>(q->v);
+    k.x = q->region == 4 ? static_cast<float>(q->x) : 2.0f;  // single phase shows as the fits' " x > 1 "
+    wiersz("IF97", k);
+  };
+  if (g) out += g->ok ? "  IAPWS-IF97: wiersze IF97 i druga kolumna\n" : "  " + g->blad + "\n";
   if (r.wlot.ok) wiersz("1", e.wlot);
+  if (g) wierszIf97(g->wlot);
   if (e.izentropa) wiersz("2s", *e.izentropa);
+  if (g) wierszIf97(g->izentropa);
   if (e.rzeczywisty) wiersz("2", *e.rzeczywisty);
-  if (e.izentropa) out += "  Δhs = " + kal::Format(e.dhs, "# ##0.0", sep) + " kJ/kg\n";
-  if (e.dh) out += "  Δh  = " + kal::Format(*e.dh, "# ##0.0", sep) + " kJ/kg\n";
-  if (e.eta) out += "  ηi  = " + kal::Format(*e.eta * 100, "##0.00", sep) + " %\n";
+  if (g) wierszIf97(g->rzeczywisty);
+  auto spadek = [&](const char* nazwa, double v, const std::optional<double>& w, double k, const char* wzor,
+                    const char* jedn) {
+    std::string l = std::string("  ") + nazwa + kal::Format(v * k, wzor, sep) + " " + jedn;
+    if (g && w) {
+      l.resize(std::max<std::size_t>(l.size(), 30), ' ');
+      l += "IF97 " + kal::Format(*w * k, wzor, sep) + " " + jedn + "   różnica " +
+           kal::Format((v - *w) * k, wzor, sep) + " " + jedn;
+    }
+    out += l + "\n";
+  };
+  if (e.izentropa) spadek("Δhs = ", e.dhs, g ? g->dhs : std::nullopt, 1, "# ##0.0", "kJ/kg");
+  if (e.dh) spadek("Δh  = ", *e.dh, g ? g->dh : std::nullopt, 1, "# ##0.0", "kJ/kg");
+  if (e.eta) spadek("ηi  = ", *e.eta, g ? g->eta : std::nullopt, 100, "##0.00", "%");
   for (const Message& m : r.wlot.messages) out += "  ! [" + m.title + "] " + m.text + "\n";
   if (r.wlot.error) out += "  ! błąd wykonania nr " + std::to_string(r.wlot.error->number) + "\n";
   if (!e.komunikat.empty()) out += "  ! " + e.komunikat + "\n";

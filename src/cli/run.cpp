@@ -59,7 +59,7 @@ class Printer {
         AppendIsJson(buf_, r);
         break;
       case Format::Csv:
-        if (!isHeader_) AppendIsCsvHeader(buf_);
+        if (!isHeader_) AppendIsCsvHeader(buf_, settings_.referenceIf97);
         isHeader_ = true;
         AppendIsCsv(buf_, r);
         break;

@@ -93,6 +93,10 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
           [this](bool t2) { run([this, t2] { app_.wykresIS.tryb = t2 ? Koniec2::T2 : Koniec2::Eta; }); });
   connect(w, &WykresISWindow::obliczClicked, this, [this] { run([this] { app_.cmdObliczIS_Click(); }); });
   connect(w, &WykresISWindow::closeClicked, this, [this] { run([this] { app_.WykresIS_Unload(); }); });
+  connect(w, &WykresISWindow::if97Toggled, this, [this](bool on) { run([this, on] { app_.chkIF97_Click(on); }); });
+  // The readout runs on the chart's own evaluator: nothing of the calculator changes, no render.
+  connect(w, &WykresISWindow::odczytZadany, this,
+          [this](double s, double h) { wykres_->ustawOdczyt(QString::fromStdString(app_.OdczytIS(s, h))); });
 
   // The design size of the window unless the layout needs more.
   const double dpi = logicalDpiY();

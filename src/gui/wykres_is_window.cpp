@@ -1,5 +1,6 @@
 #include "gui/wykres_is_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -17,6 +18,7 @@
 #include <QRubberBand>
 #include <QScreen>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -71,16 +73,10 @@ struct Mapa {
   double H(double y) const { return o.hMin + (a.bottom() - y) / a.height() * (o.hMax - o.hMin); }
 };
 
-// A label along a polyline, upright, on a light halo so lines under it do not hide it.
-void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
-                     const QRectF& a) {
-  QPolygonF v;
-  for (const QPointF& q : pl)
-    if (a.adjusted(30, 12, -30, -12).contains(q)) v << q;
-  if (v.size() < 2) return;
+// Where a label sits at fraction `gdzie` of the visible length of a polyline, and its angle.
+bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
   double dl = 0;
   for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
-  if (dl < 60) return;
   double cel = dl * gdzie, acc = 0;
   for (int i = 1; i < v.size(); ++i) {
     const double d = QLineF(v[i - 1], v[i]).length();
@@ -88,15 +84,43 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
       acc += d;
       continue;
     }
-    const QPointF m = v[i - 1] + (v[i] - v[i - 1]) * std::clamp(d > 0 ? (cel - acc) / d : 0.0, 0.0, 1.0);
-    double kat = std::atan2(v[i].y() - v[i - 1].y(), v[i].x() - v[i - 1].x()) * 180 / M_PI;
-    if (kat > 90) kat -= 180;
-    if (kat < -90) kat += 180;
+    *m = v[i - 1] + (v[i] - v[i - 1]) * std::clamp(d > 0 ? (cel - acc) / d : 0.0, 0.0, 1.0);
+    *kat = std::atan2(v[i].y() - v[i - 1].y(), v[i].x() - v[i - 1].x()) * 180 / M_PI;
+    if (*kat > 90) *kat -= 180;
+    if (*kat < -90) *kat += 180;
+    return true;
+  }
+  return false;
+}
+
+// A label along a polyline, upright, on a light halo so lines under it do not hide it. Greedy:
+// the first place near the preferred one that overlaps no label already placed; none, no label.
+void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
+                     const QRectF& a, std::vector<QRectF>& zajete) {
+  QPolygonF v;
+  for (const QPointF& q : pl)
+    if (a.adjusted(30, 12, -30, -12).contains(q)) v << q;
+  if (v.size() < 2) return;
+  double dl = 0;
+  for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
+  if (dl < 60) return;
+  const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
+  const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
+  for (int k = 0; k <= 10; ++k) {
+    const double przes = (k + 1) / 2 * 0.07 * (k % 2 ? -1 : 1);
+    const double g = gdzie + przes;
+    if (g < 0.03 || g > 0.97) continue;
+    QPointF m;
+    double kat = 0;
+    if (!MiejsceNaLinii(v, g, &m, &kat)) return;
+    const QRectF zajmuje = QTransform().translate(m.x(), m.y()).rotate(kat).mapRect(at);
+    if (std::any_of(zajete.begin(), zajete.end(),
+                    [&](const QRectF& z) { return z.intersects(zajmuje.adjusted(-2, -2, 2, 2)); }))
+      continue;
+    zajete.push_back(zajmuje);
     p.save();
     p.translate(m);
     p.rotate(kat);
-    const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
-    const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
     p.fillRect(at, QColor(255, 255, 255, 210));
     p.setPen(c);
     p.drawText(at, Qt::AlignCenter, tekst);
@@ -105,7 +129,8 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
   }
 }
 
-void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta) {
+void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta,
+                std::vector<QRectF>& zajete) {
   p.setPen(pen);
   for (const auto& odc : l.odcinki) {
     QPolygonF pl;
@@ -125,8 +150,11 @@ void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, con
       if (m.a.contains(pl[i])) len += QLineF(pl[i - 1], pl[i]).length();
     if (len > bestLen) best = &odc, bestLen = len, bestPl = pl;
   }
-  if (best) EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a);
+  if (best) EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
 }
+
+// The overlay of IF97 in one colour of its own, apart from every colour of the chart.
+const QColor kKolorNakladki(0, 150, 160);
 
 }  // namespace
 
@@ -136,6 +164,10 @@ WykresWidget::WykresWidget(QWidget* parent) : QWidget(parent) {
   setMinimumSize(480, 360);
   setCursor(Qt::CrossCursor);
   gumka_ = new QRubberBand(QRubberBand::Rectangle, this);
+  spoczynek_ = new QTimer(this);
+  spoczynek_->setSingleShot(true);
+  spoczynek_->setInterval(150);
+  connect(spoczynek_, &QTimer::timeout, this, [this] { emit spoczynek(spoczynekS_, spoczynekH_); });
 }
 
 void WykresWidget::ustaw(const FrmWykresIS* model, float kodJednP, char decimalSep) {
@@ -227,23 +259,37 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
 
   p.setClipRect(m.a);
   if (model_ && model_->wykres) {
+    const Rozprezanie& e = model_->rozprezanie;
+    const bool maWlot = e.izentropa || !model_->wyniki[0].empty();
+    // The points' names are placed first: the lines' labels keep clear of them.
+    std::vector<QRectF> zajete;
+    auto zajmij = [&](const Punkt& q) { zajete.push_back(QRectF(m(q.s, q.h) + QPointF(-6, -20), QSizeF(40, 26))); };
+    if (maWlot) zajmij(e.wlot);
+    if (e.izentropa) zajmij(*e.izentropa);
+    if (e.rzeczywisty) zajmij(*e.rzeczywisty);
+    for (const Nakladka& n : model_->nakladki)
+      for (const Nakladka::Znak& z : n.punkty) zajete.push_back(QRectF(m(z.s, z.h) + QPointF(-4, -4), QSizeF(36, 22)));
+    // The points' own isobars under the chart's lines, so their labels stay readable.
+    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
       QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
       if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
-      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)));
+      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete);
     }
-    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {});
     for (const Nakladka& n : model_->nakladki) {
-      for (const Linia& l : n.linie) RysujLinie(p, m, l, QPen(QColor(120, 0, 160), 1.2, Qt::DashDotLine), {});
+      for (const Linia& l : n.linie) {
+        const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
+        RysujLinie(p, m, l, QPen(kKolorNakladki, nas ? 1.4 : 1.8, nas ? Qt::DashLine : Qt::SolidLine),
+                   l.rodzaj == RodzajLinii::Nasycenie ? Q(n.nazwa) : QString(), zajete);
+      }
       for (const Nakladka::Znak& z : n.punkty) {
-        p.setPen(QColor(120, 0, 160));
+        p.setPen(QPen(kKolorNakladki.darker(120), 1.4));
         p.drawRect(QRectF(m(z.s, z.h) - QPointF(3.5, 3.5), QSizeF(7, 7)));
-        p.drawText(m(z.s, z.h) + QPointF(7, 12), Q(z.etykieta));
+        p.drawText(m(z.s, z.h) + QPointF(7, 14), Q(z.etykieta));
       }
     }
     // The expansion: 1 -> 2s dashed, 1 -> 2 solid, the points with their names.
-    const Rozprezanie& e = model_->rozprezanie;
     auto punkt = [&](const Punkt& q, const QString& nazwa, const QColor& c) {
       const QPointF at = m(q.s, q.h);
       p.setPen(QPen(Qt::black, 1));
@@ -261,7 +307,6 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
       p.drawText(t, Qt::AlignLeft | Qt::AlignVCenter, nazwa);
       p.restore();
     };
-    const bool maWlot = e.izentropa || !model_->wyniki[0].empty();
     if (e.izentropa) {
       p.setPen(QPen(QColor(90, 90, 90), 1.6, Qt::DashLine));
       p.drawLine(m(e.wlot.s, e.wlot.h), m(e.izentropa->s, e.izentropa->h));
@@ -291,7 +336,12 @@ void WykresWidget::mouseMoveEvent(QMouseEvent* e) {
   if (m.a.contains(at)) {
     emit odczyt(QString::fromUtf8("s = %1 kJ/(kg K)    h = %2 kJ/kg")
                     .arg(Q(Format(m.S(at.x()), "0.000", sep_)), Q(Format(m.H(at.y()), "# ##0.0", sep_))));
+    // p and t take a solver run: asked for only once the mouse rests.
+    spoczynekS_ = m.S(at.x());
+    spoczynekH_ = m.H(at.y());
+    spoczynek_->start();
   } else {
+    spoczynek_->stop();
     emit odczyt(QString());
   }
 }
@@ -341,24 +391,40 @@ WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* oblicz = new QPushButton(QStringLiteral("Oblicz"), dane);
   oblicz->setObjectName(QStringLiteral("cmdObliczIS"));
   g->addWidget(oblicz, 3, 0, 1, 2);
+
+  chkIF97_ = new QCheckBox(QString::fromUtf8("IAPWS-IF97"), dane);
+  chkIF97_->setObjectName(QStringLiteral("chkIF97"));
+  chkIF97_->setToolTip(QString::fromUtf8("To samo rozprężanie wg IAPWS-IF97 na wykresie i w wynikach"));
+  g->addWidget(chkIF97_, 4, 0, 1, 2);
   panel->addWidget(dane);
 
   auto* wyniki = new QGroupBox(QString::fromUtf8("Wyniki"), this);
   auto* gw = new QGridLayout(wyniki);
+  auto liczba = [wyniki](const QString& name) {
+    auto* l = new QLabel(wyniki);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(64);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+  };
   for (int i = 0; i < 11; ++i) {
-    gw->addWidget(new QLabel(QString::fromUtf8(kWynikiIS[i]), wyniki), i, 0);
-    wynik_[i] = new QLabel(wyniki);
-    wynik_[i]->setObjectName(QStringLiteral("lblWynik_%1").arg(i));
-    wynik_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    gw->addWidget(new QLabel(QString::fromUtf8(kWynikiIS[i]), wyniki), i + 1, 0);
+    wynik_[i] = liczba(QStringLiteral("lblWynik_%1").arg(i));
     wynik_[i]->setMinimumWidth(80);
-    wynik_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    gw->addWidget(wynik_[i], i, 1);
-    gw->addWidget(new QLabel(QString::fromUtf8(kJednostkiIS[i]), wyniki), i, 2);
+    gw->addWidget(wynik_[i], i + 1, 1);
+    gw->addWidget(new QLabel(QString::fromUtf8(kJednostkiIS[i]), wyniki), i + 1, 2);
   }
-  lblNakladki_ = new QLabel(wyniki);  // the columns of an overlay, when there is one
-  lblNakladki_->setObjectName(QStringLiteral("lblNakladki"));
-  lblNakladki_->hide();
-  gw->addWidget(lblNakladki_, 0, 3, 11, 1);
+  // The columns of the overlays (IF97, difference), aligned with the rows; hidden without them.
+  for (std::size_t k = 0; k < kolumny_.size(); ++k) {
+    for (std::size_t i = 0; i < kolumny_[k].size(); ++i) {
+      QLabel* l = liczba(QStringLiteral("lblNakladka_%1_%2").arg(k).arg(static_cast<int>(i) - 1));
+      if (i == 0) l->setStyleSheet(QStringLiteral("color: #00707a; font-weight: bold"));
+      l->hide();
+      gw->addWidget(l, static_cast<int>(i), static_cast<int>(3 + k));
+      kolumny_[k][i] = l;
+    }
+  }
   panel->addWidget(wyniki);
 
   lblKomunikat_ = new QLabel(this);
@@ -399,6 +465,10 @@ WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(svg, &QPushButton::clicked, this, [this] { zapiszJako(true); });
   connect(zamknij, &QPushButton::clicked, this, &WykresISWindow::closeClicked);
   connect(wykres_, &WykresWidget::odczyt, lblOdczyt_, &QLabel::setText);
+  connect(wykres_, &WykresWidget::spoczynek, this, &WykresISWindow::odczytZadany);
+  connect(chkIF97_, &QCheckBox::toggled, this, [this](bool on) {
+    if (!rendering_) emit if97Toggled(on);
+  });
 }
 
 void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char decimalSep, const QRect& obok) {
@@ -422,13 +492,19 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
   txtEta_->setEnabled(m.tryb != Koniec2::T2);
   for (int i = 0; i < 11; ++i) wynik_[i]->setText(Q(m.wyniki[i]));
   lblKomunikat_->setText(Q(m.komunikat));
-  QString kolumny;
-  for (const Nakladka& n : m.nakladki) {
-    kolumny += Q(n.nazwa);
-    for (const std::string& k : n.kolumna) kolumny += "\n" + Q(k);
+  chkIF97_->setChecked(m.if97);
+  for (std::size_t k = 0; k < kolumny_.size(); ++k) {
+    const Nakladka* n = k < m.nakladki.size() ? &m.nakladki[k] : nullptr;
+    for (std::size_t i = 0; i < kolumny_[k].size(); ++i) {
+      QLabel* l = kolumny_[k][i];
+      if (!n) {
+        l->hide();
+        continue;
+      }
+      l->setText(Q(i == 0 ? n->nazwa : i - 1 < n->kolumna.size() ? n->kolumna[i - 1] : std::string()));
+      l->show();
+    }
   }
-  lblNakladki_->setText(kolumny);
-  lblNakladki_->setVisible(!kolumny.isEmpty());
   wykres_->ustaw(&m, frm.kodJednP, decimalSep);
 
   if (!shown_) {
@@ -450,6 +526,8 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
   }
   rendering_ = false;
 }
+
+void WykresISWindow::ustawOdczyt(const QString& tekst) { lblOdczyt_->setText(tekst); }
 
 bool WykresISWindow::zapiszPNG(const QString& path) const {
   QImage img(1600, 1000, QImage::Format_ARGB32);

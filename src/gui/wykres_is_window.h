@@ -13,6 +13,8 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QRubberBand;
+class QCheckBox;
+class QTimer;
 
 namespace kal {
 
@@ -31,7 +33,8 @@ class WykresWidget : public QWidget {
   void przybliz(QPointF px, double k);  // around a point, k < 1 closer
 
  signals:
-  void odczyt(const QString& tekst);  // h and s under the mouse
+  void odczyt(const QString& tekst);   // h and s under the mouse
+  void spoczynek(double s, double h);  // the mouse rests there: the readout may take longer
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -48,6 +51,8 @@ class WykresWidget : public QWidget {
   Okno widok_;
   QRubberBand* gumka_ = nullptr;
   QPoint start_;
+  QTimer* spoczynek_ = nullptr;
+  double spoczynekS_ = 0, spoczynekH_ = 0;
 };
 
 class WykresISWindow : public QWidget {
@@ -60,6 +65,7 @@ class WykresISWindow : public QWidget {
   void render(const FrmWykresIS& m, const FrmKalorimo& frm, char decimalSep, const QRect& obok);
   WykresWidget* wykres() const { return wykres_; }
 
+  void ustawOdczyt(const QString& tekst);  // the readout where the mouse rests
   bool zapiszPNG(const QString& path) const;
   bool zapiszSVG(const QString& path) const;
 
@@ -69,6 +75,8 @@ class WykresISWindow : public QWidget {
   void etaEdited(const QString& text);
   void trybChosen(bool t2);
   void obliczClicked();
+  void if97Toggled(bool on);
+  void odczytZadany(double s, double h);
   void closeClicked();
 
  protected:
@@ -87,7 +95,8 @@ class WykresISWindow : public QWidget {
   std::array<QLabel*, 11> wynik_{};
   QLabel* lblKomunikat_ = nullptr;
   QLabel* lblOdczyt_ = nullptr;
-  QLabel* lblNakladki_ = nullptr;
+  QCheckBox* chkIF97_ = nullptr;
+  std::array<std::array<QLabel*, 12>, 2> kolumny_{};  // per overlay: its name, then one per result row
   bool shown_ = false;
   bool rendering_ = false;
 };

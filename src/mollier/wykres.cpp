@@ -5,6 +5,7 @@
 
 #include "common/checked.h"
 #include "common/errors.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 #include "mollier/rozprezanie.h"
 
@@ -284,9 +285,8 @@ Wykres ObliczWykres(Evaluator& ew, const Okno& o) {
 std::string Etykieta(const Linia& l, float kodJednP, char sep) {
   switch (l.rodzaj) {
     case RodzajLinii::Izobara: {
-      if (kodJednP == 2) return LocaleText(Sng(l.wartosc * 10), sep) + " bar";
-      if (kodJednP == 3) return LocaleText(Sng(l.wartosc * 1000), sep) + " kPa";
-      return LocaleText(Sng(l.wartosc), sep) + " MPa";
+      const JednostkaCisnienia& j = JednostkaKodu(kodJednP);
+      return LocaleText(Sng(l.wartosc / j.mpa), sep) + " " + j.nazwa;
     }
     case RodzajLinii::Izoterma:
       return LocaleText(Sng(l.wartosc), sep) + " °C";

@@ -54,7 +54,8 @@ Wykres ObliczWykres(Evaluator& ewaluator, const Okno& okno = {});
 // Lines of the same kind through a state point (the expansion's own isobars).
 Linia Izobara(Evaluator& ewaluator, double p, const Okno& okno = {});
 
-// The label of a line: pressure in the unit of the unit code (1 MPa, 2 bar, 3 kPa), "500 °C",
+// The label of a line: pressure in the unit of the unit code (the unit table; MPa for a code
+// that names none), "500 °C",
 // "x = 0,90".
 std::string Etykieta(const Linia& linia, float kodJednP, char decimalSep);
 

@@ -1,8 +1,11 @@
 // The I-S chart command, the exhaust row and the window "Wykres I-S" as data.
+#include <cstdlib>
 #include <cstring>
 #include <tuple>
 
 #include "app_fixture.h"
+#include "common/number_text.h"
+#include "if97/if97.h"
 
 namespace kal::test {
 namespace {
@@ -94,6 +97,68 @@ TEST_F(AppTest, OpenChartFollowsANewPressureTemperatureCalculation) {
   EXPECT_EQ(linie, app().wykresIS.wykres);  // the same record: the same lines
   rig.Oblicz(0, "1", 2, "2800");            // another pair: the inlet stays
   EXPECT_EQ(5.0f, app().wykresIS.rozprezanie.wlot.p);
+}
+
+// The tick "IAPWS-IF97": the overlay's points are the library's own results for the same inputs,
+// its saturation line lies on the library's, and the IF97 and difference columns come and go
+// with it; no text ever reads NaN.
+TEST_F(AppTest, If97TickOverlaysTheLibrarysExpansion) {
+  rig.Oblicz(0, "10", 1, "500");
+  app().mnuIS_Click();
+  FrmWykresIS& w = app().wykresIS;
+  EXPECT_TRUE(w.nakladki.empty());
+  app().chkIF97_Click(true);
+  struct Przypadek {
+    Koniec2 tryb;
+    const char* wartosc;
+    const char* kPa;
+    bool koniec2;  // IF97 finds point 2
+  };
+  for (const Przypadek& c : {Przypadek{Koniec2::Eta, "85", "5", true}, Przypadek{Koniec2::T2, "290", "2000", true},
+                             Przypadek{Koniec2::Eta, "150", "5", false}}) {
+    w.tryb = c.tryb;
+    (c.tryb == Koniec2::Eta ? w.txtEta : w.txtT2) = c.wartosc;
+    frm().Text_IS[9].Text = c.kPa;
+    app().cmdObliczIS_Click();
+    ASSERT_EQ(2u, w.nakladki.size()) << c.wartosc;
+    const Nakladka& n = w.nakladki[0];
+    const double p2 = std::atof(c.kPa) / 1000, v = std::atof(c.wartosc);
+    const if97::Result w1 = if97::FromPT(10, 500), w2s = if97::FromPS(p2, w1.s);
+    const if97::Result w2 =
+        c.tryb == Koniec2::T2 ? if97::FromPT(p2, v) : if97::FromPH(p2, w1.h - v / 100 * (w1.h - w2s.h));
+    std::vector<std::pair<double, double>> want = {{w1.s, w1.h}, {w2s.s, w2s.h}};
+    if (c.koniec2) want.push_back({w2.s, w2.h});
+    ASSERT_EQ(want.size(), n.punkty.size()) << c.wartosc;
+    for (std::size_t i = 0; i < want.size(); ++i) {
+      EXPECT_EQ(want[i].first, n.punkty[i].s) << c.wartosc << i;
+      EXPECT_EQ(want[i].second, n.punkty[i].h) << c.wartosc << i;
+    }
+    EXPECT_EQ(c.koniec2, !n.kolumna[10].empty()) << c.wartosc;  // ηi by IF97
+    EXPECT_EQ(c.koniec2, !w.nakladki[1].kolumna[10].empty()) << c.wartosc;
+    if (c.koniec2) {
+      EXPECT_EQ(Format((w1.h - w2.h) / (w1.h - w2s.h) * 100, "##0.00", ','), n.kolumna[10]);
+    }
+    for (const Nakladka& k : w.nakladki)
+      for (const std::string& t : k.kolumna) EXPECT_EQ(std::string::npos, t.find("NaN")) << c.wartosc;
+  }
+  // The saturation line: on IF97's x = 0 and x = 1, inside the view or one step past its edge.
+  int naLinii = 0;
+  for (const Linia& l : w.nakladki[0].linie) {
+    if (l.rodzaj != RodzajLinii::Nasycenie && l.rodzaj != RodzajLinii::Woda) continue;
+    for (const auto& odc : l.odcinki)
+      for (const PunktLinii& q : odc) {
+        const if97::Result r = if97::FromXP(l.wartosc, q.u);
+        EXPECT_NEAR(r.h, q.h, 1e-9);
+        EXPECT_NEAR(r.s, q.s, 1e-12);
+        naLinii += w.widok.Zawiera(q.s, q.h);
+      }
+  }
+  EXPECT_GT(naLinii, 100);
+  EXPECT_NE(std::string::npos, app().OdczytIS(6.6, 3370).find("IF97: p = "));
+  app().chkIF97_Click(false);
+  EXPECT_TRUE(w.nakladki.empty());
+  EXPECT_EQ(std::string::npos, app().OdczytIS(6.6, 3370).find("IF97"));
+  EXPECT_NE(std::string::npos, app().OdczytIS(6.6, 3370).find("t = "));
 }
 
 }  // namespace

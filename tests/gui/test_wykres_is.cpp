@@ -152,6 +152,28 @@ class TestWykresIS : public QObject {
     QVERIFY(elementy > 50);
   }
 
+  void if97TickShowsTheOverlayAndItsColumns() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    auto* tick = w->findChild<QCheckBox*>("chkIF97");
+    QLabel* eta97 = w->findChild<QLabel*>("lblNakladka_0_10");
+    QLabel* roznica = w->findChild<QLabel*>("lblNakladka_1_10");
+    QVERIFY(tick && eta97 && roznica);
+    QVERIFY(!eta97->isVisible());
+    for (bool on : {true, false}) {
+      QTest::mouseClick(tick, Qt::LeftButton, {}, QPoint(8, tick->height() / 2));
+      QCOMPARE(r.app->wykresIS.if97, on);
+      QCOMPARE(eta97->isVisible(), on);
+      QCOMPARE(roznica->isVisible(), on);
+      if (on) {
+        QCOMPARE(w->findChild<QLabel*>("lblNakladka_0_-1")->text(), QStringLiteral("IAPWS-IF97"));
+        QVERIFY(!eta97->text().isEmpty() && !eta97->text().contains(QStringLiteral("NaN")));
+      }
+    }
+  }
+
   void wheelAndRubberBandZoomAndTheWholeViewComesBack() {
     TempDir dir;
     GuiRun r(dir.path());

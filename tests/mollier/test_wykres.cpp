@@ -139,10 +139,11 @@ TEST(Wykres, Labels) {
     const char* tekst;
   };
   const Przypadek kEtykiety[] = {
-      {RodzajLinii::Izobara, 10, 1, ',', "10 MPa"},    {RodzajLinii::Izobara, 0.005, 1, ',', "0,005 MPa"},
-      {RodzajLinii::Izobara, 10, 2, ',', "100 bar"},   {RodzajLinii::Izobara, 0.005, 3, '.', "5 kPa"},
-      {RodzajLinii::Izobara, 0.05, 2, '.', "0.5 bar"}, {RodzajLinii::Izoterma, 500, 1, ',', "500 °C"},
-      {RodzajLinii::Suchosc, 0.9, 1, ',', "x = 0,90"}, {RodzajLinii::Nasycenie, 1, 1, ',', "x = 1"},
+      {RodzajLinii::Izobara, 10, 1, ',', "10 MPa"},      {RodzajLinii::Izobara, 0.005, 1, ',', "0,005 MPa"},
+      {RodzajLinii::Izobara, 10, 2, ',', "100 bar"},     {RodzajLinii::Izobara, 0.005, 3, '.', "5 kPa"},
+      {RodzajLinii::Izobara, 0.05, 2, '.', "0.5 bar"},   {RodzajLinii::Izoterma, 500, 1, ',', "500 °C"},
+      {RodzajLinii::Suchosc, 0.9, 1, ',', "x = 0,90"},   {RodzajLinii::Nasycenie, 1, 1, ',', "x = 1"},
+      {RodzajLinii::Izobara, 0.002, 2, ',', "0,02 bar"}, {RodzajLinii::Izobara, 0.002, 0, ',', "0,002 MPa"},
   };
   for (const Przypadek& c : kEtykiety) EXPECT_EQ(c.tekst, Etykieta({c.r, c.v, {}}, c.kod, c.sep));
 }

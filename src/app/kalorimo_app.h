@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/frm_kalorimo.h"
+#include "app/frm_raport.h"
 #include "auxwin/frm_para_mokra.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
@@ -40,6 +41,7 @@ class KalorimoApp : private SteamWindows {
   ModKalorimo lib;
   FrmKalorimo frm;
   FrmParaMokra mokra;
+  FrmRaport raport;
   char decimalSep;
   // When not empty, the start-up uses this folder as the data folder instead of the one
   // beside the executable (the batch tool's --data).
@@ -87,7 +89,9 @@ class KalorimoApp : private SteamWindows {
 
   // Results report.
   void mnuZapisz_Click();
-  void mnuOdczytaj_Click();
+  void mnuOdczytaj_Click();  // shows Notes.txt in the report viewer
+  void cmdEdytor_Click();    // the viewer's file in the desktop's editor
+  void Raport_Zamknij();
 
   // Help, information, about, clock.
   void mnuHelp_Click();

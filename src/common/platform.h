@@ -13,6 +13,8 @@ class Platform {
   // Start a program detached, in a normal window that does not take the focus; no waiting.
   // Returns false when it could not be started.
   virtual bool StartDetached(const std::string& program, const std::vector<std::string>& args) = 0;
+  // Open a text file in the desktop's editor; false when no editor could take it.
+  virtual bool OpenInEditor(const std::string& path) { return StartDetached("xdg-open", {path}); }
   // End the application at once (the error report's "No"). In tests it is only recorded.
   virtual void EndApplication() = 0;
   // Current time of day in the user's time format (hours, minutes, seconds).

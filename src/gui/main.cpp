@@ -1,10 +1,9 @@
 // Kalorimo: the calculator of water and steam properties, its main window and wet-steam window.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 #include "app/kalorimo_app.h"
+#include "gui/app_look.h"
 #include "gui/main_window.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_platform.h"
@@ -21,14 +20,7 @@ char DecimalSeparator() {
 
 int main(int argc, char* argv[]) {
   QApplication qapp(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Kalorimo"));
-
-  // Button texts of the message boxes in the user's language when Qt's translations are there.
-  QTranslator qtbase;
-  if (qtbase.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtbase);
-  }
+  kal::SetUpApplication(qapp);  // without Qt's Polish texts the buttons stay English
 
   kal::QtDialogs dialogs;
   kal::QtPlatform platform;

@@ -21,7 +21,14 @@ QString DialogTitle(const std::string& title) {
   return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
 }
 
-QWidget* QtDialogs::Parent() { return QApplication::activeWindow(); }
+QWidget* QtDialogs::Parent() {
+  // The window that asked: the active one, else the main window (a dialog is centred on it).
+  if (QWidget* w = QApplication::activeWindow()) return w;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w->objectName() == QLatin1String("frmKalorimo")) return w;
+  }
+  return nullptr;
+}
 
 namespace {
 

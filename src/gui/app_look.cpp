@@ -33,8 +33,10 @@ bool InstallPolishQtTexts(QApplication& app) {
 }
 
 QPalette ReadOnlyLook(QPalette pal) {
-  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
-    pal.setColor(g, QPalette::Text, pal.color(QPalette::Disabled, QPalette::Text));
+  // The disabled box's grey background; its numbers only a little lighter, so they stay readable.
+  const QColor text = pal.color(QPalette::Active, QPalette::Text).lighter(250);
+  for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    pal.setColor(g, QPalette::Text, text);
     pal.setColor(g, QPalette::Base, pal.color(QPalette::Disabled, QPalette::Base));
   }
   return pal;

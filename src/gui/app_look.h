@@ -16,7 +16,7 @@ QIcon AppIcon();
 // Qt's Polish texts (dialog buttons, edit menus) from Qt's translations folder.
 bool InstallPolishQtTexts(QApplication& app);
 
-// A palette that draws an enabled box as the disabled one (text and background).
+// A palette that draws an enabled box as a disabled one, with readable text.
 QPalette ReadOnlyLook(QPalette pal);
 
 // "caption<TAB>value<TAB>unit": each cell trimmed; a number loses its digit-group blanks so a

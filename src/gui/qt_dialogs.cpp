@@ -41,6 +41,8 @@ void KeepLinesWhole(QMessageBox* box) {
   int widest = 0;
   for (const QString& line : box->text().split(QLatin1Char('\n')))
     widest = std::max(widest, metrics.horizontalAdvance(line));
+  // Nor is the title cut short in the title bar beside its buttons.
+  widest = std::max(widest, metrics.horizontalAdvance(box->windowTitle()) + 100);
   constexpr int kWidestKept = 760;
   if (widest <= kWidestKept) label->setMinimumWidth(widest + 8);
 }

@@ -122,6 +122,7 @@ class KalorimoApp : private SteamWindows {
   bool OdmowaSuchosci();        // dryness outside [0, 1): message, and the command ends
   void PokazCieploParowania();  // the heat-of-vaporisation row of a wet state
   Koniec Para1_P_T();
+  void WodaSciskanaPT();  // compressed water on the water side of the pressure-temperature pair
   Koniec Para2_P_H();
   Koniec Para3_T_H();
   Koniec Para4_X_T();

@@ -9,10 +9,6 @@
 
 namespace kal {
 
-namespace {
-constexpr float kPKrytyczne = 22.12f;  // MPa: from here on the straight saturation line
-}
-
 bool KalorimoApp::OdmowaSuchosci() {
   float x = st().xPary;
   const char* tekst = nullptr;
@@ -148,13 +144,7 @@ KalorimoApp::Koniec KalorimoApp::Para6_P_S() {
   Spr_pPary(1);
   s.pPary = s.pParyWe;
   s.sPary = CzytajPoprawione(3);
-  if (s.pParyWe >= kPKrytyczne) {
-    s.tNasPary = Sng((static_cast<double>(s.pParyWe) * 10.194 - 225.4) * 0.348 + 374.3);
-  } else {
-    s.tPary = Sng(lib.Tnas(s.pParyWe));
-    if (BladPominiety()) return Koniec::Pominiety;
-    s.tNasPary = s.tPary;
-  }
+  if (!lib.UstawTnasDlaP_S() && BladPominiety()) return Koniec::Pominiety;
   lib.Dane_P_S(s.tNasPary, s.sPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
   Pokaz(1, s.tPary, "##0");

@@ -11,9 +11,8 @@
 #include <memory>
 
 #include "cli/cli_options.h"
-#include "coeffdb/baza_plik.h"
 #include "common/errors.h"
-#include "steam/mod_kalorimo.h"
+#include "steam/evaluator.h"
 
 namespace kal::cli {
 
@@ -26,14 +25,6 @@ constexpr std::size_t kMaxWidth = 60;
 // thousand group is 6 characters, an enthalpy "4 149,9" 7. A wider box holds a finite but
 // implausible value (a temperature of 10^9 C given to a pair without a range check).
 constexpr std::size_t kPlausibleWidth = 16;
-
-struct Silent : Dialogs, SteamWindows {
-  Answer MsgBox(const std::string&, Buttons, Icon, const std::string&) override { return Answer::No; }
-  std::string InputBox(const std::string&, const std::string&) override { return ""; }
-  void ZaladujParaMokra() override {}
-  void PthBlad(double, double) override {}
-  void CisnienieMPaDoOkna(double) override {}
-};
 
 std::string Lower(const std::string& s) {
   std::string t = s;
@@ -66,14 +57,8 @@ std::string BoxFault(const std::string& where, const std::string& text) {
 // Saturation line and saturated properties of the default coefficients, for values drawn on
 // and around the wet/superheated boundaries.
 struct SweepDraw::Curves {
-  Baza baza;
-  Silent silent;
-  std::unique_ptr<ModKalorimo> lib;
-  Curves() {
-    std::uint8_t blad = 0;
-    CzytArray(baza, blad);
-    lib = std::make_unique<ModKalorimo>(baza, silent, silent);
-  }
+  Evaluator eval;
+  ModKalorimo* lib = &eval.lib();
   // Saturation temperature of a pressure inside the series' range.
   double Ts(double p) {
     try {

@@ -9,8 +9,8 @@ void ModKalorimo::Dane_P_H(int code, int flag) {
   const bool pressureGiven = code == 2;
   if (pressureGiven) {
     // Above the critical pressure the saturation line continues as a straight line.
-    if (st.pPary > 22.12f)
-      st.tNasPary = Sng(((st.pPary * 10.194 - 225.4) * 0.348) + 374.3);
+    if (st.pPary > kPKrytyczne)
+      st.tNasPary = Sng(TnasNadkrytyczna(st.pPary));
     else
       st.tNasPary = Sng(Tnas(st.pPary));
   } else {

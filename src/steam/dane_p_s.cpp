@@ -6,6 +6,19 @@
 
 namespace kal {
 
+// The pressure-entropy pair takes the straight line already at the critical pressure itself,
+// where Dane_P_H takes it only above.
+bool ModKalorimo::UstawTnasDlaP_S() {
+  if (st.pParyWe >= kPKrytyczne) {
+    st.tNasPary = Sng(TnasNadkrytyczna(st.pParyWe));
+    return true;
+  }
+  st.tPary = Sng(Tnas(st.pParyWe));
+  if (st.Blad != 0) return false;
+  st.tNasPary = st.tPary;
+  return true;
+}
+
 void ModKalorimo::Dane_P_S(double ts, double s, int flag) {
   st.s1 = Sng(S1t(ts));
   st.s2 = Sng(S2t(ts));

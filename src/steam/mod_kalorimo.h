@@ -1,6 +1,10 @@
 // The steam property library: saturation line, saturated water and steam, superheated steam,
 // compressed water, their inverses and the solvers that fill the steam state from a pair.
 // Functions return numbers; an "empty" result (a rejected input) is returned as 0 with Blad set.
+//
+// Property functions also work in members of the shared state, as the fits were made with
+// single-precision stores: each declaration names the members a call may overwrite ("scratch")
+// besides Blad on a rejected input. A caller that needs one of them keeps a copy across the call.
 #pragma once
 #include <cstdint>
 
@@ -9,6 +13,13 @@
 #include "steam/steam_state.h"
 
 namespace kal {
+
+// MPa: from here on (or from just above it, as each caller says) the saturation line is the
+// straight line of TnasNadkrytyczna.
+inline constexpr float kPKrytyczne = 22.12f;
+
+// The saturation temperature's straight continuation above the critical pressure, unrounded.
+double TnasNadkrytyczna(double p);
 
 // Pass counts of the last call of each search, for tests and benchmarks.
 struct PassCounts {
@@ -27,10 +38,11 @@ class ModKalorimo {
   char decimalSep = ',';  // the user's locale separator, for numbers joined to message texts
 
   // Saturation line.
-  double Tnas(double p);  // saturation temperature, whole degrees; p < 0.002 -> empty, Blad
-  double Pnas(double t);  // saturation pressure
+  double Tnas(double p);  // saturation temperature, whole degrees; p < 0.002 -> empty, Blad. Scratch: none
+  double Pnas(double t);  // saturation pressure. Scratch: none (passes.Pnas)
 
-  // Saturated water (1) and dry saturated steam (2) at a saturation temperature.
+  // Saturated water (1) and dry saturated steam (2) at a saturation temperature. Each runs its
+  // series in its own member. Scratch: h1, s1, ob1, h2, s2, ob2 in the order below.
   double H1t(double t);
   double S1t(double t);
   double V1t(double t);
@@ -39,31 +51,36 @@ class ModKalorimo {
   double V2t(double t);
 
   // Superheated steam: base equation and corrected functions (they read st.tNasPary).
-  double Hpt0(double pi, double theta, double T);
-  double Spt0(double pi, double theta, double T, double p, double t);
-  double Vpt0(double theta, double pi);
-  double Hpt(double p, double t);
-  double Spt(double p, double t);
-  double Vpt(double p, double t);
+  double Hpt0(double pi, double theta, double T);                      // scratch: h1
+  double Spt0(double pi, double theta, double T, double p, double t);  // scratch: none
+  double Vpt0(double theta, double pi);                                // scratch: none
+  double Hpt(double p, double t);  // scratch: h1; h2 in the window just above saturation
+  double Spt(double p, double t);  // scratch: s2 in the window just above saturation
+  double Vpt(double p, double t);  // scratch: ob2 in the window just above saturation
 
   // Inverses of superheated steam.
-  double Tph(double p, double h);
-  double Pth(double t, double h);
-  double Tps(double p, double s);
-  double Pts(double t, double s);
+  double Tph(double p, double h);  // scratch: tNasPary (set to Tnas(p)), h1, h2
+  double Pth(double t, double h);  // scratch: pIter, h1, h2 (reads the caller's tNasPary)
+  double Tps(double p, double s);  // scratch: s2 (reads the caller's tNasPary)
+  double Pts(double t, double s);  // scratch: pIter, s2 (reads the caller's tNasPary)
 
   // Compressed water.
-  double Hwpt(double p, double t);
-  double Vwpt(double p, double t);
-  double Twph(double p, double h);
-  double Pwth(double t, double h);
+  double Hwpt(double p, double t);  // scratch: none
+  double Vwpt(double p, double t);  // scratch: none
+  double Twph(double p, double h);  // scratch: none
+  double Pwth(double t, double h);  // scratch: pIter
 
-  // Solvers: they write st.
+  // Solvers: they write st; whatever they do not set keeps the last value, scratch included.
   void Dane_Nas(int flag);
   void Dane_T_P(double p, double t, int flag);
   void Dane_P_H(int code, int flag);
   void Dane_P_S(double ts, double s, int flag);
   void Dane_H_S(float hParyWe, float sParyWe);
+
+  // Before Dane_P_S with the pressure given (st.pParyWe): the saturation temperature it starts
+  // from, in tNasPary (and tPary below the critical pressure). False when Tnas refuses the
+  // pressure (Blad set).
+  bool UstawTnasDlaP_S();
 
   const Baza& baza() const { return baza_; }
 

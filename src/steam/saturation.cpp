@@ -20,6 +20,8 @@ double ModKalorimo::Tnas(double p) {
   return Int(647.3 * S);
 }
 
+double TnasNadkrytyczna(double p) { return ((p * 10.194 - 225.4) * 0.348) + 374.3; }
+
 double ModKalorimo::Pnas(double t) {
   passes.Pnas = 0;
   if (t > 374.12) return Chk(0.28189 * t - 83.349);  // inverse of Tnas's straight line

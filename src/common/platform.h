@@ -19,6 +19,9 @@ class Platform {
   virtual void EndApplication() = 0;
   // Current time of day in the user's time format (hours, minutes, seconds).
   virtual std::string TimeOfDayText() = 0;
+  // The per-user data folder, $XDG_DATA_HOME/Kalorimo or ~/.local/share/Kalorimo; "" when
+  // neither variable names an absolute folder.
+  virtual std::string UserDataDir();
 };
 
 }  // namespace kal

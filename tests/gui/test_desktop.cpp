@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include "gui/qt_dialogs.h"
 #include "gui/report_window.h"
 #include "gui_rig.h"
+#include "support/fs_faults.h"
 
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
@@ -275,6 +277,63 @@ class TestDesktop : public QObject {
     QTest::keyClick(text, Qt::Key_Escape);
     QVERIFY(!v->isVisible());
     QVERIFY(!r.app->raport.Visible);
+  }
+
+  // Mend: the program's own "10 000" (kPa) and its enthalpy text read back without a question.
+  void ownNumbersReadBackWithoutAQuestion() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    Start(r);
+    Calculate(r, 0, 1, "10", "500");
+    auto* combo = r.Main<QComboBox>(QStringLiteral("Combo1"));
+    combo->setCurrentIndex(2);
+    emit combo->activated(2);
+    QCOMPARE(Box(r, 0)->text(), U("10 000"));
+    QTest::mouseClick(r.Main<QPushButton>(QStringLiteral("cmdOblicz")), Qt::LeftButton);  // no question
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    QVERIFY(Box(r, 0)->text().startsWith(U("10,0")));
+    const QString h = Box(r, 2)->text();  // "3 373,..." reused as an input
+    Calculate(r, 0, 2, "10", h);
+    QCOMPARE(Box(r, 1)->text(), U("500"));
+  }
+
+  // Mend: 10 MPa and 200 C is compressed water, not wet steam.
+  void compressedWaterOpensNoWetSteamWindow() {
+    TempDir dir;
+    GuiRun r(dir.path());
+    Start(r);
+    Calculate(r, 0, 1, "10", "200");
+    QVERIFY(!r.win->paraMokra()->isVisible());
+    QCOMPARE(Box(r, 4)->text(), U("0,00"));
+    QVERIFY(Box(r, 2)->text().trimmed().startsWith(U("8")));  // about 850 kJ/kg, not 2 257
+  }
+
+  // Mend: an installed program's folder cannot be written; the per-user folder serves silently.
+  void perUserFolderWhenTheProgramFolderIsReadOnly() {
+    TempDir dir, home;
+    const std::string user = home.path() + "/share/Kalorimo";
+    std::unique_ptr<GuiRun> r;
+    {
+      kal::test::TylkoDoOdczytu ro(dir.path());
+      kal::test::BezPrzywilejow bez;
+      r = std::make_unique<GuiRun>(dir.path());
+      r->platform.userDataDir = user;
+      Start(*r);
+    }
+    QCOMPARE(QString::fromStdString(r->app->frm.Folder), QString::fromStdString(user + "/"));
+    QVERIFY(!std::filesystem::exists(dir.path() + "/Kalorimo"));
+    r->dialogs.ExpectOk(
+        " Turbinowo \r\n zajmującej się diagnostyką termodynamiczną turbin \r\n"
+        " parowych we współpracy  z  Pracownią Przepływów Parowych Akademii   \r\n"
+        " Nadrzecznej.   Kontakt -     kalorimo@example.org  \r\n          \r\n Folder danych: " +
+            user + " ",
+        "Termodynamika to potęga ", kal::Icon::Information);
+    r->Main<QAction>("mnuAbout")->trigger();
+    r->dialogs.VerifyDone();
+    Calculate(*r, 0, 1, "1", "200");
+    r->Main<QAction>("mnuZapisz")->trigger();
+    QVERIFY(std::filesystem::is_regular_file(user + "/Notes.txt"));
   }
 
   void windowReopensWhereItWasClosed() {

@@ -27,4 +27,11 @@ out=$("$calc" --data "$scratch/dane" --format csv p,t 10 500)
 echo "$out"
 grep -q '500' <<<"$out" || fail "no result from the installed kalorimo-calc"
 [[ -f "$scratch/dane/Kalorimo.dat" ]] || fail "no Kalorimo.dat in the chosen data folder"
+# Installed: a file stands where the folder beside the program would be made, so the per-user
+# data folder serves as the default --data.
+touch "$scratch/root/usr/bin/Kalorimo"
+XDG_DATA_HOME="$scratch/xdg" "$calc" p,t 1 200 >/dev/null || fail "kalorimo-calc without --data"
+[[ -f "$scratch/xdg/Kalorimo/Kalorimo.dat" ]] || fail "no per-user data folder"
+command -v appstreamcli >/dev/null && appstreamcli validate --no-net \
+  "$scratch/root/usr/share/metainfo/org.example.kalorimo.metainfo.xml"
 echo "OK $deb"

@@ -63,7 +63,7 @@ void Oblicz(benchmark::State& state, int a, const char* va, int b, const char* v
   if (k.okna.boxes != 0) state.SkipWithError("a message box was shown");
 }
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 BENCHMARK_CAPTURE(Oblicz, p_t_superheated, P, "1", T, "200");
 BENCHMARK_CAPTURE(Oblicz, p_t_water, P, "1", T, "150");

@@ -7,4 +7,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-sweep -DCMAKE_BUILD_TYPE=Release -DKALORIMO_GUI=OFF -DKALORIMO_TESTS=OFF -DKALORIMO_BENCH=OFF
 cmake --build build-sweep -j"$(nproc)" --target kalorimo-sweep
-exec build-sweep/src/cli/kalorimo-sweep --count 200000 --seed 1 "$@"
+exec build-sweep/tools/kalorimo-sweep --count 200000 --seed 1 "$@"

@@ -42,7 +42,7 @@ bool KalorimoApp::BladPominiety() {
 void KalorimoApp::cmdOblicz_Click() {
   wetRequested_ = false;
   obliczRunning_ = true;
-  para_ = 0;
+  para_.reset();
   komunikatyPrzed_ = dialogi.pokazane;
   try {
     SteamState& s = st();
@@ -50,7 +50,7 @@ void KalorimoApp::cmdOblicz_Click() {
     db.CzytajRekord1();  // an edited Kalorimo.dat applies to this calculation
     frm.mnuIS.Enabled = true;
     if (frm.ifMokra != 0) ParaMokra_Unload();
-    float wylot = CzytajPoprawione(9);
+    float wylot = CzytajPoprawione(pole::Wylot);
     frm.pParyWylot = frm.lbl_V[4].Visible ? wylot : 5.0f;
 
     Koniec k = ObliczPare();
@@ -70,34 +70,47 @@ void KalorimoApp::cmdOblicz_Click() {
 }
 
 KalorimoApp::Koniec KalorimoApp::ObliczPare() {
-  auto ticked = [this](int i) { return frm.Check[i].Value == 1; };
-  if (ticked(0) && ticked(1)) return para_ = 1, Para1_P_T();
-  if (ticked(0) && ticked(2)) return para_ = 2, Para2_P_H();
-  if (ticked(1) && ticked(2)) return para_ = 3, Para3_T_H();
-  if (ticked(4) && ticked(1)) return para_ = 4, Para4_X_T();
-  if (ticked(4) && ticked(0)) return para_ = 5, Para5_X_P();
-  if (ticked(0) && ticked(3)) return para_ = 6, Para6_P_S();
-  if (ticked(1) && ticked(3)) return para_ = 7, Para7_T_S();
-  if (ticked(2) && ticked(3)) return para_ = 8, Para8_H_S();
+  for (const PairInfo& p : kPairs) {
+    if (frm.Check[p.checkA].Value != 1 || frm.Check[p.checkB].Value != 1) continue;
+    para_ = p.pair;
+    switch (p.pair) {
+      case Pair::PT:
+        return Para1_P_T();
+      case Pair::PH:
+        return Para2_P_H();
+      case Pair::TH:
+        return Para3_T_H();
+      case Pair::XT:
+        return Para4_X_T();
+      case Pair::XP:
+        return Para5_X_P();
+      case Pair::PS:
+        return Para6_P_S();
+      case Pair::TS:
+        return Para7_T_S();
+      case Pair::HS:
+        return Para8_H_S();
+    }
+  }
   return Koniec::Epilog;
 }
 
 void KalorimoApp::Epilog(bool pominiety) {
   SteamState& s = st();
   // A rejected state has no volume of its own, and a temperature of its own only where the
-  // user gave it (pairs 1, 3 and 7): the rows that would show an earlier state are blanked.
-  bool tWlasna = !pominiety || para_ == 1 || para_ == 3 || para_ == 7;
+  // user gave it (p,t, t,h and t,s): the rows that would show an earlier state are blanked.
+  bool tWlasna = !pominiety || para_ == Pair::PT || para_ == Pair::TH || para_ == Pair::TS;
   if (tWlasna) {
     float m = Sng(LepkoscDyn(s.tPary) * 1e5);
-    Pokaz(6, m, "#0.000E");
+    Pokaz(pole::Mu, m, "#0.000E");
     if (pominiety) {
-      frm.Text_IS[7].Text = kSiedemSpacji;
+      frm.Text_IS[pole::Nu].Text = kSiedemSpacji;
     } else {
-      Pokaz(7, Sng(static_cast<double>(s.vPary) * m), "#0.000E");
+      Pokaz(pole::Nu, Sng(static_cast<double>(s.vPary) * m), "#0.000E");
     }
   } else {
-    frm.Text_IS[6].Text = kSiedemSpacji;
-    frm.Text_IS[7].Text = kSiedemSpacji;
+    frm.Text_IS[pole::Mu].Text = kSiedemSpacji;
+    frm.Text_IS[pole::Nu].Text = kSiedemSpacji;
   }
   if (s.xPary > 1.0f) frm.ifMokra = 0;
   frm.tParyInt = CInt(s.tPary);

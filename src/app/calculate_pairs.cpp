@@ -44,19 +44,19 @@ void KalorimoApp::WodaSciskanaPT() {
 KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   SteamState& s = st();
   Spr_pPary(1);
-  s.tPary = CzytajPoprawione(1);
+  s.tPary = CzytajPoprawione(pole::T);
   frm.tParyInt = CInt(s.tPary);
   s.pPary = s.pParyWe;
   lib.Dane_T_P(s.pParyWe, s.tPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
   WodaSciskanaPT();
-  frm.Text_IS[5].Visible = true;
+  frm.Text_IS[pole::V].Visible = true;
   if (s.xPary >= 1.0f) {
-    Pokaz(2, s.hPary, "# #00.0");
-    Pokaz(3, s.sPary, "0.00");
+    Pokaz(pole::H, s.hPary, "# #00.0");
+    Pokaz(pole::S, s.sPary, "0.00");
   } else {
-    Pokaz(2, s.hx, "# #00.");
-    Pokaz(3, s.sx, "0.00");
+    Pokaz(pole::H, s.hx, "# #00.");
+    Pokaz(pole::S, s.sx, "0.00");
   }
   Spr_xPary();
   return Koniec::Epilog;
@@ -65,14 +65,14 @@ KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
 // Pressure + enthalpy.
 KalorimoApp::Koniec KalorimoApp::Para2_P_H() {
   SteamState& s = st();
-  frm.Text_IS[5].Visible = true;
+  frm.Text_IS[pole::V].Visible = true;
   Spr_pPary(1);
-  s.hPary = CzytajPoprawione(2);
+  s.hPary = CzytajPoprawione(pole::H);
   s.pPary = s.pParyWe;
   lib.Dane_P_H(2, 1);
   if (BladPominiety()) return Koniec::Pominiety;
-  Pokaz(1, s.tPary, "##0");
-  Pokaz(3, s.sPary, "0.000");
+  Pokaz(pole::T, s.tPary, "##0");
+  Pokaz(pole::S, s.sPary, "0.000");
   Spr_xPary();
   return Koniec::Epilog;
 }
@@ -80,14 +80,14 @@ KalorimoApp::Koniec KalorimoApp::Para2_P_H() {
 // Temperature + enthalpy.
 KalorimoApp::Koniec KalorimoApp::Para3_T_H() {
   SteamState& s = st();
-  frm.Text_IS[5].Visible = true;
-  s.tPary = CzytajWprost(1);
-  s.hPary = CzytajPoprawione(2);
+  frm.Text_IS[pole::V].Visible = true;
+  s.tPary = CzytajWprost(pole::T);
+  s.hPary = CzytajPoprawione(pole::H);
   lib.Dane_P_H(5, 1);
   if (BladPominiety()) return Koniec::Pominiety;
   s.pParyWe = s.pPary;
   Spr_pPary(0);
-  Pokaz(3, s.sPary, "0.000");
+  Pokaz(pole::S, s.sPary, "0.000");
   Spr_xPary();
   return Koniec::Epilog;
 }
@@ -95,10 +95,10 @@ KalorimoApp::Koniec KalorimoApp::Para3_T_H() {
 // Dryness + temperature.
 KalorimoApp::Koniec KalorimoApp::Para4_X_T() {
   SteamState& s = st();
-  frm.Text_IS[5].Visible = true;
-  s.tPary = CzytajWprost(1);
+  frm.Text_IS[pole::V].Visible = true;
+  s.tPary = CzytajWprost(pole::T);
   s.tNasPary = s.tPary;
-  s.xPary = CzytajPoprawione(4);
+  s.xPary = CzytajPoprawione(pole::X);
   if (OdmowaSuchosci()) return Koniec::Odmowa;
   s.pParyWe = Sng(lib.Pnas(s.tPary));
   s.pPary = s.pParyWe;
@@ -108,9 +108,9 @@ KalorimoApp::Koniec KalorimoApp::Para4_X_T() {
   s.sPary = s.sx;
   s.vPary = s.obx;
   Spr_pPary(0);
-  Pokaz(2, s.hx, "# ##0.0");
-  Pokaz(3, s.sx, "0.000");
-  Pokaz(5, s.obx, "#0.000");
+  Pokaz(pole::H, s.hx, "# ##0.0");
+  Pokaz(pole::S, s.sx, "0.000");
+  Pokaz(pole::V, s.obx, "#0.000");
   PokazCieploParowania();
   return Koniec::Epilog;
 }
@@ -119,7 +119,7 @@ KalorimoApp::Koniec KalorimoApp::Para4_X_T() {
 KalorimoApp::Koniec KalorimoApp::Para5_X_P() {
   SteamState& s = st();
   Spr_pPary(1);
-  s.xPary = CzytajPoprawione(4);
+  s.xPary = CzytajPoprawione(pole::X);
   if (OdmowaSuchosci()) return Koniec::Odmowa;
   s.tNasPary = Sng(lib.Tnas(s.pParyWe));
   if (BladPominiety()) return Koniec::Pominiety;
@@ -130,10 +130,10 @@ KalorimoApp::Koniec KalorimoApp::Para5_X_P() {
   s.hPary = s.hx;
   s.sPary = s.sx;
   s.vPary = s.obx;
-  Pokaz(1, s.tNasPary, "##0");
-  Pokaz(2, s.hx, "# ##0.0");
-  Pokaz(3, s.sx, "0.000");
-  Pokaz(5, s.obx, "#0.000");
+  Pokaz(pole::T, s.tNasPary, "##0");
+  Pokaz(pole::H, s.hx, "# ##0.0");
+  Pokaz(pole::S, s.sx, "0.000");
+  Pokaz(pole::V, s.obx, "#0.000");
   PokazCieploParowania();
   return Koniec::Epilog;
 }
@@ -143,12 +143,12 @@ KalorimoApp::Koniec KalorimoApp::Para6_P_S() {
   SteamState& s = st();
   Spr_pPary(1);
   s.pPary = s.pParyWe;
-  s.sPary = CzytajPoprawione(3);
+  s.sPary = CzytajPoprawione(pole::S);
   if (!lib.UstawTnasDlaP_S() && BladPominiety()) return Koniec::Pominiety;
   lib.Dane_P_S(s.tNasPary, s.sPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
-  Pokaz(1, s.tPary, "##0");
-  Pokaz(2, s.hPary, "# ##0.0");
+  Pokaz(pole::T, s.tPary, "##0");
+  Pokaz(pole::H, s.hPary, "# ##0.0");
   Spr_xPary();
   return Koniec::Epilog;
 }
@@ -156,16 +156,16 @@ KalorimoApp::Koniec KalorimoApp::Para6_P_S() {
 // Temperature + entropy: the pressure is found.
 KalorimoApp::Koniec KalorimoApp::Para7_T_S() {
   SteamState& s = st();
-  s.tPary = CzytajWprost(1);
+  s.tPary = CzytajWprost(pole::T);
   s.tNasPary = s.tPary;
   s.pParyWe = 0;
   s.pPary = 0;
-  s.sPary = CzytajPoprawione(3);
+  s.sPary = CzytajPoprawione(pole::S);
   lib.Dane_P_S(s.tNasPary, s.sPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
   s.pParyWe = s.pPary;
   Spr_pPary(0);
-  Pokaz(2, s.hPary, "# ##0.0");
+  Pokaz(pole::H, s.hPary, "# ##0.0");
   Spr_xPary();
   return Koniec::Epilog;
 }
@@ -173,15 +173,15 @@ KalorimoApp::Koniec KalorimoApp::Para7_T_S() {
 // Enthalpy + entropy: pressure and temperature are found.
 KalorimoApp::Koniec KalorimoApp::Para8_H_S() {
   SteamState& s = st();
-  float hWe = CzytajPoprawione(2);
-  float sWe = CzytajPoprawione(3);
+  float hWe = CzytajPoprawione(pole::H);
+  float sWe = CzytajPoprawione(pole::S);
   lib.Dane_H_S(hWe, sWe);
   if (BladPominiety()) return Koniec::Pominiety;
   s.pParyWe = s.pPary;
   Spr_pPary(0);
-  Pokaz(1, s.tPary, "0.00");
+  Pokaz(pole::T, s.tPary, "0.00");
   // In MPa only when the box shows MPa; in another unit Spr_pPary has shown it already.
-  if (frm.kodJednP == 1) Pokaz(0, s.pPary, s.pPary > 0.1f ? "#0.00" : "0.000");
+  if (frm.kodJednP == 1) Pokaz(pole::P, s.pPary, s.pPary > 0.1f ? "#0.00" : "0.000");
   Spr_xPary();
   return Koniec::Epilog;
 }

@@ -13,13 +13,28 @@ namespace kal {
 inline constexpr const char* kCaptionGlowne = "Parametry pary wodnej  wg WEXTAN";
 inline constexpr const char* kSiedemSpacji = "       ";
 
+// Rows of the main window by index: Check[i] ticks the quantity whose value Text_IS[i] holds
+// (P to X); the boxes after them show results only.
+namespace pole {
+inline constexpr int P = 0;      // pressure, in the unit of the list
+inline constexpr int T = 1;      // temperature
+inline constexpr int H = 2;      // enthalpy
+inline constexpr int S = 3;      // entropy
+inline constexpr int X = 4;      // dryness
+inline constexpr int V = 5;      // specific volume
+inline constexpr int Mu = 6;     // dynamic viscosity
+inline constexpr int Nu = 7;     // kinematic viscosity
+inline constexpr int R = 8;      // heat of vaporisation
+inline constexpr int Wylot = 9;  // exhaust pressure
+}  // namespace pole
+
 struct FrmKalorimo {
   std::string Caption = kCaptionGlowne;
   bool Visible = false;
   Geometry geom{0, 0, 7200, 7140};  // kept up to date by the view; used to place "Para mokra"
 
   std::array<CheckBox, 5> Check{{{"Ciśnienie"}, {"Temperatura"}, {"Entalpia"}, {"Entropia"}, {"Stopień suchości"}}};
-  // Boxes 8 (heat of vaporisation) and 9 (exhaust pressure) are hidden at design, like their rows.
+  // Boxes R (heat of vaporisation) and Wylot (exhaust pressure) are hidden at design, like their rows.
   std::array<TextBox, 10> Text_IS{{{}, {}, {}, {}, {}, {}, {}, {}, {"", true, false}, {"", true, false}}};
   // Combo1: the unit list; its text before any choice is "  MPa".
   std::string Combo1Text = "  MPa";

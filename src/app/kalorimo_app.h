@@ -2,11 +2,13 @@
 // window and the wet-steam window, with every event handler. The Qt views and the CLI drive it.
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "app/frm_kalorimo.h"
+#include "app/frm_para_mokra.h"
 #include "app/frm_raport.h"
-#include "auxwin/frm_para_mokra.h"
+#include "app/pary.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
 #include "steam/mod_kalorimo.h"
@@ -114,7 +116,7 @@ class KalorimoApp : private SteamWindows {
   enum class Koniec { Epilog, Pominiety, Odmowa };
   Koniec ObliczPare();  // prologue done: dispatch and run one pair's branch
   void Epilog(bool pominiety);
-  int para_ = 0;                    // pair of this calculation in the dispatch order, 0 none
+  std::optional<Pair> para_;        // pair of this calculation, none before the dispatch
   bool BladPominiety();             // a set Blad is cleared and the branch is skipped
   float CzytajPoprawione(int box);  // a box through the input correction, as single
   float CzytajWprost(int box);      // a box read plainly with the locale's rules, as single
@@ -130,7 +132,6 @@ class KalorimoApp : private SteamWindows {
   Koniec Para6_P_S();
   Koniec Para7_T_S();
   Koniec Para8_H_S();
-  friend class KalorimoAppTestAccess;
 };
 
 }  // namespace kal

@@ -4,13 +4,13 @@
 #include "app/kalorimo_app.h"
 #include "app/tmp_file.h"
 #include "common/checked.h"
+#include "common/file_io.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
 
 namespace {
-
-const char* const kJednostki[3] = {" MPa", " bar", " kPa"};
 
 std::string TrimBlanks(const std::string& s) {
   std::size_t a = s.find_first_not_of(' ');
@@ -30,13 +30,16 @@ std::string BezOdstepowGrup(const std::string& s) {
   return out;
 }
 
+// The entries are the boxes P to V, then the unit code.
+constexpr int kWpisJednostki = pole::V + 1;
+
 }  // namespace
 
 void KalorimoApp::mnuZakoncz_Click() {
   OstatnieDane d;
-  for (std::size_t i = 0; i < 6; ++i) d[i] = OstatniaDana::ZTekstu(frm.Text_IS[i].Text);
-  d[6] = OstatniaDana::ZLiczby(frm.kodJednP);
-  if (st().xPary > 1) d[4] = OstatniaDana::ZTekstu("x > 1");
+  for (int i = pole::P; i <= pole::V; ++i) d[i] = OstatniaDana::ZTekstu(frm.Text_IS[i].Text);
+  d[kWpisJednostki] = OstatniaDana::ZLiczby(frm.kodJednP);
+  if (st().xPary > 1) d[pole::X] = OstatniaDana::ZTekstu("x > 1");
   try {
     // Same bytes as an overwrite in place without truncation, but a failed write (disk full)
     // leaves the old file whole.
@@ -69,28 +72,29 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
   // All seven entries first: a file cut short shows nothing rather than a pressure without
   // its unit.
   const OstatnieDane d = CzytajWpisy(bytes);
-  if (TrimBlanks(d[1].Text(decimalSep)).empty()) return;
+  if (TrimBlanks(d[pole::T].Text(decimalSep)).empty()) return;
 
   auto popraw = [this](const OstatniaDana& w) {
     if (w.typ == OstatniaDana::Liczba) return modMain.PoprawDane(static_cast<double>(w.liczba)).ToSingle(decimalSep);
     std::string t = BezOdstepowGrup(w.tekst);
     return modMain.PoprawDane(t).ToSingle(decimalSep);
   };
-  const float p = popraw(d[0]);
-  const float t =
-      d[1].typ == OstatniaDana::Liczba ? d[1].liczba : Sng(ParseLocale(BezOdstepowGrup(d[1].tekst), decimalSep) / 1);
-  const float h = popraw(d[2]);
-  const float s = popraw(d[3]);
-  float kod = popraw(d[6]);
+  const float p = popraw(d[pole::P]);
+  const float t = d[pole::T].typ == OstatniaDana::Liczba
+                      ? d[pole::T].liczba
+                      : Sng(ParseLocale(BezOdstepowGrup(d[pole::T].tekst), decimalSep) / 1);
+  const float h = popraw(d[pole::H]);
+  const float s = popraw(d[pole::S]);
+  float kod = popraw(d[kWpisJednostki]);
 
   // The unit list follows the restored code, so the shown pressure and the unit of the next
   // calculation agree; a code that names no unit falls back to MPa.
-  if (kod != 1 && kod != 2 && kod != 3) kod = 1;
-  const int pozycja = static_cast<int>(kod) - 1;
+  const int pozycja = PozycjaJednostki(kod);
+  kod = kJednostkiCisnienia[pozycja].kod;
 
-  std::string v = d[5].Text(decimalSep);
-  if (d[5].typ == OstatniaDana::Liczba) {
-    v = Format(d[5].liczba, "#0.000", decimalSep);
+  std::string v = d[pole::V].Text(decimalSep);
+  if (d[pole::V].typ == OstatniaDana::Liczba) {
+    v = Format(d[pole::V].liczba, "#0.000", decimalSep);
   } else {
     try {
       v = Format(ParseLocale(v, decimalSep), "#0.000", decimalSep);
@@ -106,13 +110,13 @@ void KalorimoApp::Odtworz(const std::string& bytes) {
   st().sPary = s;
   frm.kodJednP = kod;
   frm.Combo1ListIndex = pozycja;
-  frm.Combo1Text = kJednostki[pozycja];
-  frm.Text_IS[0].Text = Format(p, "#0.00", decimalSep);
-  frm.Text_IS[1].Text = Format(t, "#00", decimalSep);
-  frm.Text_IS[2].Text = Format(h, "# 000.0", decimalSep);
-  frm.Text_IS[3].Text = Format(s, "#0.00", decimalSep);
-  frm.Text_IS[4].Text = d[4].Text(decimalSep);
-  frm.Text_IS[5].Text = v;
+  frm.Combo1Text = kJednostkiCisnienia[pozycja].pozycjaListy;
+  frm.Text_IS[pole::P].Text = Format(p, "#0.00", decimalSep);
+  frm.Text_IS[pole::T].Text = Format(t, "#00", decimalSep);
+  frm.Text_IS[pole::H].Text = Format(h, "# 000.0", decimalSep);
+  frm.Text_IS[pole::S].Text = Format(s, "#0.00", decimalSep);
+  frm.Text_IS[pole::X].Text = d[pole::X].Text(decimalSep);
+  frm.Text_IS[pole::V].Text = v;
 }
 
 }  // namespace kal

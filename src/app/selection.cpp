@@ -5,7 +5,7 @@ namespace kal {
 
 void KalorimoApp::Check_Click(int /*Index*/) {
   int count = 0;
-  for (int i = 0; i < 5; ++i) {
+  for (int i = pole::P; i <= pole::X; ++i) {
     bool ticked = frm.Check[i].Value == 1;
     frm.Text_IS[i].Enabled = ticked;
     if (ticked) ++count;
@@ -22,7 +22,7 @@ void KalorimoApp::Check_Click(int /*Index*/) {
 }
 
 void KalorimoApp::cmdClearAll_Click() {
-  for (int i = 0; i <= 8; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
+  for (int i = pole::P; i <= pole::R; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
 }
 
 void KalorimoApp::frameButtons_click() {

@@ -4,6 +4,7 @@
 
 #include "app/kalorimo_app.h"
 #include "common/data_folder.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -56,7 +57,7 @@ void KalorimoApp::Form_Load() {
     frm.PlikTmp = frm.Folder + "/Kalorimo.tmp";
 
     frm.pParyWylot = 5;
-    frm.Text_IS[9].Text = LocaleText(frm.pParyWylot, decimalSep);
+    frm.Text_IS[pole::Wylot].Text = LocaleText(frm.pParyWylot, decimalSep);
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
     wczesnyBlad = true;
@@ -70,8 +71,9 @@ void KalorimoApp::Form_Load() {
     frm.mnuPPary2.Enabled = false;
     frm.mnuHelp.Enabled = false;
 
-    frm.Combo1Items = {" MPa", " bar", " kPa"};
-    frm.kodJednP = 1;
+    frm.Combo1Items.clear();
+    for (const JednostkaCisnienia& j : kJednostkiCisnienia) frm.Combo1Items.push_back(j.pozycjaListy);
+    frm.kodJednP = kJednostkiCisnienia[0].kod;
 
     modMain.whatFormName = "frmKalorimo";
 
@@ -79,7 +81,7 @@ void KalorimoApp::Form_Load() {
     frm.mnuOdczytaj.Enabled = false;
     frm.mnuIS.Enabled = false;
 
-    for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Enabled = false;
+    for (int i = pole::P; i <= pole::V; ++i) frm.Text_IS[i].Enabled = false;
 
     if (!wczesnyBlad && czytajOstatnieDane && PlikIstnieje(frm.PlikTmp)) CzytajOstatnieDane();
   } catch (const RunTimeError& e) {

@@ -1,6 +1,7 @@
 // What the property library may ask of the windows.
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -15,16 +16,17 @@ void KalorimoApp::ZaladujParaMokra() {
 }
 
 void KalorimoApp::PthBlad(double t, double h) {
-  for (int i = 0; i <= 5; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
-  frm.Text_IS[1].Text = LocaleText(Sng(t), decimalSep);
-  frm.Text_IS[2].Text = LocaleText(Sng(h), decimalSep);
+  for (int i = pole::P; i <= pole::V; ++i) frm.Text_IS[i].Text = kSiedemSpacji;
+  frm.Text_IS[pole::T].Text = LocaleText(Sng(t), decimalSep);
+  frm.Text_IS[pole::H].Text = LocaleText(Sng(h), decimalSep);
 }
 
 void KalorimoApp::CisnienieMPaDoOkna(double p) {
-  frm.Text_IS[0].Text = LocaleText(Sng(p), decimalSep);
-  frm.Combo1Text = "MPa";
+  frm.Text_IS[pole::P].Text = LocaleText(Sng(p), decimalSep);
+  // The list shows the unit's bare name here, without the blank of its items.
+  frm.Combo1Text = kJednostkiCisnienia[0].nazwa;
   frm.Combo1ListIndex = 0;
-  frm.kodJednP = 1;  // the number shown and the unit used agree
+  frm.kodJednP = kJednostkiCisnienia[0].kod;  // the number shown and the unit used agree
 }
 
 }  // namespace kal

@@ -1,5 +1,4 @@
-// Kalorimo.tmp at byte level (self-describing entries) and the whole-file writes of the data
-// folder, which never leave an existing file truncated or half-written.
+// Kalorimo.tmp at byte level: seven self-describing entries.
 #pragma once
 #include <array>
 #include <cstddef>
@@ -35,19 +34,5 @@ std::string KodujWpisy(const OstatnieDane& d);
 // short raises error 62, an unknown type code error 13, a single that is not finite error 6;
 // nothing is read beyond the end.
 OstatnieDane CzytajWpisy(const std::string& bytes);
-
-// Up to `limit` bytes from the start of a file; a file that cannot be opened or read raises the
-// matching file error from `source`.
-std::string CzytajPoczatekPliku(const std::string& path, std::size_t limit, const std::string& source);
-
-// Replaces the file at `path` by `head` through a temporary file in the same folder and a
-// rename. With `keepTail`, the bytes of the old file beyond head's length follow head, as an
-// in-place overwrite without truncation would leave them. Any failure removes the temporary
-// file, leaves the old file as it was and raises a file error (61 disk full, 70 no permission,
-// 76 path not found, 75 path/file access, 57 other) from `source`, naming the path.
-void ZapiszPlikBezpiecznie(const std::string& path, const std::string& head, bool keepTail, const std::string& source);
-
-// Run-time error number of an operating-system error code of a file operation.
-int NumerBleduPliku(int errnoValue);
 
 }  // namespace kal

@@ -69,7 +69,7 @@ LineResult Calculator::Run(const Request& request, int line) {
   m.cmdOblicz_Click();
 
   for (int i = 0; i < 10; ++i) r.boxes[i] = m.frm.Text_IS[i].Text;
-  // The temperature-enthalpy wet branch writes box 0 in MPa and says so in the unit list.
+  // The temperature-enthalpy wet branch writes box P in MPa and says so in the unit list.
   const std::string& list = m.frm.Combo1Text;
   std::size_t b = list.find_first_not_of(' '), e = list.find_last_not_of(' ');
   r.unitShown = b == std::string::npos ? UnitName(settings_.unitIndex) : list.substr(b, e - b + 1);
@@ -82,9 +82,9 @@ LineResult Calculator::Run(const Request& request, int line) {
   r.state = m.st();
   r.messages = dialogs_.messages;
   r.error = dialogs_.error;
-  // Every branch that runs through writes all of boxes 0 to 5, and a fresh window holds them
+  // Every branch that runs through writes all of boxes P to V, and a fresh window holds them
   // empty, so an empty one is the only trace of a rejection the command cleared without a box.
-  for (int i = 0; i <= 5 && r.messages.empty() && !r.error; ++i) {
+  for (int i = pole::P; i <= pole::V && r.messages.empty() && !r.error; ++i) {
     if (i != info.checkA && i != info.checkB && r.boxes[i].find_first_not_of(' ') == std::string::npos) {
       r.skipped = true;
     }

@@ -10,6 +10,7 @@
 
 #include "cli/batch_dialogs.h"
 #include "cli/cli_line.h"
+#include "if97/if97.h"
 #include "steam/steam_state.h"
 
 namespace kal {
@@ -19,9 +20,10 @@ class KalorimoApp;
 namespace kal::cli {
 
 struct Settings {
-  std::string dataDir;    // empty: the folder "Kalorimo" beside the executable
-  int unitIndex = 0;      // position in the unit list: 0 MPa, 1 bar, 2 kPa
-  char decimalSep = ',';  // the locale's decimal separator
+  std::string dataDir;         // empty: the folder "Kalorimo" beside the executable
+  int unitIndex = 0;           // position in the unit list: 0 MPa, 1 bar, 2 kPa
+  char decimalSep = ',';       // the locale's decimal separator
+  bool referenceIf97 = false;  // --reference if97: each result also carries the IAPWS-IF97 state
 };
 
 struct LineResult {
@@ -41,6 +43,7 @@ struct LineResult {
   SteamState state{};
   std::vector<Message> messages;
   std::optional<ErrorInfo> error;
+  std::optional<if97::Result> if97;  // with --reference if97, for a line that was a request
 };
 
 // Each calculation starts from the model as it stands right after start-up (the last-inputs file

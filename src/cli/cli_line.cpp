@@ -7,23 +7,19 @@ namespace kal::cli {
 
 namespace {
 
-const PairInfo kPairs[kPairCount] = {
-    {Pair::PT, "p,t", 0, 1}, {Pair::PH, "p,h", 0, 2}, {Pair::TH, "t,h", 1, 2}, {Pair::XT, "x,t", 4, 1},
-    {Pair::XP, "x,p", 4, 0}, {Pair::PS, "p,s", 0, 3}, {Pair::TS, "t,s", 1, 3}, {Pair::HS, "h,s", 2, 3},
-};
-
+// The box of a quantity letter.
 int Quantity(char c) {
   switch (std::tolower(static_cast<unsigned char>(c))) {
     case 'p':
-      return 0;
+      return pole::P;
     case 't':
-      return 1;
+      return pole::T;
     case 'h':
-      return 2;
+      return pole::H;
     case 's':
-      return 3;
+      return pole::S;
     case 'x':
-      return 4;
+      return pole::X;
     default:
       return -1;
   }
@@ -32,8 +28,6 @@ int Quantity(char c) {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
-
-const PairInfo& Info(Pair pair) { return kPairs[static_cast<int>(pair)]; }
 
 std::string PairList() {
   std::string s;

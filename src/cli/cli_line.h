@@ -2,21 +2,16 @@
 #pragma once
 #include <string>
 
+#include "app/pary.h"
+
 namespace kal::cli {
 
-// The pairs the calculate command can solve, in its dispatch order.
-enum class Pair { PT, PH, TH, XT, XP, PS, TS, HS };
-inline constexpr int kPairCount = 8;
+// The calculate command's own pair table.
+using kal::Info;
+using kal::kPairCount;
+using kal::Pair;
+using kal::PairInfo;
 
-struct PairInfo {
-  Pair pair;
-  const char* name;  // canonical spelling, as in the usage text
-  int checkA;        // Check / Text_IS index of the first value
-  int checkB;        // ... of the second value
-};
-
-// Quantity letters: p 0, t 1, h 2, s 3, x 4 (the check box indexes).
-const PairInfo& Info(Pair pair);
 // The pairs as a blank-separated list for usage texts: "p,t p,h t,h x,t x,p p,s t,s h,s".
 std::string PairList();
 

@@ -5,11 +5,11 @@
 
 #include <vector>
 
+#include "common/jednostki.h"
+
 namespace kal::cli {
 
 namespace {
-
-const char* const kUnits[3] = {"MPa", "bar", "kPa"};
 
 bool Choice(const char* arg, const std::vector<const char*>& names, int& index) {
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -21,13 +21,36 @@ bool Choice(const char* arg, const std::vector<const char*>& names, int& index) 
   return false;
 }
 
+std::vector<const char*> UnitNameList() {
+  std::vector<const char*> names;
+  for (const JednostkaCisnienia& j : kJednostkiCisnienia) names.push_back(j.nazwa);
+  return names;
+}
+
+// The units' names joined by `sep`: "MPa|bar|kPa".
+std::string UnitNames(const char* sep) {
+  std::string s;
+  for (const char* n : UnitNameList()) s += (s.empty() ? "" : sep) + std::string(n);
+  return s;
+}
+
+// "  p,t  p,h ...": the pairs, each after `sep`.
+std::string PairNames(const char* sep) {
+  std::string s;
+  for (const PairInfo& p : kPairs) s += sep + std::string(p.name);
+  return s;
+}
+
 }  // namespace
 
-const char* UnitName(int unitIndex) { return kUnits[unitIndex >= 0 && unitIndex < 3 ? unitIndex : 0]; }
+const char* UnitName(int unitIndex) {
+  return kJednostkiCisnienia[unitIndex >= 0 && unitIndex < kLiczbaJednostek ? unitIndex : 0].nazwa;
+}
 
 std::string UsageText() {
-  return "Użycie: kalorimo-calc [--data KATALOG] [--unit MPa|bar|kPa] [--locale comma|point]\n"
-         "                      [--format text|json|csv] PARA A B\n"
+  return "Użycie: kalorimo-calc [--data KATALOG] [--unit " + UnitNames("|") +
+         "] [--locale comma|point]\n"
+         "                      [--format text|json|csv] [--reference if97] PARA A B\n"
          "       kalorimo-calc [te same opcje] --batch < plik\n"
          "PARA: " +
          PairList() +
@@ -41,8 +64,9 @@ std::string HelpText() {
          UsageText() +
          "\n"
          "Pary danych (litery: p ciśnienie, t temperatura [°C], h entalpia [kJ/kg],\n"
-         "s entropia [kJ/(kg K)], x stopień suchości):\n"
-         "  p,t  p,h  t,h  x,t  x,p  p,s  t,s  h,s\n"
+         "s entropia [kJ/(kg K)], x stopień suchości):\n" +
+         PairNames("  ") +
+         "\n"
          "A i B wpisuje się tak jak w okienkach okna: \"12,5\" i \"12.5\" znaczą to samo.\n"
          "Wartości A i B podaje się w kolejności liter pary (t,p 500 10 = p,t 10 500).\n"
          "Opcje podaje się przed PARA, więc wartość ze znakiem minus nie wymaga \"--\".\n\n"
@@ -59,6 +83,9 @@ std::string HelpText() {
          "  -b, --batch           czyta wiersze \"PARA A B\" ze standardowego wejścia; '#' zaczyna\n"
          "                        komentarz, puste wiersze są pomijane; wartość z odstępem\n"
          "                        w cudzysłowie (\"1 500\")\n"
+         "  -r, --reference if97  obok wyniku te same dane A, B policzone wg IAPWS-IF97\n"
+         "                        (własna biblioteka: obszary 1-4, lepkość IAPWS 2008) i różnica\n"
+         "                        równania kalkulatora - IF97; ciśnienie IF97 zawsze w MPa\n"
          "  -h, --help            ten opis\n\n"
          "Każde obliczenie zaczyna się od stanu świeżo uruchomionego kalkulatora: wynik wiersza\n"
          "nie zależy od wierszy wcześniejszych. Program nie używa ani nie zapisuje plików\n"
@@ -82,6 +109,16 @@ std::string HelpText() {
          "        v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message; t, h, s, v, r, mu, nu to\n"
          "        liczby z okienek (mu i nu w Pa s i m2/s), p_MPa = pParyWe, x = xPary,\n"
          "        ts_C = tNasPary; przy ok = false pola liczb są puste\n\n"
+         "Z --reference if97:\n"
+         "  json  dodatkowo \"if97\": {region (1, 2, 3; 4 para mokra), p [MPa], t, h, s, v, x (tylko\n"
+         "        para mokra), mu [Pa s] (para mokra: null), dp (t,h i t,s: o ile ciśnienie jest\n"
+         "        nieokreślone, MPa), error (null albo powód odmowy)} i \"diff\": {p, t, h, s, v, mu}\n"
+         "        = wynik kalkulatora - IF97 (null, gdy którejś wartości brak)\n"
+         "  csv   kolumny na końcu: if97_region, if97_p_MPa, if97_t_C, if97_h_kJ_kg, if97_s_kJ_kgK,\n"
+         "        if97_v_m3_kg, if97_x, if97_mu_Pa_s, if97_error, if97_diff_p_MPa, if97_diff_t_C,\n"
+         "        if97_diff_h_kJ_kg, if97_diff_s_kJ_kgK, if97_diff_v_m3_kg, if97_diff_mu_Pa_s\n"
+         "  text  wiersz z obszarem IF97 i druga kolumna z wartościami IF97\n"
+         "Nigdzie nie pojawia się NaN: brak wartości to null (json) albo puste pole.\n\n"
          "ok jest false, gdy pokazało się jakiekolwiek okno komunikatu, wystąpił błąd wykonania,\n"
          "ustawiony jest znacznik Blad albo komenda wyczyściła Blad i pominęła wyniki bez\n"
          "komunikatu (skipped: true, okienka wyników puste).\n\n"
@@ -93,25 +130,23 @@ std::string HelpText() {
 }
 
 ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
-  static const option kLong[] = {{"data", required_argument, nullptr, 'd'},
-                                 {"unit", required_argument, nullptr, 'u'},
-                                 {"locale", required_argument, nullptr, 'l'},
-                                 {"format", required_argument, nullptr, 'f'},
-                                 {"batch", no_argument, nullptr, 'b'},
-                                 {"help", no_argument, nullptr, 'h'},
-                                 {nullptr, 0, nullptr, 0}};
+  static const option kLong[] = {
+      {"data", required_argument, nullptr, 'd'},   {"unit", required_argument, nullptr, 'u'},
+      {"locale", required_argument, nullptr, 'l'}, {"format", required_argument, nullptr, 'f'},
+      {"batch", no_argument, nullptr, 'b'},        {"reference", required_argument, nullptr, 'r'},
+      {"help", no_argument, nullptr, 'h'},         {nullptr, 0, nullptr, 0}};
   optind = 0;  // full re-initialisation, so the parser can run more than once in a process
   opterr = 0;
   int c;
-  while ((c = getopt_long(argc, argv, "+:d:u:l:f:bh", kLong, nullptr)) != -1) {
+  while ((c = getopt_long(argc, argv, "+:d:u:l:f:br:h", kLong, nullptr)) != -1) {
     int k = 0;
     switch (c) {
       case 'd':
         o.settings.dataDir = optarg;
         break;
       case 'u':
-        if (!Choice(optarg, {"MPa", "bar", "kPa"}, k)) {
-          error = std::string("nieznana jednostka \"") + optarg + "\" (MPa, bar, kPa)";
+        if (!Choice(optarg, UnitNameList(), k)) {
+          error = std::string("nieznana jednostka \"") + optarg + "\" (" + UnitNames(", ") + ")";
           return ArgsStatus::Usage;
         }
         o.settings.unitIndex = k;
@@ -132,6 +167,13 @@ ArgsStatus ParseArgs(int argc, char** argv, Options& o, std::string& error) {
         break;
       case 'b':
         o.batch = true;
+        break;
+      case 'r':
+        if (!Choice(optarg, {"if97"}, k)) {
+          error = std::string("nieznane odniesienie \"") + optarg + "\" (if97)";
+          return ArgsStatus::Usage;
+        }
+        o.settings.referenceIf97 = true;
         break;
       case 'h':
         return ArgsStatus::Help;

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_options.h"
+#include "cli/reference.h"
 
 namespace kal::cli {
 
@@ -198,11 +199,14 @@ void AppendJson(std::string& out, const LineResult& r, const Settings& s) {
   } else {
     out += "null";
   }
+  if (s.referenceIf97) AppendJsonReference(out, r, s);
   out += "}\n";
 }
 
-void AppendCsvHeader(std::string& out) {
-  out += "line,pair,A,B,p_MPa,t_C,h_kJ_kg,s_kJ_kgK,v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message\n";
+void AppendCsvHeader(std::string& out, bool reference) {
+  out += "line,pair,A,B,p_MPa,t_C,h_kJ_kg,s_kJ_kgK,v_m3_kg,x,ts_C,r_kJ_kg,mu_Pa_s,nu_m2_s,ok,message";
+  if (reference) AppendCsvReferenceHeader(out);
+  out += '\n';
 }
 
 void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
@@ -226,10 +230,11 @@ void AppendCsv(std::string& out, const LineResult& r, const Settings& s) {
     out += ",,,,,,,,,,,false,";
   }
   CsvField(out, Messages(r));
+  if (s.referenceIf97) AppendCsvReference(out, r, s);
   out += '\n';
 }
 
-void AppendText(std::string& out, const LineResult& r, const Settings&) {
+void AppendText(std::string& out, const LineResult& r, const Settings& s) {
   if (!r.parsed) {
     out += "[" + std::to_string(r.line) + "] " + r.a + "\n  ! " + r.syntax + "\n\n";
     return;
@@ -249,11 +254,15 @@ void AppendText(std::string& out, const LineResult& r, const Settings&) {
                       {"Lepkość dynamiczna", 6, "*10^(-5) Pa*s"},
                       {"Lepkość kinematyczna", 7, "*10^(-5) m2/s"},
                       {"Ciepło parowania", 8, "kJ/kg"}};
+  if (s.referenceIf97) out += TextReferenceHeader(r);
   for (const Row& row : rows) {
     if (row.box == 8 && !r.heatRowVisible) continue;
     std::string v = Trim(r.boxes[row.box]);
-    out += "  " + Pad(row.label, 22) + Pad(v, 12) + " " +
-           (row.box == 4 && v.find('x') != std::string::npos ? "" : row.unit);
+    const std::string unit = row.box == 4 && v.find('x') != std::string::npos ? "" : row.unit;
+    std::string line = "  " + Pad(row.label, 22) + Pad(v, 12) + " " + unit;
+    // With --reference if97 the IF97 value and its unit follow in a second column.
+    if (s.referenceIf97) line = Pad(line, 54) + TextReferenceCell(r, row.box);
+    out += line;
     while (!out.empty() && out.back() == ' ') out.pop_back();
     out += '\n';
   }

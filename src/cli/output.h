@@ -14,7 +14,7 @@ std::string Num9(float value);
 std::string BoxNumber(const std::string& text, char decimalSep);
 
 void AppendJson(std::string& out, const LineResult& r, const Settings& s);  // one line
-void AppendCsvHeader(std::string& out);
+void AppendCsvHeader(std::string& out, bool reference = false);             // reference: the if97_ columns too
 void AppendCsv(std::string& out, const LineResult& r, const Settings& s);
 void AppendText(std::string& out, const LineResult& r, const Settings& s);
 

@@ -4,6 +4,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/output.h"
+#include "cli/reference.h"
 
 namespace kal::cli {
 
@@ -13,7 +14,7 @@ class Printer {
  public:
   Printer(Format f, const Settings& s, std::FILE* out) : format_(f), settings_(s), out_(out) {
     if (format_ == Format::Csv) {
-      AppendCsvHeader(buf_);
+      AppendCsvHeader(buf_, s.referenceIf97);
       Flush();
     }
   }
@@ -70,6 +71,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
   Printer printer(o.format, calc.settings(), out);
   if (!o.batch) {
     LineResult r = calc.Run(o.request, 1);
+    if (o.settings.referenceIf97) r.if97 = ReferenceFor(o.request, o.settings.unitIndex);
     printer.Print(r);
     std::fflush(out);
     return r.ok ? kExitOk : kExitFailed;
@@ -92,6 +94,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
       r = Calculator::Bad(number, text, bad);
     } else {
       r = calc.Run(rq, number);
+      if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);
     }
     allOk = allOk && r.ok;
     printer.Print(r);

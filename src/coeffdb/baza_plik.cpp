@@ -10,31 +10,15 @@
 
 #include "common/checked.h"
 #include "common/errors.h"
+#include "common/file_io.h"
 
 namespace kal {
 
 namespace {
 
-// Run-time error number of a failed file operation.
-int FileErr(int e) {
-  switch (e) {
-    case ENOENT:
-    case ENOTDIR:
-      return ErrPathNotFound;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-      return ErrDiskFull;
-    case EIO:
-      return ErrDeviceIO;
-    default:
-      return ErrPathFileAccess;  // EACCES, EPERM, EROFS, EISDIR, ELOOP ...
-  }
-}
-
 [[noreturn]] void FileFail(const char* source) {
   const int e = errno;
-  Raise(FileErr(e), source, e);
+  Raise(NumerBleduPliku(e, RodzajPliku::Baza), source, e);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "auxwin/frm_para_mokra.h"
+#include "app/frm_para_mokra.h"
 
 class QGroupBox;
 class QLabel;

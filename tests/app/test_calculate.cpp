@@ -9,7 +9,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 class CalculateTest : public AppTest {
  protected:

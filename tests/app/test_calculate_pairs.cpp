@@ -11,7 +11,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 struct PairCase {
   const char* name;
@@ -23,6 +23,7 @@ struct PairCase {
   bool rowR;                         // heat-of-vaporisation row visible
   bool wet;                          // "Para mokra" open
 };
+void PrintTo(const PairCase& c, std::ostream* os) { *os << c.name; }
 
 const PairCase kPary[] = {
     {"p_t_superheated",

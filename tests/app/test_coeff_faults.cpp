@@ -25,13 +25,14 @@ namespace kal::test {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 struct Table {
   const char* name;
   std::size_t offset;  // bytes from the start of the record
   std::size_t count;   // doubles
 };
+void PrintTo(const Table& c, std::ostream* os) { *os << c.name; }
 
 const Table kTables[16] = {
     {"Tab1", 0, 35},    {"Tab2", 280, 13},  {"Tab3", 384, 11},  {"Tab4", 472, 12},

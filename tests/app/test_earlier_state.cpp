@@ -8,7 +8,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4;
+using namespace pole;
 
 struct Input {
   const char* name;
@@ -17,6 +17,7 @@ struct Input {
   int b;
   const char* vb;
 };
+void PrintTo(const Input& c, std::ostream* os) { *os << c.name; }
 
 const Input kPary[] = {
     {"p_t_super", P, "1", T, "200"},  {"p_t_water", P, "1", T, "150"},    {"p_h_super", P, "1", H, "2900"},
@@ -27,6 +28,9 @@ const Input kPary[] = {
 };
 
 enum class Earlier { Wet, Superheated, Failed };
+void PrintTo(Earlier e, std::ostream* os) {
+  *os << (e == Earlier::Wet ? "after wet" : e == Earlier::Superheated ? "after superheated" : "after failed");
+}
 
 void RunEarlier(AppRig& r, Earlier e) {
   switch (e) {

@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int P = 0, T = 1;
+using namespace pole;
 
 std::set<std::string> Names(const std::string& folder) {
   std::set<std::string> names;
@@ -166,6 +166,7 @@ struct Unusable {
   int nr;  // run-time error of the open
   bool readOnly = false;
 };
+void PrintTo(const Unusable& c, std::ostream* os) { *os << c.name; }
 
 const Unusable kUnusable[] = {
     {"fileInTheWay",

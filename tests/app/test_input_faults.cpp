@@ -16,7 +16,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2, S = 3, X = 4, WYLOT = 9;
+using namespace pole;
 
 struct Pair {
   int a, b;
@@ -167,6 +167,9 @@ struct Slot {
   int box;   // the box with the fault
   char sep;
 };
+void PrintTo(const Slot& c, std::ostream* os) {
+  *os << "pair " << c.pair + 1 << ", box " << c.box << ", '" << c.sep << "'";
+}
 
 std::string SlotName(const ::testing::TestParamInfo<Slot>& info) {
   return "pair" + std::to_string(info.param.pair + 1) + "_box" + std::to_string(info.param.box) +
@@ -195,7 +198,7 @@ TEST_P(InputFaults, SpecifiedDialogsOrTheErrorReportNeverGarbage) {
       Calculate(rig.app(), p, slot.box, text);
       Ekran e = Snapshot(rig.app());
       for (int i = 0; i < 10; ++i) {
-        const std::string typed = i == slot.box ? text : i == p.a ? p.va : i == p.b ? p.vb : i == WYLOT ? "5" : "";
+        const std::string typed = i == slot.box ? text : i == p.a ? p.va : i == p.b ? p.vb : i == Wylot ? "5" : "";
         EXPECT_EQ(typed, e.boxes[i]) << "box " << i;
       }
       EXPECT_TRUE(e.wet.empty());
@@ -326,7 +329,7 @@ std::vector<Slot> AllSlots() {
       slots.push_back({k, kPairs[k].a, sep});
       slots.push_back({k, kPairs[k].b, sep});
     }
-    slots.push_back({0, WYLOT, sep});
+    slots.push_back({0, Wylot, sep});
   }
   return slots;
 }

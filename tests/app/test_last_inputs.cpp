@@ -61,6 +61,7 @@ struct Damaged {
   std::string bytes;
   int error;
 };
+void PrintTo(const Damaged& c, std::ostream* os) { *os << c.name; }
 
 class TmpEntriesDamaged : public ::testing::TestWithParam<Damaged> {};
 
@@ -233,6 +234,7 @@ struct DamagedFile {
   int nr;
   const char* opis;
 };
+void PrintTo(const DamagedFile& c, std::ostream* os) { *os << c.name; }
 
 class LastInputsDamaged : public ::testing::TestWithParam<DamagedFile> {};
 

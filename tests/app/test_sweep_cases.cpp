@@ -4,7 +4,7 @@
 namespace kal::test {
 namespace {
 
-constexpr int P = 0, T = 1, H = 2;
+using namespace pole;
 
 // Temperature 0 C with an enthalpy above dry steam: the pressure search refuses the temperature
 // once and fails as a search does, instead of one box per pass up to its limit of 10 000.

@@ -141,6 +141,7 @@ struct UnitCase {
   const char* pTyped;      // 10 MPa typed in this unit for p,t ... 500
   const char* ptEnthalpy;  // the enthalpy box it gives
 };
+void PrintTo(const UnitCase& c, std::ostream* os) { *os << c.unit << " " << c.locale; }
 
 // As the window shows them: "#0.0##" for MPa, "#0.0#" for bar, "# ##0" for kPa.
 const UnitCase kUnits[] = {

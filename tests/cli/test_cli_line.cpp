@@ -19,6 +19,7 @@ struct LineCase {
   const char* a;
   const char* b;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << ::testing::PrintToString(std::string(c.line)); }
 
 const LineCase kLines[] = {
     {"p,t 10 500", LineKind::Calc, Pair::PT, "10", "500"},

@@ -20,6 +20,7 @@ struct Input {
   const char* a;
   const char* b;
 };
+void PrintTo(const Input& c, std::ostream* os) { *os << c.pair << " " << c.a << " " << c.b; }
 
 // Every pair, superheated and wet or water where the pair reaches them; values typed with a
 // comma or a point, as users do.
@@ -37,6 +38,7 @@ struct Setting {
   int unit;  // position in the unit list
   char sep;
 };
+void PrintTo(const Setting& c, std::ostream* os) { *os << c.name; }
 
 const Setting kSettings[] = {{"MPa_comma", 0, ','}, {"bar_point", 1, '.'}, {"kPa_comma", 2, ','}};
 

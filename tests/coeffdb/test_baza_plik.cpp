@@ -85,6 +85,7 @@ struct LengthCase {
   bool getsDefaults;
   std::int16_t records;
 };
+void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.bytes << " bytes"; }
 class BazaPlikLength : public BazaPlikTest, public ::testing::WithParamInterface<LengthCase> {};
 
 TEST_P(BazaPlikLength, HalfARecordCountsAsNone) {

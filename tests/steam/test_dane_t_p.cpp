@@ -34,6 +34,7 @@ struct RangeCase {
   char sep;
   const char* text;
 };
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << "p=" << c.p << " t=" << c.t << " sep=" << c.sep; }
 class DaneTPRange : public SteamTest, public ::testing::WithParamInterface<RangeCase> {};
 
 TEST_P(DaneTPRange, RejectedWithMessageAndStateUnchanged) {
@@ -94,6 +95,7 @@ struct RegionCase {
   double t;
   Region region;
 };
+void PrintTo(const RegionCase& c, std::ostream* os) { *os << "t=" << c.t << " region=" << static_cast<int>(c.region); }
 class DaneTPRegions : public SteamTest, public ::testing::WithParamInterface<RegionCase> {};
 
 TEST_P(DaneTPRegions, JustEitherSideOfTheBounds) {

@@ -11,6 +11,7 @@ struct TnasCase {
   double p;
   double t;
 };
+void PrintTo(const TnasCase& c, std::ostream* os) { *os << "p=" << c.p; }
 
 class TnasTable : public SteamTest, public ::testing::WithParamInterface<TnasCase> {};
 

@@ -91,6 +91,7 @@ TEST_F(SteamTest, WindowBoundIsTheSingleSum) {
 struct FixedWindow {
   double p, t, dh;
 };
+void PrintTo(const FixedWindow& c, std::ostream* os) { *os << "p=" << c.p << " t=" << c.t; }
 class HptFixedWindows : public SteamTest, public ::testing::WithParamInterface<FixedWindow> {};
 
 TEST_P(HptFixedWindows, AddTheirAmount) {

@@ -122,6 +122,7 @@ struct Dryness {
   float x;
   const char* text;
 };
+void PrintTo(const Dryness& c, std::ostream* os) { *os << "x " << c.x << " \"" << c.text << '"'; }
 
 class ReportDryness : public ReportTest, public ::testing::WithParamInterface<Dryness> {};
 

@@ -5,7 +5,7 @@ namespace kal {
 
 void KalorimoApp::Text_IS_KeyPress(int Index, int KeyAscii) {
   if (KeyAscii != 13 && KeyAscii != 9) return;
-  if (Index < 0 || Index > 4) return;
+  if (Index < pole::P || Index > pole::X) return;
   TextBox& next = frm.Text_IS[Index + 1];
   next.Text = "  ";
   if (next.Enabled) frm.focusRequest = Index + 1;
@@ -17,7 +17,7 @@ void KalorimoApp::Text_IS_Click(int /*Index*/) {
 }
 
 void KalorimoApp::mnuIS_Click() {
-  if (frm.Check[0].Value == 1 && frm.Check[1].Value == 1) {
+  if (frm.Check[pole::P].Value == 1 && frm.Check[pole::T].Value == 1) {
     Chart_Is_On();
   } else {
     modMain.dialogs().MsgBox(" Wykres I-S jest aktywny tylko po wybraniu \r\n opcji ciśnienie / temperatura  ",

@@ -5,9 +5,10 @@
 #include <sstream>
 
 #include "app/kalorimo_app.h"
-#include "app/tmp_file.h"
 #include "common/checked.h"
 #include "common/cp1250.h"
+#include "common/file_io.h"
+#include "common/jednostki.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -30,12 +31,11 @@ void KalorimoApp::mnuZapisz_Click() {
   try {
     const std::string sucho = TekstSuchosci(st().xPary, decimalSep);
 
-    if (frm.kodJednP == 1) frm.jednTxt = "MPa";
-    if (frm.kodJednP == 2) frm.jednTxt = "bar";
-    if (frm.kodJednP == 3) frm.jednTxt = "kPa";
+    // A code that names no unit leaves the unit text of the previous report.
+    if (const JednostkaCisnienia* j = ZnanaJednostka(frm.kodJednP)) frm.jednTxt = j->nazwa;
 
     // The pressure box may have been edited since the calculation.
-    std::string p = frm.Text_IS[0].Text;
+    std::string p = frm.Text_IS[pole::P].Text;
     modMain.PoprawDane(p);
     Spr_pPary(1);
 

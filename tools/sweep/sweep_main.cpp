@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/sweep.h"
+#include "sweep/sweep.h"
 
 namespace {
 

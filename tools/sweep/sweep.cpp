@@ -1,5 +1,5 @@
 // Property sweep: drawing the cases, checking each end, counting the figures.
-#include "cli/sweep.h"
+#include "sweep/sweep.h"
 
 #include <sys/stat.h>
 
@@ -12,6 +12,7 @@
 
 #include "cli/cli_options.h"
 #include "common/errors.h"
+#include "common/jednostki.h"
 #include "steam/evaluator.h"
 
 namespace kal::cli {
@@ -275,7 +276,8 @@ SweepCase SweepDraw::Next() {
     if (curves_->State(pp, tt, 2, v)) h = v;
     if (curves_->State(pp, tt, 3, v)) s = v;
   }
-  const double pUnit = p * (c.unitIndex == 0 ? 1 : (c.unitIndex == 1 ? 10 : 1000));
+  // 1 / 0.1 and 1 / 0.001 are exactly 10 and 1000 in double.
+  const double pUnit = p * (1 / kJednostkiCisnienia[c.unitIndex].mpa);
   auto text = [&](int quantity) {
     switch (quantity) {
       case 0:

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "cli/sweep.h"
 #include "support/scripted_dialogs.h"
+#include "sweep/sweep.h"
 
 namespace kal::test {
 namespace {

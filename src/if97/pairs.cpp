@@ -1,0 +1,390 @@
+// The eight input pairs. Backward equations give the starting values, Newton on the basic
+// equations polishes them; where no backward equation applies, a bracketed search.
+#include <cmath>
+
+#include "if97/region1.h"
+#include "if97/region2.h"
+#include "if97/region3.h"
+#include "if97/region4.h"
+#include "if97/state.h"
+
+namespace kal::if97 {
+namespace {
+using detail::Fail;
+using detail::kMaxPasses;
+using detail::Sat;
+using detail::SatAt;
+using detail::Single;
+using detail::Wet;
+
+constexpr char kTLow[] = "poza zakresem IAPWS-IF97: T < 273,15 K";
+constexpr char kTHigh[] = "poza zakresem IAPWS-IF97: T > 1073,15 K";
+constexpr char kPLow[] = "poza zakresem IAPWS-IF97: p ≤ 0 MPa";
+constexpr char kPHigh[] = "poza zakresem IAPWS-IF97: p > 100 MPa";
+constexpr char kXRange[] = "stopień suchości poza przedziałem [0, 1]";
+constexpr char kNoSatT[] = "brak stanu nasycenia: T > 647,096 K";
+constexpr char kNoSatP[] = "brak stanu nasycenia: p poza 0,000611 … 22,064 MPa";
+constexpr char kNoState[] = "brak stanu IAPWS-IF97 o tych wartościach";
+constexpr char kNoGas[] = "brak stanu: wartość powyżej pary przy p → 0";
+constexpr char kNoConv[] = "obliczenie IAPWS-IF97 nie zbiegło się";
+constexpr double kTolH = 1e-6;  // kJ/kg: the consistency promised for h
+constexpr double kTolS = 1e-9;  // kJ/(kg K): and for s
+// K: the h,s dome test follows the saturation line to here, 1 mK below the critical point; a chord closes the rest.
+constexpr double kTsatMax3 = kTc - 1e-3;
+
+double Y(const Properties& q, bool isH) { return isH ? q.h : q.s; }
+// dh/dp or ds/dp at constant T, per MPa.
+double DYdp(const Properties& q, double T, bool isH) { return isH ? 1000.0 * (q.v - T * q.dvdt) : -1000.0 * q.dvdt; }
+
+bool TOutOfRange(double T, Result* r) {
+  if (T < kTmin - 1e-9)
+    *r = Fail(Error::kOutOfRange, kTLow);
+  else if (T > kTmax + 1e-9)
+    *r = Fail(Error::kOutOfRange, kTHigh);
+  else
+    return false;
+  return true;
+}
+
+bool POutOfRange(double p, Result* r) {
+  if (!(p > 0))
+    *r = Fail(Error::kOutOfRange, kPLow);
+  else if (p > kPmax * (1 + 1e-12))
+    *r = Fail(Error::kOutOfRange, kPHigh);
+  else
+    return false;
+  return true;
+}
+
+Properties R12(int region, double p, double T) { return region == 1 ? Region1(p, T) : Region2(p, T); }
+
+// Region 1 or 2 at a given p: Newton in T from the backward equation.
+Result Solve12(int region, double p, double y, bool isH) {
+  double T = region == 1 ? (isH ? Region1Tph(p, y) : Region1Tps(p, y)) : (isH ? Region2Tph(p, y) : Region2Tps(p, y));
+  if (!std::isfinite(T)) T = region == 1 ? 400.0 : 700.0;
+  for (int k = 0; k < kMaxPasses; ++k) {
+    const Properties q = R12(region, p, T);
+    const double step = (Y(q, isH) - y) / (isH ? q.cp : q.cp / T);
+    T = std::fmin(std::fmax(T - step, kTmin - 20.0), kTmax + 50.0);
+    if (std::fabs(step) < 1e-12 * T) {
+      const Properties f = R12(region, p, T);
+      return Single(region, p, T, f);
+    }
+  }
+  return Fail(Error::kNoConvergence, kNoConv);
+}
+
+// Region 3 at a given p: Newton in (rho, T) on p and h (or s).
+Result Solve3(double p, double y, bool isH) {
+  double T = isH ? Region3Tph(p, y) : Region3Tps(p, y);
+  double rho = 1.0 / (isH ? Region3Vph(p, y) : Region3Vps(p, y));
+  for (int k = 0; k < kMaxPasses; ++k) {
+    const State3 st = Region3(rho, T);
+    const double f1 = st.p - p, f2 = Y(st.props, isH) - y;
+    const double a = st.dpdrho, b = st.dpdt, c = isH ? st.dhdrho : st.dsdrho, d = isH ? st.dhdt : st.dsdt;
+    const double det = a * d - b * c;
+    double dr = (f1 * d - b * f2) / det, dt = (a * f2 - c * f1) / det;
+    dr = std::fmax(std::fmin(dr, 0.2 * rho), -0.2 * rho);
+    dt = std::fmax(std::fmin(dt, 20.0), -20.0);
+    rho -= dr;
+    T -= dt;
+    if (std::fabs(dr) < 1e-12 * rho && std::fabs(dt) < 1e-11 * T) {
+      const State3 f = Region3(rho, T);
+      return Single(3, f.p, T, f.props);
+    }
+  }
+  return Fail(Error::kNoConvergence, kNoConv);
+}
+
+Result FromPY(double p, double y, bool isH) {
+  Result r;
+  if (POutOfRange(p, &r)) return r;
+  if (y < Y(p >= kPsatMin ? Region1(p, kTmin) : Region2(p, kTmin), isH)) return Fail(Error::kOutOfRange, kTLow);
+  if (y > Y(Region2(p, kTmax), isH)) return Fail(Error::kOutOfRange, kTHigh);
+  if (p < Psat(kT13)) {
+    if (p < kPsatMin) return Solve12(2, p, y, isH);
+    Sat sat;
+    SatAt(p, Tsat(p), &sat);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
+    if (y < yl) return Solve12(1, p, y, isH);
+    if (y > yv) return Solve12(2, p, y, isH);
+    return Wet(sat, (y - yl) / (yv - yl));
+  }
+  if (y <= Y(Region1(p, kT13), isH)) return Solve12(1, p, y, isH);
+  if (y >= Y(Region2(p, B23T(p)), isH)) return Solve12(2, p, y, isH);
+  if (p < kPc) {
+    Sat sat;
+    if (!SatAt(p, Tsat(p), &sat)) return Fail(Error::kNoConvergence, kNoConv);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
+    if (y >= yl && y <= yv) return Wet(sat, (y - yl) / (yv - yl));
+  }
+  return Solve3(p, y, isH);
+}
+
+// T,h and T,s: a bracketed search in p (regions 1, 2) or in rho (region 3) along the isotherm.
+Result FromTY(double t, double y, bool isH) {
+  const double T = t + kT0;
+  Result r;
+  if (TOutOfRange(T, &r)) return r;
+  const double tol = isH ? kTolH : kTolS;
+  // Single phase in region 1 or 2 with p in [lo, hi].
+  auto search12 = [&](int region, double lo, double hi) {
+    const double flo = Y(R12(region, lo, T), isH) - y, fhi = Y(R12(region, hi, T), isH) - y;
+    if (std::fabs(flo) <= tol || std::fabs(fhi) <= tol) {
+      const double p = std::fabs(flo) <= tol ? lo : hi;
+      const Properties q = R12(region, p, T);
+      Result res = Single(region, p, T, q);
+      res.dp = tol / std::fabs(DYdp(q, T, isH));
+      return res;
+    }
+    if ((flo < 0) == (fhi < 0)) {
+      if (region == 2 && lo == kPmin) return Fail(Error::kNoState, kNoGas);
+      return Fail(region == 1 || hi == kPmax ? Error::kOutOfRange : Error::kNoState,
+                  region == 1 || hi == kPmax ? kPHigh : kNoState);
+    }
+    auto f = [&](double p, double* df) {
+      const Properties q = R12(region, p, T);
+      *df = DYdp(q, T, isH);
+      return Y(q, isH) - y;
+    };
+    double p = 0;
+    if (!detail::BracketedNewton(f, lo, hi, std::sqrt(lo * hi), 1e-15 * hi, 1e-3 * tol, &p))
+      return Fail(Error::kNoConvergence, kNoConv);
+    const Properties q = R12(region, p, T);
+    Result res = Single(region, p, T, q);
+    res.dp = tol / std::fabs(DYdp(q, T, isH));
+    return res;
+  };
+  auto search3 = [&](double lo, double hi) {
+    auto f = [&](double rho, double* df) {
+      const State3 st = Region3(rho, T);
+      *df = isH ? st.dhdrho : st.dsdrho;
+      return Y(st.props, isH) - y;
+    };
+    double rho = 0;
+    if (!detail::BracketedNewton(f, lo, hi, 0.5 * (lo + hi), 1e-13 * hi, 1e-3 * tol, &rho))
+      return Fail(Error::kNoConvergence, kNoConv);
+    const State3 st = Region3(rho, T);
+    Result res = Single(3, st.p, T, st.props);
+    res.dp = tol / std::fabs((isH ? st.dhdrho : st.dsdrho) / st.dpdrho);
+    return res;
+  };
+  if (T <= kT13) {
+    Sat sat;
+    SatAt(Psat(T), T, &sat);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH), ytop = Y(Region1(kPmax, T), isH);
+    // Cold compressed water can share h with a wet state at the same T: the liquid is meant.
+    if ((y - yl) * (y - ytop) <= 0 || y < yl) return search12(1, sat.p, kPmax);
+    if (y > yv) return search12(2, kPmin, sat.p);
+    return Wet(sat, (y - yl) / (yv - yl));
+  }
+  const double pb = T < kT23max ? B23P(T) : kPmax;
+  if (y >= Y(Region2(pb, T), isH) - (T >= kT23max ? tol : 0.0)) return search12(2, kPmin, pb);
+  if (T >= kT23max) return Fail(Error::kOutOfRange, kPHigh);
+  const double rb = Region3Rho(pb, T), rmax = Region3Rho(kPmax, T);
+  if (!(rb > 0 && rmax > 0)) return Fail(Error::kNoConvergence, kNoConv);
+  if (y < Y(Region3(rmax, T).props, isH) - tol) return Fail(Error::kOutOfRange, kPHigh);
+  if (T < kTc) {
+    Sat sat;
+    if (!SatAt(Psat(T), T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
+    if (y > yv) return search3(rb, 1.0 / sat.vap.v);
+    if (y < yl) return search3(1.0 / sat.liq.v, rmax);
+    return Wet(sat, (y - yl) / (yv - yl));
+  }
+  return search3(rb, rmax);
+}
+
+// Regula falsi with the Illinois change: a root of f in [a, b] without derivatives.
+template <class F>
+bool Illinois(F f, double a, double b, double fa, double fb, double xtol, double* root) {
+  int side = 0;
+  for (int k = 0; k < kMaxPasses; ++k) {
+    const double c = (a * fb - b * fa) / (fb - fa);
+    const double fc = f(c);
+    if (fc == 0 || std::fabs(b - a) < xtol) {
+      *root = c;
+      return true;
+    }
+    if ((fc < 0) == (fb < 0)) {
+      b = c;
+      fb = fc;
+      if (side == -1) fa *= 0.5;
+      side = -1;
+    } else {
+      a = c;
+      fa = fc;
+      if (side == 1) fb *= 0.5;
+      side = 1;
+    }
+    if (std::fabs(b - a) < xtol) {
+      *root = 0.5 * (a + b);
+      return true;
+    }
+  }
+  return false;
+}
+
+// h,s in one region from its backward p(h,s): Newton on (p, T) for regions 1 and 2, (rho, T) for 3.
+bool HsIn(int region, double h, double s, Result* out) {
+  if (region == 3) {
+    double p = Region3Phs(h, s);
+    if (!(p > 0 && p <= 2 * kPmax)) p = 30.0;
+    double T = Region3Tph(p, h), rho = 1.0 / Region3Vph(p, h);
+    if (!(rho > 0 && T > 0)) return false;
+    for (int k = 0; k < kMaxPasses; ++k) {
+      const State3 st = Region3(rho, T);
+      const double f1 = st.props.h - h, f2 = st.props.s - s;
+      const double det = st.dhdrho * st.dsdt - st.dhdt * st.dsdrho;
+      double dr = (f1 * st.dsdt - st.dhdt * f2) / det, dt = (st.dhdrho * f2 - st.dsdrho * f1) / det;
+      dr = std::fmax(std::fmin(dr, 0.2 * rho), -0.2 * rho);
+      dt = std::fmax(std::fmin(dt, 20.0), -20.0);
+      rho -= dr;
+      T -= dt;
+      if (!std::isfinite(rho) || rho <= 0) return false;
+      if (std::fabs(dr) < 1e-12 * rho && std::fabs(dt) < 1e-11 * T) {
+        const State3 f = Region3(rho, T);
+        if (!(f.p <= kPmax * (1 + 1e-12) && T >= kT13 && f.p >= B23P(T))) return false;
+        // Between the saturated densities the basic equation is metastable or unstable: not a state.
+        double rl = 0, rv = 0;
+        if (T < kTc && Region3SatRho(T, &rl, &rv) && rho < rl && rho > rv) return false;
+        *out = Single(3, f.p, T, f.props);
+        return true;
+      }
+    }
+    return false;
+  }
+  double p = region == 1 ? Region1Phs(h, s) : Region2Phs(h, s);
+  if (!(p > 0) || !std::isfinite(p)) p = region == 1 ? 10.0 : 0.1;
+  p = std::fmin(p, kPmax);
+  double T = region == 1 ? Region1Tph(p, h) : Region2Tph(p, h);
+  if (!std::isfinite(T)) T = region == 1 ? 400.0 : 700.0;
+  T = std::fmin(std::fmax(T, kTmin - 20.0), kTmax + 50.0);
+  for (int k = 0; k < kMaxPasses; ++k) {
+    const Properties q = R12(region, p, T);
+    const double f1 = q.h - h, f2 = q.s - s;
+    const double a = 1000.0 * (q.v - T * q.dvdt), b = q.cp, c = -1000.0 * q.dvdt, d = q.cp / T;
+    const double det = a * d - b * c;
+    double dp = (f1 * d - b * f2) / det, dt = (a * f2 - c * f1) / det;
+    dp = std::fmax(std::fmin(dp, 0.5 * p), -0.5 * p);
+    dt = std::fmax(std::fmin(dt, 50.0), -50.0);
+    p -= dp;
+    T = std::fmin(std::fmax(T - dt, kTmin - 20.0), kTmax + 50.0);
+    if (!std::isfinite(p)) return false;
+    if (std::fabs(dp) < 1e-13 * p && std::fabs(dt) < 1e-12 * T) {
+      if (RegionPT(p, T) != region) return false;
+      *out = Single(region, p, T, R12(region, p, T));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Whether a region's backward p(h,s) and T(p,h) put the state inside that region: then it is tried first.
+bool BackwardLandsIn(int region, double h, double s) {
+  const double p = region == 1 ? Region1Phs(h, s) : region == 2 ? Region2Phs(h, s) : Region3Phs(h, s);
+  if (!(p > 0 && p <= kPmax)) return false;
+  const double T = region == 1 ? Region1Tph(p, h) : region == 2 ? Region2Tph(p, h) : Region3Tph(p, h);
+  return RegionPT(p, T) == region;
+}
+
+// Saturated states by temperature for the wet part of h,s.
+bool SatT(double T, Sat* sat) { return SatAt(Psat(T), T, sat); }
+
+}  // namespace
+
+Result FromPT(double p, double t) {
+  const double T = t + kT0;
+  Result r;
+  if (POutOfRange(p, &r) || TOutOfRange(T, &r)) return r;
+  const int region = RegionPT(p, T);
+  Properties q;
+  if (!detail::StateIn(region, p, T, &q)) return Fail(Error::kNoConvergence, kNoConv);
+  return Single(region, p, T, q);
+}
+
+Result FromPH(double p, double h) { return FromPY(p, h, true); }
+Result FromPS(double p, double s) { return FromPY(p, s, false); }
+Result FromTH(double t, double h) { return FromTY(t, h, true); }
+Result FromTS(double t, double s) { return FromTY(t, s, false); }
+
+Result FromXT(double x, double t) {
+  const double T = t + kT0;
+  Result r;
+  if (!(x >= 0 && x <= 1)) return Fail(Error::kOutOfRange, kXRange);
+  if (TOutOfRange(T, &r)) return r;
+  if (T > kTc) return Fail(Error::kNoState, kNoSatT);
+  Sat sat;
+  if (!SatT(T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
+  return Wet(sat, x);
+}
+
+Result FromXP(double x, double p) {
+  if (!(x >= 0 && x <= 1)) return Fail(Error::kOutOfRange, kXRange);
+  Result r;
+  if (POutOfRange(p, &r)) return r;
+  if (p < kPsatMin || p > kPc) return Fail(Error::kNoState, kNoSatP);
+  Sat sat;
+  if (!SatAt(p, Tsat(p), &sat)) return Fail(Error::kNoConvergence, kNoConv);
+  return Wet(sat, x);
+}
+
+Result FromHS(double h, double s) {
+  // A stable single-phase state is the only state with these h and s: try the regions' backward equations
+  // first (each checks that its state is stable), and search the saturation dome only when none fits.
+  static constexpr int kLiquidFirst[] = {1, 3, 2};
+  static constexpr int kSteamFirst[] = {2, 3, 1};
+  Result r;
+  for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
+    if (BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
+  }
+  Sat tri;
+  SatT(kTtriple, &tri);
+  if (s > tri.liq.s && s < tri.vap.s) {
+    // Where the saturation line reaches this entropy: liquid side below the critical entropy.
+    const bool liquid = s <= kS3ab;
+    // Closer to the critical point the region-3 densities at psat(T) are not found by Newton.
+    const double tHi = kTsatMax3;
+    Sat top;
+    SatT(tHi, &top);
+    double tb = tHi;
+    const double sTop = liquid ? top.liq.s : top.vap.s;
+    if ((liquid && s < sTop) || (!liquid && s > sTop)) {
+      auto g = [&](double T) {
+        Sat st;
+        SatT(T, &st);
+        return (liquid ? st.liq.s : st.vap.s) - s;
+      };
+      const double g0 = (liquid ? tri.liq.s : tri.vap.s) - s;
+      if (!Illinois(g, kTtriple, tHi, g0, sTop - s, 1e-10, &tb)) return Fail(Error::kNoConvergence, kNoConv);
+    }
+    Sat edge;
+    SatT(tb, &edge);
+    // Between the two branches at tHi the chord of that isotherm bounds the wet states.
+    const double hb = tb < tHi ? (liquid ? edge.liq.h : edge.vap.h) : edge.liq.h + tHi * (s - edge.liq.s);
+    if (h <= hb) {
+      // Wet: the temperature at which h and s give the same dryness fraction.
+      auto f = [&](double T) {
+        Sat st;
+        SatT(T, &st);
+        return (h - st.liq.h) / (st.vap.h - st.liq.h) - (s - st.liq.s) / (st.vap.s - st.liq.s);
+      };
+      if (tri.liq.h + kTtriple * (s - tri.liq.s) - h > 1e-9) return Fail(Error::kOutOfRange, kTLow);
+      const double f0 = f(kTtriple), fb = f(tb);
+      double T = std::fabs(f0) < std::fabs(fb) ? kTtriple : tb;
+      if ((f0 < 0) != (fb < 0) && !Illinois(f, kTtriple, tb, f0, fb, 1e-11, &T)) {
+        return Fail(Error::kNoConvergence, kNoConv);
+      }
+      Sat sat;
+      if (!SatT(T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
+      const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
+      return Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
+    }
+  }
+  for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
+    if (!BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
+  }
+  return Fail(Error::kNoState, kNoState);
+}
+
+}  // namespace kal::if97

@@ -1,0 +1,48 @@
+// IF97 region 3 (near-critical, rho-T based): basic equation, the density at (p, T), and the
+// backward equations of subregions 3a and 3b.
+#pragma once
+
+#include "if97/constants.h"
+
+namespace kal::if97 {
+
+// Properties at (rho, T) with the partial derivatives the Newton solvers need.
+struct State3 {
+  double p = 0;  // MPa
+  Properties props;
+  double dpdrho = 0, dpdt = 0;  // MPa/(kg/m3), MPa/K
+  double dhdrho = 0, dhdt = 0;
+  double dsdrho = 0, dsdt = 0;
+};
+
+State3 Region3(double rho, double T);  // rho kg/m3, T K
+
+// Density at (p, T) in region 3: the backward equation v(p,T) as the start, then Newton on the basic
+// equation to its own consistency; a bracketed search only if that fails. Returns 0 when the pass limit
+// runs out. The Liquid/Vapour forms pick the side of the saturation line at p = psat(T).
+double Region3Rho(double p, double T);
+double Region3RhoLiquid(double p, double T);
+double Region3RhoVapour(double p, double T);
+
+// Backward equations v(p,T) of the subregions 3a-3z (revised supplementary release of 2014), m3/kg.
+// liquid picks the side at T = Tsat(p). Region3Sub gives the subregion letter.
+double Region3Vpt(double p, double T);
+double Region3VptSide(double p, double T, bool liquid);
+char Region3Sub(double p, double T, bool liquid);
+// Boundaries T(p) between the subregions, K.
+enum class B3 { kAb, kCd, kEf, kGh, kIj, kJk, kMn, kOp, kQu, kRx, kUv, kWx };
+double T3Boundary(B3 which, double p);
+
+// Saturated liquid and vapour densities at T (623.15 K < T < 647.096 K) from the phase equilibrium of the
+// basic equation (equal p and g), by Newton from the v(p,T) starts. False when the pass limit runs out.
+bool Region3SatRho(double T, double* rhoLiq, double* rhoVap);
+
+double B3abH(double p);                            // h on the 3a-3b boundary, kJ/kg
+inline constexpr double kS3ab = 4.41202148223476;  // kJ/(kg K), critical entropy
+double Region3Tph(double p, double h);             // K
+double Region3Vph(double p, double h);             // m3/kg
+double Region3Tps(double p, double s);             // K
+double Region3Vps(double p, double s);             // m3/kg
+double Region3Phs(double h, double s);             // MPa
+
+}  // namespace kal::if97

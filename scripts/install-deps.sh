@@ -11,7 +11,11 @@ PACKAGES=(
   qt6-svg-dev                               # SVG export of the I-S chart
   nlohmann-json3-dev                        # JSON output of kalorimo-calc
   fonts-dejavu-core fontconfig              # readable fonts for the windows (also offscreen)
-  xdg-utils                                 # xdg-open: opens the report in the desktop's text viewer
+  xdg-utils                                 # xdg-open: opens the report in the desktop's editor
+  libqt6svg6                                # the SVG window icon
+  qt6-translations-l10n                     # Qt's own Polish texts (dialog buttons, edit menus)
+  dpkg-dev file                             # dpkg-shlibdeps: the package's Depends (CPack)
+  appstream                                 # appstreamcli: checks the AppStream metainfo
 )
 if [ "${KALORIMO_WITH_X:-0}" = 1 ]; then
   PACKAGES+=(xvfb xauth)

@@ -17,7 +17,9 @@ float KalorimoApp::CzytajPoprawione(int box) {
   return modMain.PoprawDane(kopia).ToSingle(decimalSep);
 }
 
-float KalorimoApp::CzytajWprost(int box) { return Sng(ParseLocale(frm.Text_IS[box].Text, decimalSep) / 1); }
+float KalorimoApp::CzytajWprost(int box) {
+  return Sng(ParseLocale(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep) / 1);
+}
 
 void KalorimoApp::Pokaz(int box, double value, const char* pattern) {
   frm.Text_IS[box].Text = Format(value, pattern, decimalSep);

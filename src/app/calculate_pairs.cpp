@@ -1,6 +1,8 @@
 // The branches of the calculate command, one per pair of given quantities, in dispatch order.
 // Each reads its two boxes, lets its solver fill the steam state and shows the results; a
 // rejected input (Blad) skips the rest of the branch.
+#include <cmath>
+
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
 #include "common/number_text.h"
@@ -19,6 +21,25 @@ bool KalorimoApp::OdmowaSuchosci() {
   return true;
 }
 
+// The solver's water side beyond the saturation band is no wet steam but compressed water; in
+// this pair it becomes the state the pressure-enthalpy pair finds there (the solver itself stays
+// as it is: the enthalpy-entropy search steps through it).
+void KalorimoApp::WodaSciskanaPT() {
+  SteamState& s = st();
+  const float tn = s.tNasPary;
+  const double t = s.tPary;
+  const bool pasmoNasycenia = std::fabs(1 - tn / t) < 0.005;  // the solver's own test
+  if (pasmoNasycenia || tn < t) return;
+  wetRequested_ = false;  // no "Para mokra" for water
+  s.hPary = Sng(lib.Hwpt(s.pParyWe, t));
+  s.vPary = Sng(lib.Vwpt(s.pParyWe, t));
+  s.sPary = Sng(lib.S1t(t));
+  s.xPary = 0;
+  s.hx = s.hPary;
+  s.sx = s.sPary;
+  s.obx = s.vPary;
+}
+
 // Pressure + temperature.
 KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   SteamState& s = st();
@@ -28,6 +49,7 @@ KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   s.pPary = s.pParyWe;
   lib.Dane_T_P(s.pParyWe, s.tPary, 1);
   if (BladPominiety()) return Koniec::Pominiety;
+  WodaSciskanaPT();
   stanPT_ = s;  // the inlet of the I-S chart
   nowyPT_ = true;
   frm.Text_IS[pole::V].Visible = true;

@@ -3,6 +3,15 @@
 
 namespace kal {
 
+namespace {
+
+std::string FolderBezUkosnika(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
 // Help has no content yet; its menu item stays disabled.
 void KalorimoApp::mnuHelp_Click() {}
 
@@ -21,7 +30,9 @@ void KalorimoApp::mnuAbout_Click() {
       " zajmującej się diagnostyką termodynamiczną turbin \r\n"
       " parowych we współpracy  z  Pracownią Przepływów Parowych Akademii   \r\n"
       " Nadrzecznej.   Kontakt -     kalorimo@example.org  \r\n"
-      "          ",
+      "          \r\n"
+      " Folder danych: " +
+          FolderBezUkosnika(frm.Folder) + " ",
       Buttons::OK, Icon::Information, "Termodynamika to potęga ");
 }
 

@@ -26,7 +26,7 @@ void KalorimoApp::CzytajWspolczynniki() {
 
 void KalorimoApp::ZapamietajStart() {
   start_ = std::make_unique<StanStartu>(
-      StanStartu{lib.st, lib.exitNr, lib.passes, frm, mokra, modMain.whatFormName, dialogi.pokazane});
+      StanStartu{lib.st, lib.exitNr, lib.passes, frm, mokra, wykresIS, raport, modMain.whatFormName, dialogi.pokazane});
 }
 
 void KalorimoApp::WrocDoStartu() {
@@ -36,6 +36,8 @@ void KalorimoApp::WrocDoStartu() {
   lib.passes = s.passes;
   frm = s.frm;
   mokra = s.mokra;
+  wykresIS = s.wykresIS;
+  raport = s.raport;
   modMain.whatFormName = s.whatFormName;
   dialogi.pokazane = s.pokazane;
   // Records of the calculate command, as a new window has them.
@@ -43,6 +45,8 @@ void KalorimoApp::WrocDoStartu() {
   komunikatyPrzed_ = 0;
   obliczRunning_ = false;
   para_.reset();
+  stanPT_.reset();  // no inlet of an earlier line for the I-S expansion
+  nowyPT_ = false;
 }
 
 }  // namespace kal

@@ -10,6 +10,7 @@
 #include "app/frm_kalorimo.h"
 #include "app/frm_para_mokra.h"
 #include "app/frm_wykres_is.h"
+#include "app/frm_raport.h"
 #include "app/pary.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"
@@ -46,6 +47,7 @@ class KalorimoApp : private SteamWindows {
   FrmKalorimo frm;
   FrmParaMokra mokra;
   FrmWykresIS wykresIS;
+  FrmRaport raport;
   char decimalSep;
   // When not empty, the start-up uses this folder as the data folder instead of the one
   // beside the executable (the batch tool's --data).
@@ -118,7 +120,9 @@ class KalorimoApp : private SteamWindows {
 
   // Results report.
   void mnuZapisz_Click();
-  void mnuOdczytaj_Click();
+  void mnuOdczytaj_Click();  // shows Notes.txt in the report viewer
+  void cmdEdytor_Click();    // the viewer's file in the desktop's editor
+  void Raport_Zamknij();
 
   // Help, information, about, clock.
   void mnuHelp_Click();
@@ -157,6 +161,7 @@ class KalorimoApp : private SteamWindows {
   bool OdmowaSuchosci();        // dryness outside [0, 1): message, and the command ends
   void PokazCieploParowania();  // the heat-of-vaporisation row of a wet state
   Koniec Para1_P_T();
+  void WodaSciskanaPT();  // compressed water on the water side of the pressure-temperature pair
   Koniec Para2_P_H();
   Koniec Para3_T_H();
   Koniec Para4_X_T();
@@ -170,6 +175,8 @@ class KalorimoApp : private SteamWindows {
     PassCounts passes;
     FrmKalorimo frm;
     FrmParaMokra mokra;
+    FrmWykresIS wykresIS;
+    FrmRaport raport;
     std::string whatFormName;
     long pokazane;
   };

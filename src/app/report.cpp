@@ -1,7 +1,8 @@
-// The results report Notes.txt: saved by "&Zapisz ", opened in the desktop's text viewer by
-// "&Odczytaj".
+// The results report Notes.txt: saved by "&Zapisz ", shown by "&Odczytaj" in the program's own
+// viewer (a desktop editor may lack a viewer for text or misread Windows-1250).
 #include <cerrno>
 #include <fstream>
+#include <sstream>
 
 #include "app/kalorimo_app.h"
 #include "common/checked.h"
@@ -67,20 +68,29 @@ void KalorimoApp::mnuZapisz_Click() {
 void KalorimoApp::mnuOdczytaj_Click() {
   const std::string path = frm.Folder + "/Notes.txt";
   try {
-    if (!std::ifstream(path, std::ios::binary)) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
       RunTimeError e(ErrFileNotFound, "mnuOdczytaj_Click", errno);
       e.description += " - plik " + path;
       throw e;
     }
-    // The viewer runs on its own; it is not waited for.
-    if (!modMain.platform().StartDetached("xdg-open", {path})) {
-      RunTimeError e(ErrFileNotFound, "mnuOdczytaj_Click");
-      e.description = "Nie można uruchomić przeglądarki tekstu xdg-open dla pliku " + path;
-      throw e;
-    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    raport.Path = path;
+    raport.Text = FromCp1250(bytes.str());
+    raport.Visible = true;
   } catch (const RunTimeError& e) {
     modMain.RaportBledu(e);
   }
 }
+
+void KalorimoApp::cmdEdytor_Click() {
+  if (modMain.platform().OpenInEditor(raport.Path)) return;
+  modMain.dialogs().MsgBox("Nie udało się otworzyć pliku " + raport.Path + " w edytorze tekstu.\r\n" +
+                               "Raport można skopiować przyciskiem \"Kopiuj\".",
+                           Buttons::OK, Icon::Exclamation, "");
+}
+
+void KalorimoApp::Raport_Zamknij() { raport.Visible = false; }
 
 }  // namespace kal

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/kalorimo_app.h"
+#include "common/data_folder.h"
 #include "common/file_io.h"
 #include "common/jednostki.h"
 #include "common/number_text.h"
@@ -32,7 +33,8 @@ void KalorimoApp::Form_Load() {
 
     frm.SciezkaProgramu = modMain.platform().ExecutableDir();
     if (folderOverride.empty()) {
-      frm.Folder = frm.SciezkaProgramu + "/Kalorimo/";
+      // An installed program's folder is not the user's: then the per-user data folder.
+      frm.Folder = WybierzFolderDanych(frm.SciezkaProgramu + "/Kalorimo", modMain.platform().UserDataDir()) + "/";
     } else {
       frm.Folder = folderOverride.back() == '/' ? folderOverride : folderOverride + "/";
     }

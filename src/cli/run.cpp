@@ -165,7 +165,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
   if (!calc.Start()) {
     // A data folder or coefficient file that cannot be used ends the tool before any line.
     std::fprintf(err, "kalorimo-calc: start nieudany, katalog danych: %s\n",
-                 o.settings.dataDir.empty() ? "(obok programu)" : o.settings.dataDir.c_str());
+                 o.settings.dataDir.empty() ? "(obok programu lub katalog użytkownika)" : o.settings.dataDir.c_str());
     return kExitFailed;
   }
 

@@ -121,4 +121,30 @@ double ParseLocale(const std::string& text, char decimalSep) {
   return v;
 }
 
+std::string ZdejmijGrupyCyfr(const std::string& text) {
+  const std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string::npos) return text;
+  const std::string t = text.substr(b, text.find_last_not_of(' ') - b + 1);
+  auto digit = [&t](std::size_t k) { return k < t.size() && t[k] >= '0' && t[k] <= '9'; };
+  std::size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
+  const std::size_t first = i;
+  while (digit(i)) ++i;
+  if (i == first || i - first > 3) return text;
+  int groups = 0;
+  while (i < t.size() && t[i] == ' ') {
+    if (!(digit(i + 1) && digit(i + 2) && digit(i + 3)) || digit(i + 4)) return text;
+    i += 4;
+    ++groups;
+  }
+  if (groups == 0) return text;
+  if (i < t.size() && (t[i] == ',' || t[i] == '.')) ++i;
+  while (digit(i)) ++i;
+  if (i != t.size()) return text;
+  std::string out;
+  for (char c : t) {
+    if (c != ' ') out += c;
+  }
+  return out;
+}
+
 }  // namespace kal

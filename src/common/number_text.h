@@ -23,6 +23,11 @@ std::string LocaleTextDouble(double value, char decimalSep);
 // that is not negative, no zero before the point (" .87", " 0", " 12.5", "-.5").
 std::string PlainText(float value);
 
+// A text in the digit grouping of the program's own patterns ("10 000", "2 257,", "-12 345,6":
+// a sign, one to three digits, groups of three after single blanks, a separator and decimals)
+// without its group blanks; any other text unchanged. Blanks around the text are dropped first.
+std::string ZdejmijGrupyCyfr(const std::string& text);
+
 // Locale number reading of a typed text (blanks around allowed, sign, digits, the locale's
 // separator, an exponent). A text that is no number raises error 13; beyond double, error 6.
 double ParseLocale(const std::string& text, char decimalSep);

@@ -59,7 +59,10 @@ Wynik ModMain::PoprawDane(std::string& value) {
   try {
     for (;;) {
       if (value.find_first_not_of(' ') == std::string::npos) return Wynik{};
-      const std::string t = Trim(value);
+      // A number as the program itself shows it ("10 000", "2 257,") is no typo: no question.
+      const std::string bez = ZdejmijGrupyCyfr(value);
+      const bool grupy = bez != value;
+      const std::string t = grupy ? bez : Trim(value);
       if (AllAccepted(t)) {
         const std::size_t d = t.find('.');
         const bool valid =
@@ -69,7 +72,7 @@ Wynik ModMain::PoprawDane(std::string& value) {
           if (d != std::string::npos) {
             return NumberResult(ParseLocale(t.substr(0, d) + "," + t.substr(d + 1), ','));
           }
-          return NumberResult(ParseLocale(value, ','));
+          return NumberResult(ParseLocale(grupy ? t : value, ','));
         }
         dialogs_.MsgBox("Nieprawidłowa wartość zmiennej   - " + value, Buttons::OK, Icon::Information, "");
       } else {

@@ -1,13 +1,12 @@
 // Kalorimo: the calculator of water and steam properties, its main window and wet-steam window.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/kalorimo_app.h"
+#include "gui/app_look.h"
 #include "gui/end_save.h"
 #include "gui/main_window.h"
 #include "gui/qt_dialogs.h"
@@ -51,14 +50,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QApplication qapp(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Kalorimo"));
-
-  // Button texts of the message boxes in the user's language when Qt's translations are there.
-  QTranslator qtbase;
-  if (qtbase.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtbase);
-  }
+  kal::SetUpApplication(qapp);  // without Qt's Polish texts the buttons stay English
 
   kal::QtDialogs dialogs;
   kal::QtPlatform platform;

@@ -1,7 +1,9 @@
 #include "gui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -15,12 +17,16 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "common/errors.h"
+#include "gui/app_look.h"
 #include "gui/para_mokra_window.h"
+#include "gui/report_window.h"
 #include "gui/twips.h"
 #include "gui/wykres_is_window.h"
 
@@ -57,6 +63,8 @@ struct RowDesign {
 constexpr RowDesign kInputRows[5] = {{0, 0, 0}, {1, 1, -1}, {2, 2, 1}, {3, 3, 2}, {4, 4, 6}};
 constexpr RowDesign kResultRows[5] = {{5, 6, 3}, {6, 7, 4}, {7, 8, 5}, {8, 9, 7}, {9, 10, 8}};
 
+constexpr const char* kGeometryKey = "okno/geometria";
+
 }  // namespace
 
 MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
@@ -65,6 +73,8 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
       mokra_(std::make_unique<ParaMokraWindow>()),
       wykres_(std::make_unique<WykresISWindow>()) {
   setObjectName(QStringLiteral("frmKalorimo"));
+  QApplication::setWindowIcon(AppIcon());  // every window and dialog of the application
+  mokra_->setBeside(this);
   QFont f = font();
   if (f.pointSizeF() < 10) f.setPointSizeF(10);  // readable on any screen
   setFont(f);
@@ -97,6 +107,17 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
   // The readout runs on the chart's own evaluator: nothing of the calculator changes, no render.
   connect(w, &WykresISWindow::odczytZadany, this,
           [this](double s, double h) { wykres_->ustawOdczyt(QString::fromStdString(app_.OdczytIS(s, h))); });
+
+  report_ = new ReportWindow(this);
+  connect(report_, &ReportWindow::editorClicked, this, [this] { run([this] { app_.cmdEdytor_Click(); }); });
+  connect(report_, &ReportWindow::closeClicked, this, [this] { run([this] { app_.Raport_Zamknij(); }); });
+
+  // "&pPary2" and "   &Pomoc" share their letter; while the first is disabled Alt+P must not
+  // fall on it.
+  qApp->installEventFilter(this);
+
+  auto* copyAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+  connect(copyAll, &QShortcut::activated, this, [this] { QApplication::clipboard()->setText(resultTable()); });
 
   // The design size of the window unless the layout needs more.
   const double dpi = logicalDpiY();
@@ -148,11 +169,9 @@ void MainWindow::buildTable() {
     box->setObjectName(QStringLiteral("Text_IS_%1").arg(i));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setMinimumWidth(130);
-    {
-      // Results land in disabled boxes: keep their numbers readable, only a little lighter.
-      QPalette pal = box->palette();
-      pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text).lighter(250));
-      box->setPalette(pal);
+    if (i == 0) {
+      editableLook_ = box->palette();
+      readOnlyLook_ = ReadOnlyLook(editableLook_);
     }
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this,
@@ -177,6 +196,7 @@ void MainWindow::buildTable() {
         app_.frm.Check[i].Value = on ? 1 : 0;
         app_.Check_Click(i);
       });
+      focusFirstInput();
     });
     check_[i] = check;
     grid->addWidget(check, r.row, 0);
@@ -234,9 +254,49 @@ void MainWindow::buildTable() {
   lblTime_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   bottom->addWidget(lblTime_);
   outer->addLayout(bottom);
+
+  // Tab goes down the rows, then to the buttons.
+  QList<QWidget*> order;
+  for (const RowDesign& r : kInputRows) {
+    order << check_[r.box] << textIS_[r.box];
+    if (r.box == 0) order << combo1_;
+  }
+  for (const RowDesign& r : kResultRows) order << textIS_[r.box];
+  order << comboTurbo_ << cmdClearAll_ << cmdOblicz_;
+  for (int k = 1; k < order.size(); ++k) setTabOrder(order[k - 1], order[k]);
+}
+
+void MainWindow::focusFirstInput() {
+  for (const RowDesign& r : kInputRows) {
+    if (app_.frm.Check[r.box].Value == 1 && app_.frm.Text_IS[r.box].Enabled) {
+      textIS_[r.box]->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+QString MainWindow::resultTable() const {
+  QStringList lines;
+  auto row = [&lines](const QString& caption, const QLineEdit* box, const QString& unit) {
+    if (!box->isVisible()) return;
+    lines << TableRow(caption, box->text(), unit);
+  };
+  for (const RowDesign& r : kInputRows) {
+    const QString unit = r.box == 0
+                             ? combo1_->currentText().isEmpty() ? combo1_->placeholderText() : combo1_->currentText()
+                         : r.box == 1 ? QStringLiteral("°C")
+                                      : label1_[r.unitLabel]->text();
+    row(check_[r.box]->text(), textIS_[r.box], unit);
+  }
+  for (int k = 0; k < 5; ++k)
+    row(lblV_[k]->text(), textIS_[kResultRows[k].box], label1_[kResultRows[k].unitLabel]->text());
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 void MainWindow::start() {
+  // Where the window was last closed (the user's configuration folder, not the data folder).
+  const QByteArray place = QSettings().value(QLatin1String(kGeometryKey)).toByteArray();
+  if (!place.isEmpty()) restoreGeometry(place);
   run([this] { app_.Form_Load(); });
   timer1_->start();
 }
@@ -283,9 +343,16 @@ void MainWindow::render() {
     check_[i]->setEnabled(m.Check[i].Enabled);
   }
   for (int i = 0; i < 10; ++i) {
-    SetTextIfChanged(textIS_[i], Q(m.Text_IS[i].Text));
-    textIS_[i]->setEnabled(m.Text_IS[i].Enabled);
-    textIS_[i]->setVisible(m.Text_IS[i].Visible);
+    QLineEdit* box = textIS_[i];
+    SetTextIfChanged(box, Q(m.Text_IS[i].Text));
+    // A box the model disables is read-only with the disabled look, yet selectable and copyable.
+    const bool editable = m.Text_IS[i].Enabled;
+    if (box->isReadOnly() == editable) {
+      box->setReadOnly(!editable);
+      box->setPalette(editable ? editableLook_ : readOnlyLook_);
+      box->setFocusPolicy(editable ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    box->setVisible(m.Text_IS[i].Visible);
   }
   for (int i = 0; i < 5; ++i) {
     lblV_[i]->setText(Q(m.lbl_V[i].Caption));
@@ -342,6 +409,7 @@ void MainWindow::render() {
   if (!m.Visible && isVisible()) hide();
   mokra_->render(app_.mokra);
   wykres_->render(app_.wykresIS, app_.frm, app_.decimalSep, frameGeometry());
+  report_->render(app_.raport);
 
   if (m.focusRequest >= 0 && m.focusRequest < 10) {
     textIS_[m.focusRequest]->setFocus(Qt::OtherFocusReason);
@@ -351,12 +419,23 @@ void MainWindow::render() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (key->key() == Qt::Key_P && key->modifiers() == Qt::AltModifier && w && w->window() == this &&
+        !mnuPPary2_->isEnabled() && mnuPomoc_->menuAction()->isVisible() && mnuPomoc_->menuAction()->isEnabled()) {
+      event->accept();  // the shortcut map leaves the key alone; the key press opens "Pomoc"
+      if (event->type() == QEvent::KeyPress) menuBar()->setActiveAction(mnuPomoc_->menuAction());
+      return true;
+    }
+  }
   if (watched == frameButtons_ && event->type() == QEvent::MouseButtonPress) {
     run([this] { app_.frameButtons_click(); });
     return true;
   }
   for (int i = 0; i < 10; ++i) {
     if (watched != textIS_[i]) continue;
+    if (textIS_[i]->isReadOnly()) return false;  // a disabled box of the model gets no events
     if (event->type() == QEvent::MouseButtonRelease) {
       run([this, i] { app_.Text_IS_Click(i); });
     } else if (event->type() == QEvent::KeyPress) {
@@ -377,6 +456,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
   // The close button leaves the application the way "Za&kończ" does.
   if (!app_.frm.closed && depth_ == 0) run([this] { app_.mnuZakoncz_Click(); });
   if (app_.frm.closed) {
+    QSettings().setValue(QLatin1String(kGeometryKey), saveGeometry());
     e->accept();
   } else {
     e->ignore();

@@ -2,6 +2,7 @@
 // application after every handler and forwards the user's edits and events to the handlers.
 #pragma once
 #include <QMainWindow>
+#include <QPalette>
 #include <array>
 #include <functional>
 #include <memory>
@@ -22,6 +23,7 @@ namespace kal {
 
 class ParaMokraWindow;
 class WykresISWindow;
+class ReportWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -35,6 +37,9 @@ class MainWindow : public QMainWindow {
 
   ParaMokraWindow* paraMokra() const { return mokra_.get(); }
   WykresISWindow* wykresIS() const { return wykres_.get(); }
+  ReportWindow* reportWindow() const { return report_; }
+  // The visible result rows as a tab-separated table (caption, value, unit), one row a line.
+  QString resultTable() const;
   QTimer* timer1() const { return timer1_; }
 
  protected:
@@ -49,16 +54,19 @@ class MainWindow : public QMainWindow {
   void render();
   void renderMenu(QAction* action, const MenuItem& item);
   void syncGeometry();
+  void focusFirstInput();
 
   KalorimoApp& app_;
   std::unique_ptr<ParaMokraWindow> mokra_;
   std::unique_ptr<WykresISWindow> wykres_;
+  ReportWindow* report_ = nullptr;
   QTimer* timer1_ = nullptr;
   int depth_ = 0;               // handlers running (a modal box runs the event loop inside one)
   bool focusHonoured_ = false;  // the last render moved the focus as the model asked
 
   std::array<QCheckBox*, 5> check_{};
   std::array<QLineEdit*, 10> textIS_{};
+  QPalette editableLook_, readOnlyLook_;  // a box the model disables keeps the disabled look
   std::array<QLabel*, 5> lblV_{};
   std::array<QLabel*, 9> label1_{};
   QComboBox* combo1_ = nullptr;

@@ -1,12 +1,19 @@
 #include "gui/para_mokra_window.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 
+#include "gui/app_look.h"
 #include "gui/twips.h"
 
 namespace kal {
@@ -46,16 +53,34 @@ constexpr FrameDesign kFrames[4] = {
      {"Objętość właściwa", "Entalpia", "Entropia"}},
     {"FramePara", "Para mokra", 5040, 1575, {240, 2040, 3840}, 840, {"Objętość właściwa", "Entalpia", "Entropia"}},
 };
+// Units of the copied table, box by box.
+constexpr const char* kUnits[12] = {"MPa",   "°C",    "-",         "m3/kg", "kJ/kg", "kJ/kg/deg",
+                                    "m3/kg", "kJ/kg", "kJ/kg/deg", "m3/kg", "kJ/kg", "kJ/kg/deg"};
+
+// Pixels per inch for the design twips: the screen's, or more when a caption or a box's text in
+// the window's font would not fit its design place (a large font, a scaled screen).
+double LayoutDpi(const QFont& font, double dpi) {
+  const QFontMetrics fm(font);
+  double need = dpi;
+  auto fit = [&need](double px, double twips) { need = std::max(need, px * 1440.0 / twips); };
+  for (const FrameDesign& f : kFrames) {
+    for (const char* label : f.labels) fit(fm.horizontalAdvance(QString::fromUtf8(label)) + 4, kLabelW);
+    fit(fm.horizontalAdvance(QString::fromUtf8(f.caption)) + 24, kFrameW / 2);
+  }
+  fit(fm.height() + 2, kLabelH);
+  fit(fm.horizontalAdvance(QStringLiteral("00 000,00")) + 12, kBoxW);
+  fit(fm.height() * 1.6, kBoxH);
+  fit(fm.height() * 1.4, 495);  // the Exit button
+  return need;
+}
 
 }  // namespace
 
-ParaMokraWindow::ParaMokraWindow(QWidget* parent) : QWidget(parent, Qt::Window), dpi_(logicalDpiY()) {
+ParaMokraWindow::ParaMokraWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), dpi_(LayoutDpi(font(), logicalDpiY())) {
   setObjectName(QStringLiteral("frmParaMokra"));
   setAttribute(Qt::WA_QuitOnClose, false);  // it never keeps the application alive
-  // The boxes are disabled, as designed; their grey text is kept dark enough to read.
-  QPalette pal = palette();
-  pal.setColor(QPalette::Disabled, QPalette::Text, pal.color(QPalette::Active, QPalette::Text).lighter(250));
-  setPalette(pal);
+  const QPalette readOnly = ReadOnlyLook(palette());
   int index = 0;
   for (const FrameDesign& f : kFrames) {
     auto* frame = new QGroupBox(QString::fromUtf8(f.caption), this);
@@ -64,13 +89,16 @@ ParaMokraWindow::ParaMokraWindow(QWidget* parent) : QWidget(parent, Qt::Window),
     for (int k = 0; k < 3; ++k, ++index) {
       auto* label = new QLabel(QString::fromUtf8(f.labels[k]), frame);
       if (index == 0) label->setObjectName(QStringLiteral("lbl_P_Mokra"));
+      captions_[index] = label;
       // Each caption stands above its box.
       label->setGeometry(TwipsRect(f.boxLeft[k], f.boxTop - 480, kLabelW, kLabelH, dpi_));
       auto* box = new QLineEdit(frame);
       box->setObjectName(QStringLiteral("txtMokra_%1").arg(index));
       box->setGeometry(TwipsRect(f.boxLeft[k], f.boxTop, kBoxW, kBoxH, dpi_));
+      // Disabled in the design: here read-only with the disabled look, so values can be copied.
       box->setReadOnly(true);
-      box->setFocusPolicy(Qt::NoFocus);
+      box->setPalette(readOnly);
+      box->setFocusPolicy(Qt::ClickFocus);
       box->setAlignment(Qt::AlignCenter);
       txtMokra_[index] = box;
     }
@@ -79,7 +107,20 @@ ParaMokraWindow::ParaMokraWindow(QWidget* parent) : QWidget(parent, Qt::Window),
   command1_->setObjectName(QStringLiteral("Command1"));
   command1_->setGeometry(TwipsRect(5040, 6600, 1455, 495, dpi_));
   connect(command1_, &QPushButton::clicked, this, &ParaMokraWindow::exitClicked);
+  auto* copyAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+  connect(copyAll, &QShortcut::activated, this, [this] { QApplication::clipboard()->setText(resultTable()); });
   setFixedSize(TwipsToPx(kClientW, dpi_), TwipsToPx(kClientH, dpi_));
+}
+
+QString ParaMokraWindow::resultTable() const {
+  QString out;
+  for (std::size_t i = 0; i < txtMokra_.size(); ++i) {
+    const auto* frame = static_cast<const QGroupBox*>(txtMokra_[i]->parentWidget());
+    out += TableRow(frame->title() + QStringLiteral(": ") + captions_[i]->text(), txtMokra_[i]->text(),
+                    QString::fromUtf8(kUnits[i])) +
+           QLatin1Char('\n');
+  }
+  return out;
 }
 
 void ParaMokraWindow::render(const FrmParaMokra& m) {
@@ -92,7 +133,6 @@ void ParaMokraWindow::render(const FrmParaMokra& m) {
   command1_->setText(QString::fromStdString(m.Command1Caption));
   for (std::size_t i = 0; i < txtMokra_.size(); ++i) {
     txtMokra_[i]->setText(QString::fromStdString(m.txtMokra[i].Text));
-    txtMokra_[i]->setEnabled(m.txtMokra[i].Enabled);
     txtMokra_[i]->setVisible(m.txtMokra[i].Visible);
   }
   const Geometry& g = m.geom;
@@ -107,9 +147,28 @@ void ParaMokraWindow::place(const Geometry& g) {
   placed_ = g;
   // The model's height is the main window's outer height; the layout below never gets cut.
   const int decoration = isVisible() ? frameGeometry().height() - height() : 0;
-  const int clientH = std::max(TwipsToPx(g.Height, dpi_) - decoration, TwipsToPx(kClientH, dpi_));
+  // The model's place is in twips of the main window's screen; the layout's own DPI may be larger.
+  const double screenDpi = logicalDpiY();
+  int clientH = std::max(TwipsToPx(g.Height, screenDpi) - decoration, TwipsToPx(kClientH, dpi_));
+  const QWidget* main = beside_ ? beside_->window() : nullptr;
+  const QScreen* sc = main ? main->screen() : screen();
+  const QRect avail = sc ? sc->availableGeometry() : QRect();
+  if (avail.isValid()) clientH = std::min(clientH, std::max(avail.height() - decoration, TwipsToPx(kClientH, dpi_)));
   setFixedSize(TwipsToPx(kClientW, dpi_), clientH);
-  move(TwipsToPx(g.Left, dpi_), TwipsToPx(g.Top, dpi_));
+  QPoint at(TwipsToPx(g.Left, screenDpi), TwipsToPx(g.Top, screenDpi));
+  if (avail.isValid() && main) {
+    const int frameW = isVisible() ? frameGeometry().width() - width() : 0;
+    at = PlaceBeside(at, QSize(width() + frameW, clientH + decoration), main->frameGeometry(), avail);
+  }
+  move(at);
+}
+
+void ParaMokraWindow::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    emit exitClicked();
+    return;
+  }
+  QWidget::keyPressEvent(e);
 }
 
 void ParaMokraWindow::closeEvent(QCloseEvent* e) {

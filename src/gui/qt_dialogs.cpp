@@ -21,7 +21,14 @@ QString DialogTitle(const std::string& title) {
   return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
 }
 
-QWidget* QtDialogs::Parent() { return QApplication::activeWindow(); }
+QWidget* QtDialogs::Parent() {
+  // The window that asked: the active one, else the main window (a dialog is centred on it).
+  if (QWidget* w = QApplication::activeWindow()) return w;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w->objectName() == QLatin1String("frmKalorimo")) return w;
+  }
+  return nullptr;
+}
 
 namespace {
 
@@ -34,6 +41,8 @@ void KeepLinesWhole(QMessageBox* box) {
   int widest = 0;
   for (const QString& line : box->text().split(QLatin1Char('\n')))
     widest = std::max(widest, metrics.horizontalAdvance(line));
+  // Nor is the title cut short in the title bar beside its buttons.
+  widest = std::max(widest, metrics.horizontalAdvance(box->windowTitle()) + 100);
   constexpr int kWidestKept = 760;
   if (widest <= kWidestKept) label->setMinimumWidth(widest + 8);
 }

@@ -23,7 +23,8 @@ class QtDialogs : public Dialogs {
   Answer MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title) override;
   std::string InputBox(const std::string& prompt, const std::string& title) override;
 
- private:
+ public:
+  // The window a dialog belongs to and is centred on.
   static QWidget* Parent();
 };
 

@@ -39,6 +39,21 @@ bool QtPlatform::StartDetached(const std::string& program, const std::vector<std
   return QProcess::startDetached(QString::fromStdString(program), list);
 }
 
+bool QtPlatform::OpenInEditor(const std::string& path) {
+  // xdg-open says by its exit code when the desktop has no program for the file; it normally
+  // hands the file over at once. One that keeps running is left to run.
+  auto* open = new QProcess(QCoreApplication::instance());
+  QObject::connect(open, &QProcess::finished, open, &QObject::deleteLater);
+  open->setProcessChannelMode(QProcess::ForwardedChannels);
+  open->start(QStringLiteral("xdg-open"), {QString::fromStdString(path)});
+  if (!open->waitForStarted(3000)) {
+    open->deleteLater();
+    return false;
+  }
+  if (!open->waitForFinished(4000)) return true;
+  return open->exitStatus() == QProcess::NormalExit && open->exitCode() == 0;
+}
+
 void QtPlatform::EndApplication() {
   RozbrojZapisNaKoniec();  // "No" in the error report ends without the last inputs
   std::exit(0);

@@ -13,6 +13,7 @@ class QtPlatform : public Platform {
  public:
   std::string ExecutableDir() override;
   bool StartDetached(const std::string& program, const std::vector<std::string>& args) override;
+  bool OpenInEditor(const std::string& path) override;
   [[noreturn]] void EndApplication() override;
   std::string TimeOfDayText() override;
 };

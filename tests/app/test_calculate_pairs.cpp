@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/app_fixture.h"
+#include "common/checked.h"
+#include "common/number_text.h"
 
 namespace kal::test {
 namespace {
@@ -37,9 +39,9 @@ const PairCase kPary[] = {
      "1",
      T,
      "150",
-     {"1", "150", "2 449,", "5,87", "0,84", "0,166", "1,457E", "0,242E", " 2 017,6"},
+     {"1", "150", " 633,", "1,84", "0,00", "0,001", "1,457E", "0,002E", " 2 017,6"},  // compressed water
      true,
-     true},
+     false},
     {"p_h_superheated",
      P,
      "1",
@@ -139,6 +141,40 @@ const PairCase kPary[] = {
      false},
 };
 
+// Pressure + temperature on the water side: beyond the saturation band compressed water (as the
+// pressure-enthalpy pair has it, no "Para mokra"); inside the band the wet state as before.
+TEST(PairPT, WaterSideBeyondTheSaturationBandIsCompressedWater) {
+  struct Case {
+    const char* p;
+    const char* t;
+    double pMPa, tC;
+    bool water, wet;
+  } const cases[] = {
+      {"10", "200", 10, 200, true, false}, {"1", "150", 1, 150, true, false},     {"1", "178", 1, 178, true, false},
+      {"0,1", "20", 0.1, 20, true, false}, {"1", "179,5", 1, 179.5, false, true}, {"1", "300", 1, 300, false, false},
+  };
+  for (const auto& c : cases) {
+    AppRig rig;
+    rig.Oblicz(P, c.p, T, c.t);
+    const SteamState& s = rig.st();
+    ModKalorimo& lib = rig.app().lib;
+    SCOPED_TRACE(std::string(c.p) + " MPa " + c.t + " C");
+    EXPECT_EQ(c.water, s.xPary == 0);
+    EXPECT_EQ(c.wet, rig.app().mokra.Visible);
+    if (!c.water) continue;
+    const float h = Sng(lib.Hwpt(c.pMPa, Sng(c.tC)));
+    EXPECT_EQ(h, s.hPary);
+    EXPECT_EQ(Sng(lib.Vwpt(c.pMPa, Sng(c.tC))), s.vPary);
+    EXPECT_EQ(Sng(lib.S1t(Sng(c.tC))), s.sPary);
+    EXPECT_EQ(h, s.hx);
+    EXPECT_EQ(s.sPary, s.sx);
+    EXPECT_EQ(s.vPary, s.obx);
+    EXPECT_EQ(Format(h, "# #00.", ','), rig.Box(2));
+    EXPECT_EQ("0,00", rig.Box(4));
+    EXPECT_TRUE(rig.frm().Text_IS[8].Visible);
+  }
+}
+
 class PairTest : public ::testing::TestWithParam<PairCase> {};
 
 TEST_P(PairTest, WritesEveryBox) {
@@ -167,12 +203,12 @@ INSTANTIATE_TEST_SUITE_P(Pary, PairTest, ::testing::ValuesIn(kPary),
 TEST(PairPointLocale, PressureTemperature) {
   AppRig rig('.');
   rig.Oblicz(P, "1", T, "150");
-  EXPECT_EQ("2 449.", rig.Box(2));
-  EXPECT_EQ("5.87", rig.Box(3));
-  EXPECT_EQ("0.84", rig.Box(4));
+  EXPECT_EQ(" 633.", rig.Box(2));  // compressed water
+  EXPECT_EQ("1.84", rig.Box(3));
+  EXPECT_EQ("0.00", rig.Box(4));
   EXPECT_EQ(" 2 017.6", rig.Box(8));
   EXPECT_EQ("1.457E", rig.Box(6));
-  EXPECT_EQ("2 449.47", rig.app().mokra.txtMokra[10].Text);
+  EXPECT_FALSE(rig.app().mokra.Visible);
 }
 
 TEST(PairPointLocale, TemperatureEntropyInBar) {

@@ -16,7 +16,9 @@ TEST_F(AppTest, AboutShowsFiveLines) {
   dialogs().ExpectOk(
       " Turbinowo \r\n zajmującej się diagnostyką termodynamiczną turbin \r\n"
       " parowych we współpracy  z  Pracownią Przepływów Parowych Akademii   \r\n"
-      " Nadrzecznej.   Kontakt -     kalorimo@example.org  \r\n          ",
+      " Nadrzecznej.   Kontakt -     kalorimo@example.org  \r\n          \r\n"
+      " Folder danych: " +
+          rig.dir.path() + "/Kalorimo ",
       "Termodynamika to potęga ", Icon::Information);
   app().mnuAbout_Click();
 }

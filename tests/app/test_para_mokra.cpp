@@ -12,11 +12,11 @@ std::vector<std::string> Texts(KalorimoApp& app) {
   return v;
 }
 
-TEST_F(AppTest, WaterStateFillsTheTwelveBoxes) {
-  rig.Oblicz(P, "1", T, "150");
+TEST_F(AppTest, WetStateFillsTheTwelveBoxes) {
+  rig.Oblicz(X, "0,84", T, "150");  // wet: at 1 MPa, 150 C is compressed water
   ASSERT_TRUE(app().mokra.Visible);
-  EXPECT_EQ((std::vector<std::string>{"1,0", "150", "0,84", "0,0011", " 758,7", "1,84", "0,20", "2 776,3", "6,84",
-                                      "0,17", "2 449,47", "5,87"}),
+  EXPECT_EQ((std::vector<std::string>{"0,5", "150", "0,84", "0,0011", " 632,1", "1,84", "0,39", "2 746,5", "6,84",
+                                      "0,33", "2 408,17", "6,04"}),
             Texts(app()));
   for (const auto& b : app().mokra.txtMokra) EXPECT_FALSE(b.Enabled);
   EXPECT_EQ("Para mokra", app().mokra.Caption);
@@ -45,9 +45,9 @@ TEST_F(AppTest, PatternsOfTheWindow) {
 
 TEST_F(AppTest, PressurePatternFollowsThisCalculationsPressure) {
   rig.Oblicz(P, "1", T, "200");  // an earlier state at 1 MPa
-  rig.Oblicz(P, "0,05", T, "70");
+  rig.Oblicz(X, "0,5", T, "70");
   ASSERT_TRUE(app().mokra.Visible);
-  EXPECT_EQ("0,050", app().mokra.txtMokra[0].Text);
+  EXPECT_EQ("0,032", app().mokra.txtMokra[0].Text);  // below 0.1 MPa: "0.000"
   EXPECT_EQ("70", app().mokra.txtMokra[1].Text);
 }
 
@@ -61,7 +61,7 @@ TEST_F(AppTest, PlacedToTheRightOfTheMainWindow) {
 }
 
 TEST_F(AppTest, LoadingAnOpenWindowChangesNothing) {
-  rig.Oblicz(P, "1", T, "150");
+  rig.Oblicz(X, "0,84", T, "150");
   auto before = Texts(app());
   st().h2 = 1;
   app().ParaMokra_Load();
@@ -69,19 +69,19 @@ TEST_F(AppTest, LoadingAnOpenWindowChangesNothing) {
 }
 
 TEST_F(AppTest, NextCalculationClosesTheWindow) {
-  rig.Oblicz(P, "1", T, "150");
+  rig.Oblicz(X, "0,84", T, "150");
   ASSERT_TRUE(app().mokra.Visible);
   rig.Oblicz(P, "1", T, "200");
   EXPECT_FALSE(app().mokra.Visible);
   EXPECT_FALSE(app().mokra.Loaded);
   // A new wet state opens it again with the new values.
-  rig.Oblicz(P, "1", T, "100");
+  rig.Oblicz(X, "0,5", T, "100");
   ASSERT_TRUE(app().mokra.Visible);
   EXPECT_EQ("100", app().mokra.txtMokra[1].Text);
 }
 
 TEST_F(AppTest, ExitClosesWithoutTouchingTheFlag) {
-  rig.Oblicz(P, "1", T, "150");
+  rig.Oblicz(X, "0,84", T, "150");
   app().Command1_Click();
   EXPECT_FALSE(app().mokra.Visible);
   EXPECT_EQ(-1, frm().ifMokra);
@@ -102,8 +102,8 @@ TEST_F(AppTest, SaturatedStateAboveOneKeepsTheFlagWhileOpen) {
 }
 
 TEST_F(AppTest, ARunTimeErrorOpensNoWindow) {
-  rig.Oblicz(P, "1", T, "150");
-  rig.Type(T, "1e400");  // the input correction asks about the letter
+  rig.Oblicz(P, "1", T, "179,5");  // saturated: the window opens
+  rig.Type(T, "1e400");            // the input correction asks about the letter
   dialogs().ExpectBox("Zostawić tę  zmieną    1e400  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
   rig.ExpectRaport(6, "ParseLocale");
   app().cmdOblicz_Click();

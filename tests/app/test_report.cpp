@@ -103,7 +103,8 @@ TEST(ReportPolishFolder, PathWithBlanksAndPolishLettersIsWindows1250InLineOne) {
   const std::string f = ReadAll(rig.frm().Folder + "/Notes.txt");
   EXPECT_EQ(0u, f.find("\"" + rig.dir.path() + "/Obliczenia \xBF\xF3\xB3te/Kalorimo//Notes.txt\r\n"));
   rig.app().mnuOdczytaj_Click();
-  EXPECT_EQ(rig.platform.exeDir + "/Kalorimo//Notes.txt", rig.platform.started.at(0).at(1));
+  EXPECT_EQ(rig.platform.exeDir + "/Kalorimo//Notes.txt", rig.app().raport.Path);
+  EXPECT_EQ(0u, rig.app().raport.Text.find("\"" + rig.platform.exeDir + "/Kalorimo//Notes.txt\r\n"));
 }
 
 TEST_F(ReportTest, BeforeAnyCalculation) {
@@ -218,11 +219,19 @@ TEST_F(ReportTest, FullDiskLeavesTheOldReportWhole) {
   EXPECT_EQ(2, std::distance(fs::directory_iterator(frm().Folder), fs::directory_iterator{}));
 }
 
-TEST_F(ReportTest, OpenStartsTheViewerOnTheReport) {
+TEST_F(ReportTest, OpenShowsTheReportDecodedInTheViewerAndLeavesTheFileAsItWas) {
+  State("1,5", 1, 198, 2827.94f, 6.5863f, 0.01234f, 0.953f);
   app().mnuZapisz_Click();
+  const std::string bytes = ReadAll(Notes());
   app().mnuOdczytaj_Click();
-  ASSERT_EQ(1u, rig.platform.started.size());
-  EXPECT_EQ((std::vector<std::string>{"xdg-open", frm().Folder + "/Notes.txt"}), rig.platform.started[0]);
+  EXPECT_TRUE(rig.platform.started.empty());
+  ASSERT_TRUE(app().raport.Visible);
+  EXPECT_EQ(Notes(), app().raport.Path);
+  EXPECT_NE(std::string::npos, app().raport.Text.find("   ciśnienie  pary      1,5       MPa\r\n"));
+  EXPECT_NE(std::string::npos, app().raport.Text.find("   objętość właściwa  "));
+  EXPECT_EQ(bytes, ReadAll(Notes()));
+  app().Raport_Zamknij();
+  EXPECT_FALSE(app().raport.Visible);
 }
 
 TEST_F(ReportTest, OpenWithoutAReportIsReportedAndStartsNothing) {
@@ -234,15 +243,22 @@ TEST_F(ReportTest, OpenWithoutAReportIsReportedAndStartsNothing) {
   EXPECT_TRUE(frm().mnuOdczytaj.Enabled);
 }
 
-TEST_F(ReportTest, ViewerThatCannotStartIsReported) {
+TEST_F(ReportTest, EditorButtonOpensTheFileOrNamesItWhenItCannot) {
   app().mnuZapisz_Click();
-  rig.platform.startResult = false;
-  rig.dialogs.ExpectBox(
-      Raport(53, "Nie można uruchomić przeglądarki tekstu xdg-open dla pliku " + Notes(), "mnuOdczytaj_Click", 0),
-      Buttons::YesNo, Icon::None, "Opis błędu ", Answer::No);
   app().mnuOdczytaj_Click();
-  EXPECT_EQ(1, rig.platform.endCalls);
-  EXPECT_TRUE(frm().mnuOdczytaj.Enabled);
+  for (bool opens : {true, false}) {
+    rig.platform.started.clear();
+    rig.platform.startResult = opens;
+    if (!opens)
+      rig.dialogs.ExpectOk("Nie udało się otworzyć pliku " + Notes() +
+                               " w edytorze tekstu.\r\nRaport można skopiować przyciskiem \"Kopiuj\".",
+                           "", Icon::Exclamation);
+    app().cmdEdytor_Click();
+    rig.dialogs.VerifyDone();
+    ASSERT_EQ(1u, rig.platform.started.size());
+    EXPECT_EQ((std::vector<std::string>{"xdg-open", Notes()}), rig.platform.started[0]);
+    EXPECT_TRUE(app().raport.Visible);
+  }
 }
 
 }  // namespace

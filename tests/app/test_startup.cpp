@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/app_fixture.h"
+#include "support/fs_faults.h"
 
 namespace kal::test {
 namespace {
@@ -83,6 +84,51 @@ TEST(StartUp, DataFolderThatIsAFileEndsInTheErrorReport) {
   rig.ExpectRaport(52, "CzytajRekord1");
   rig.Oblicz(0, "1", 1, "200");
   EXPECT_EQ("", rig.Box(2));
+}
+
+}  // namespace
+}  // namespace kal::test
+
+namespace kal::test {
+namespace {
+
+// The data folder of an installed program: the one beside the executable while the user can
+// write it (or make it), else the per-user folder, silently; with neither, the old messages.
+TEST(StartUpFolder, PerUserFolderWhenTheProgramFolderCannotBeWritten) {
+  enum Beside { Missing, Writable, ReadOnlyFolder, ReadOnlyParent, AFile };
+  struct Case {
+    const char* name;
+    Beside beside;
+    bool userFolder;  // a per-user folder is known
+    bool wantUser;
+  } const cases[] = {
+      {"missing, parent writable", Missing, true, false},
+      {"writable", Writable, true, false},
+      {"read-only folder", ReadOnlyFolder, true, true},
+      {"missing under a read-only parent", ReadOnlyParent, true, true},
+      {"a file in its place", AFile, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppRig rig(',', false);
+    const std::string exe = rig.dir.path() + "/bin";
+    fs::create_directories(exe);
+    if (c.beside == Writable || c.beside == ReadOnlyFolder) fs::create_directory(exe + "/Kalorimo");
+    if (c.beside == AFile) std::ofstream(exe + "/Kalorimo") << "x";
+    const std::string user = rig.dir.path() + "/home/.local/share/Kalorimo";  // parents missing
+    rig.platform.exeDir = exe;
+    rig.platform.userDataDir = c.userFolder ? user : "";
+    {
+      std::unique_ptr<TylkoDoOdczytu> ro;
+      if (c.beside == ReadOnlyFolder) ro = std::make_unique<TylkoDoOdczytu>(exe + "/Kalorimo");
+      if (c.beside == ReadOnlyParent) ro = std::make_unique<TylkoDoOdczytu>(exe);
+      BezPrzywilejow bez;
+      rig.Restart();  // no dialog: the scripted double fails on any
+    }
+    EXPECT_EQ((c.wantUser ? user : exe + "/Kalorimo") + "/", rig.frm().Folder);
+    EXPECT_TRUE(fs::is_regular_file(rig.frm().Folder + "Kalorimo.dat"));
+    rig.dialogs.VerifyDone();
+  }
 }
 
 }  // namespace

@@ -48,12 +48,12 @@ TEST_F(AppTest, UnitChangeWithoutTickedPressureKeepsTheBoxText) {
 
 TEST_F(AppTest, UnitChangeWithAKeptTextGoesToTheReportAndKeepsTheUnit) {
   rig.Tick({0, 1});
-  rig.Type(0, "1 000");
-  dialogs().ExpectBox("Zostawić tę  zmieną    1 000  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
+  rig.Type(0, "1 00");
+  dialogs().ExpectBox("Zostawić tę  zmieną    1 00  ?", Buttons::YesNo, Icon::None, "Poprawność  danych", Answer::Yes);
   rig.ExpectRaport(13, "ParseLocale");
   app().Combo1_Click(2);
   EXPECT_EQ(1.0f, frm().kodJednP);
-  EXPECT_EQ("1 000", rig.Box(0));
+  EXPECT_EQ("1 00", rig.Box(0));
   EXPECT_EQ("  MPa", frm().Combo1Text);
 }
 

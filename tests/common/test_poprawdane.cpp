@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "common/mod_main.h"
@@ -67,6 +68,32 @@ TEST(PoprawDane, AcceptedTextsConvertWithoutAnyDialog) {
   }
 }
 
+// The program's own digit grouping reads back without a question; any other inner blank asks.
+TEST(PoprawDane, ProgramsOwnDigitGroupsReadWithoutAQuestion) {
+  struct Case {
+    const char* text;
+    double v;  // NaN: the question comes
+  } const cases[] = {
+      {"10 000", 10000},     {" 2 257,0", 2257},  {"2 257,", 2257},   {"12 345,6", 12345.6},
+      {"-1 234.5", -1234.5}, {"0 417,50", 417.5}, {"1 000 000", 1e6}, {"+22 000", 22000},
+      {"1 5", NAN},          {"10 00", NAN},      {"1234 567", NAN},  {"1  000", NAN},
+      {"1 000,5 0", NAN},    {"1 0000", NAN},     {"2 257,,", NAN},   {"1 000e3", NAN},
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    std::string value = c.text;
+    if (std::isnan(c.v)) f.ExpectKeep(value, Answer::Yes);
+    Wynik w = f.mod.PoprawDane(value);
+    if (std::isnan(c.v)) {
+      EXPECT_EQ(Wynik::Text, w.kind) << c.text;
+    } else {
+      EXPECT_EQ(Wynik::Number, w.kind) << c.text;
+      EXPECT_DOUBLE_EQ(c.v, w.number) << c.text;
+    }
+    f.dialogs.VerifyDone();
+  }
+}
+
 TEST(PoprawDane, BlanksOnlyGiveEmptyWithoutADialog) {
   for (const char* text : {"", " ", "      "}) {
     Fixture f;
@@ -92,7 +119,7 @@ TEST(PoprawDane, TwoSeparatorsShowTheMessageThenTheInputBox) {
 
 TEST(PoprawDane, OtherCharactersAskWhetherToKeepTheText) {
   // An inner blank, an exponent letter, any letter, a tab, UTF-8 letters, a control character.
-  for (const char* text : {"1 500", "1e5", "abc", "12,5\t", "ciśnienie", "1\x01", "\xff\xfe"}) {
+  for (const char* text : {"1 5", "1e5", "abc", "12,5\t", "ciśnienie", "1\x01", "\xff\xfe"}) {
     Fixture f;
     std::string value = std::string(" ") + text + " ";
     f.ExpectKeep(value, Answer::Yes);
@@ -104,7 +131,7 @@ TEST(PoprawDane, OtherCharactersAskWhetherToKeepTheText) {
 
 TEST(PoprawDane, AKeptTextThatIsNoNumberFailsInTheCaller) {
   Fixture f;
-  std::string value = "1 500";
+  std::string value = "1 5";
   f.ExpectKeep(value, Answer::Yes);
   Wynik w = f.mod.PoprawDane(value);
   try {

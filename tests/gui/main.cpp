@@ -1,16 +1,38 @@
-// The Qt view tests run on the offscreen platform; no window reaches a screen.
+// The Qt view tests run on the offscreen platform; no window reaches a screen. Its screen is as
+// large as a common desktop's, so windows placed beside each other fit; the settings file goes
+// to a scratch configuration folder.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "gui/app_look.h"
 
 int RunMainWindowTests(int argc, char** argv);
 int RunQtServicesTests(int argc, char** argv);
 int RunWykresISTests(int argc, char** argv);
+int RunDesktopTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QTemporaryDir scratch;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.filePath(QStringLiteral("config"))));
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (platform.isEmpty() || platform == "offscreen") {
+    const QString conf = scratch.filePath(QStringLiteral("screen.json"));
+    QFile f(conf);
+    if (f.open(QIODevice::WriteOnly)) {
+      f.write(R"({"screens": [{"name": "S", "x": 0, "y": 0, "width": 1600, "height": 1000,
+                 "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+      f.close();
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(conf));
+  }
   QApplication app(argc, argv);
+  kal::SetUpApplication(app);
   int failed = 0;
   failed += RunQtServicesTests(argc, argv);
   failed += RunMainWindowTests(argc, argv);
   failed += RunWykresISTests(argc, argv);
+  failed += RunDesktopTests(argc, argv);
   return failed;
 }

@@ -154,7 +154,8 @@ class TestMainWindow : public QObject {
       QVERIFY(c->isEnabled());
       QVERIFY(!c->isChecked());
     }
-    for (int i = 0; i <= 5; ++i) QVERIFY(!r.Main<QLineEdit>(QStringLiteral("Text_IS_%1").arg(i))->isEnabled());
+    // Boxes the model disables are read-only (their numbers can be copied).
+    for (int i = 0; i <= 5; ++i) QVERIFY(r.Main<QLineEdit>(QStringLiteral("Text_IS_%1").arg(i))->isReadOnly());
     for (int i = 0; i <= 7; ++i) QVERIFY(r.Main<QLineEdit>(QStringLiteral("Text_IS_%1").arg(i))->isVisible());
     QCOMPARE(Box(r, 9), QStringLiteral("5"));
     // The heat-of-vaporisation and exhaust-pressure rows stay hidden.
@@ -183,15 +184,15 @@ class TestMainWindow : public QObject {
     GuiRun r(dir.path());
     Start(r);
     Tick(r, 0);
-    QVERIFY(r.Main<QLineEdit>("Text_IS_0")->isEnabled());
+    QVERIFY(!r.Main<QLineEdit>("Text_IS_0")->isReadOnly());
     QVERIFY(!r.Main<QPushButton>("cmdOblicz")->isEnabled());
     Tick(r, 1);
-    QVERIFY(r.Main<QLineEdit>("Text_IS_1")->isEnabled());
+    QVERIFY(!r.Main<QLineEdit>("Text_IS_1")->isReadOnly());
     QVERIFY(r.Main<QPushButton>("cmdOblicz")->isEnabled());
     for (int i = 2; i < 5; ++i) QVERIFY(!r.Main<QCheckBox>(QStringLiteral("Check_%1").arg(i))->isEnabled());
     Tick(r, 1);  // untick: all five free again
     QVERIFY(!r.Main<QPushButton>("cmdOblicz")->isEnabled());
-    QVERIFY(!r.Main<QLineEdit>("Text_IS_1")->isEnabled());
+    QVERIFY(r.Main<QLineEdit>("Text_IS_1")->isReadOnly());
     for (int i = 0; i < 5; ++i) QVERIFY(r.Main<QCheckBox>(QStringLiteral("Check_%1").arg(i))->isEnabled());
   }
 
@@ -232,9 +233,8 @@ class TestMainWindow : public QObject {
     for (int i = 0; i < 12; ++i) {
       auto* box = r.Mokra<QLineEdit>(QStringLiteral("txtMokra_%1").arg(i));
       QCOMPARE(box->text(), QString::fromStdString(h.app.mokra.txtMokra[i].Text));
-      QVERIFY(!box->isEnabled());
-      QVERIFY(box->isReadOnly());
-      QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+      QVERIFY(box->isReadOnly());  // selectable for copying, never typed into
+      QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
     }
     QVERIFY(r.Main<QWidget>("Text_IS_8")->isVisible());
     QVERIFY(r.Main<QWidget>("lbl_V_3")->isVisible());

@@ -61,6 +61,8 @@ class FakePlatform : public Platform {
   bool StartDetached(const std::string& program, const std::vector<std::string>& args) override;
   void EndApplication() override { ++endCalls; }
   std::string TimeOfDayText() override { return timeText; }
+  std::string userDataDir;  // "" = no per-user folder: the folder beside the executable only
+  std::string UserDataDir() override { return userDataDir; }
 };
 
 // A fresh temporary folder, removed (with its contents) when the object goes.

@@ -40,7 +40,8 @@ awk -F, -v grid="$data/grid.txt" '
   BEGIN {
     g = ""; n = 0
     while ((getline l < grid) > 0) {
-      if (l ~ /^# /) { g = substr(l, 3); continue }
+      # kalorimo-calc numbers every input line, comments included
+      if (l ~ /^# /) { g = substr(l, 3); ++n; continue }
       group[++n] = g
     }
   }
@@ -79,7 +80,7 @@ awk -F, -v grid="$data/grid.txt" '
     }
     print ""
     print "Każda komórka: średnia / największa |wynik kalkulatora − IF97| (Δv i Δμ względem IF97)."
-    print "(*) Równania kalkulatora nie opisują wody sprężonej: p,t poniżej nasycenia dają stan mokry"
-    print "o x = t/ts, więc ten wiersz pokazuje różnicę zakresu modelu, nie jego dokładność."
+    print "(*) Woda sprężona z równań wody kalkulatora (para p,t po stronie wody). Lepkość kalkulatora"
+    print "to wzór dla pary (rośnie z temperaturą), stąd Δμ wody bliskie 100 %."
   }
 ' "$data/out.csv"

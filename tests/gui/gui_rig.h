@@ -5,6 +5,7 @@
 #include <gtest/gtest-spi.h>
 
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <initializer_list>
 #include <memory>
@@ -85,5 +86,14 @@ class HeadlessRun {
   FakePlatform platform;
   KalorimoApp app;
 };
+
+// A UTF-8 literal as the widgets hold it.
+inline QString U(const char* s) { return QString::fromUtf8(s); }
+
+// The window's start-up, then wait until it is on screen.
+inline void Start(GuiRun& r) {
+  r.win->start();
+  QVERIFY(QTest::qWaitForWindowExposed(r.win.get()));
+}
 
 }  // namespace kal::test

@@ -25,7 +25,9 @@
 
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
+using kal::test::Start;
 using kal::test::TempDir;
+using kal::test::U;
 
 class TestDesktop : public QObject {
   Q_OBJECT
@@ -33,11 +35,6 @@ class TestDesktop : public QObject {
  private:
   std::unique_ptr<DialogComplaints> complaints_;
 
-  static QString U(const char* s) { return QString::fromUtf8(s); }
-  static void Start(GuiRun& r) {
-    r.win->start();
-    QVERIFY(QTest::qWaitForWindowExposed(r.win.get()));
-  }
   static QLineEdit* Box(GuiRun& r, int i) { return r.Main<QLineEdit>(QStringLiteral("Text_IS_%1").arg(i)); }
   static void Tick(GuiRun& r, int i) {
     auto* c = r.Main<QCheckBox>(QStringLiteral("Check_%1").arg(i));

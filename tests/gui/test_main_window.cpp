@@ -18,7 +18,9 @@
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
 using kal::test::HeadlessRun;
+using kal::test::Start;
 using kal::test::TempDir;
+using kal::test::U;
 
 class TestMainWindow : public QObject {
   Q_OBJECT
@@ -26,12 +28,6 @@ class TestMainWindow : public QObject {
  private:
   std::unique_ptr<DialogComplaints> complaints_;
 
-  static QString U(const char* s) { return QString::fromUtf8(s); }
-
-  static void Start(GuiRun& r) {
-    r.win->start();
-    QVERIFY(QTest::qWaitForWindowExposed(r.win.get()));
-  }
   static void Tick(GuiRun& r, int i) {
     auto* c = r.Main<QCheckBox>(QStringLiteral("Check_%1").arg(i));
     QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(8, c->height() / 2));

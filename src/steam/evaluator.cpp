@@ -83,6 +83,14 @@ EvalResult Evaluator::T_H(float t, float h) {
   });
 }
 
+// The dryness pairs: the mixture of the saturation state becomes the state's h, s and v.
+void Evaluator::NasyconaMieszanina(SteamState& s) {
+  lib_.Dane_Nas(1);
+  s.hPary = s.hx;
+  s.sPary = s.sx;
+  s.vPary = s.obx;
+}
+
 EvalResult Evaluator::X_T(float x, float t) {
   return Run([&](SteamState& s) {
     s.tPary = t;
@@ -91,10 +99,7 @@ EvalResult Evaluator::X_T(float x, float t) {
     if (!SuchoscDozwolona(x)) return false;
     s.pParyWe = Sng(lib_.Pnas(s.tPary));
     s.pPary = s.pParyWe;
-    lib_.Dane_Nas(1);
-    s.hPary = s.hx;
-    s.sPary = s.sx;
-    s.vPary = s.obx;
+    NasyconaMieszanina(s);
     return true;
   });
 }
@@ -108,10 +113,7 @@ EvalResult Evaluator::X_P(float x, float p) {
     if (s.Blad != 0) return false;
     s.pPary = s.pParyWe;
     s.tPary = s.tNasPary;
-    lib_.Dane_Nas(1);
-    s.hPary = s.hx;
-    s.sPary = s.sx;
-    s.vPary = s.obx;
+    NasyconaMieszanina(s);
     return true;
   });
 }

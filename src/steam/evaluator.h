@@ -70,6 +70,7 @@ class Evaluator {
   const RecordingSteamWindows& windows() const { return windows_; }
 
  private:
+  void NasyconaMieszanina(SteamState& s);  // Dane_Nas, then the mixture as the state
   template <class Solve>
   EvalResult Run(Solve solve);
 

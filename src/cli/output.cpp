@@ -1,6 +1,5 @@
 #include "cli/output.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/reference.h"
+#include "common/decimal_digits.h"
 
 namespace kal::cli {
 
@@ -135,12 +135,7 @@ void CsvText(std::string& out, const std::string& s) {
 }
 
 
-std::string Num9(float value) {
-  // The same text as printf's "%.9g", without printf's arbitrary-precision digit loop.
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
-  return std::string(buf, res.ptr);
-}
+std::string Num9(float value) { return detail::PrintfG9(value); }
 
 std::string BoxNumber(const std::string& text, char decimalSep) {
   std::string t;

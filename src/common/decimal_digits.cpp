@@ -32,11 +32,81 @@ Decimal FromExpText(const char* text, const char* end, bool negative) {
   return d;
 }
 
+using U128 = unsigned __int128;
+
+// 10^q for q = 0..22, the powers whose product with a 53-bit mantissa stays below 2^128.
+constexpr int kMaxPow = 22;
+constexpr U128 Pow10(int q) { return q == 0 ? U128{1} : U128{10} * Pow10(q - 1); }
+constexpr U128 kPow10[kMaxPow + 1] = {Pow10(0),  Pow10(1),  Pow10(2),  Pow10(3),  Pow10(4),  Pow10(5),
+                                      Pow10(6),  Pow10(7),  Pow10(8),  Pow10(9),  Pow10(10), Pow10(11),
+                                      Pow10(12), Pow10(13), Pow10(14), Pow10(15), Pow10(16), Pow10(17),
+                                      Pow10(18), Pow10(19), Pow10(20), Pow10(21), Pow10(22)};
+
+// Decimal of R (10^(sig-1) <= R < 10^sig) with the first digit at 10^E, trailing zeros dropped.
+Decimal FromRounded(std::uint64_t R, int E, bool negative) {
+  Decimal d;
+  d.negative = negative;
+  while (R % 10 == 0) R /= 10;
+  char buf[20];
+  char* p = buf + sizeof buf;
+  do {
+    *--p = static_cast<char>('0' + R % 10);
+    R /= 10;
+  } while (R != 0);
+  d.digits.assign(p, buf + sizeof buf);
+  d.point = E + 1;
+  return d;
+}
+
+}  // namespace
+
+bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
+  if (!(a > 0) || !std::isfinite(a) || sig < 1 || sig > 17) return false;
+  int e2 = 0;
+  const double fr = std::frexp(a, &e2);  // a = fr * 2^e2, fr in [0.5, 1)
+  const auto m = static_cast<std::uint64_t>(std::ldexp(fr, 53));
+  const int shift = 53 - e2;  // a = m / 2^shift exactly
+  if (shift <= 0 || shift >= 128) return false;
+  const U128 lo = kPow10[sig - 1], hi = kPow10[sig];
+  // a lies in [2^(e2-1), 2^e2): its decimal exponent is this estimate or one more.
+  int E = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+  for (int pass = 0; pass < 3; ++pass) {
+    const int q = sig - 1 - E;
+    if (q < 0 || q > kMaxPow) return false;
+    const U128 n = U128{m} * kPow10[q];  // a * 10^q = n / 2^shift, exactly
+    const U128 whole = n >> shift;
+    if (whole < lo) {
+      --E;
+      continue;
+    }
+    if (whole >= hi) {
+      ++E;
+      continue;
+    }
+    const U128 rest = n & ((U128{1} << shift) - 1), half = U128{1} << (shift - 1);
+    const bool up = rest > half || (rest == half && (tiesAway || (whole & 1) != 0));
+    U128 r = whole + (up ? 1 : 0);
+    if (r == hi) {  // 9.99.. rounded up to 10.0..
+      r = lo;
+      ++E;
+    }
+    *rounded = static_cast<std::uint64_t>(r);
+    *exponent = E;
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
 // The C library's "%.*e" text of |value|: correctly rounded, exact ties to even.
 Decimal Scientific(double value, int decimals, bool negative) {
+  std::uint64_t r = 0;
+  int e = 0;
+  if (RoundToDigits(std::fabs(value), decimals + 1, false, &r, &e)) return FromRounded(r, e, negative);
   char buf[160];
-  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, decimals);
-  return FromExpText(buf, r.ptr, negative);
+  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, decimals);
+  return FromExpText(buf, res.ptr, negative);
 }
 
 // Adds one unit in the last place of a digit string; returns true on a carry out of the top.
@@ -96,6 +166,9 @@ Decimal ToDecimal(double value, int sig) { return Scientific(value, sig - 1, std
 
 Decimal ToDecimalHalfAway(float value, int sig) {
   const bool negative = std::signbit(value);
+  std::uint64_t r = 0;
+  int e = 0;
+  if (RoundToDigits(std::fabs(static_cast<double>(value)), sig, true, &r, &e)) return FromRounded(r, e, negative);
   // Half away from zero differs from the correct rounding (ties to even) only on an exact tie.
   Decimal d = Scientific(value, sig - 1, negative);
   if (d.IsZero() || !std::isfinite(value) || !IsTie(value, sig, d.point - 1)) return d;
@@ -167,6 +240,55 @@ std::string GeneralText(const Decimal& d, char sep, int maxExp) {
   if (d.point <= 0) return std::string("0") + sep + std::string(-d.point, '0') + d.digits;
   if (d.point >= len) return d.digits + std::string(d.point - len, '0');
   return d.digits.substr(0, d.point) + sep + d.digits.substr(d.point);
+}
+
+}  // namespace kal::detail
+
+namespace kal::detail {
+
+std::string PrintfG9(float value) {
+  char buf[32];
+  char* p = buf;
+  const double a = std::fabs(static_cast<double>(value));
+  std::uint64_t r = 0;
+  int e = 0;
+  if (std::isfinite(a) && a > 0 && RoundToDigits(a, 9, false, &r, &e)) {
+    if (std::signbit(value)) *p++ = '-';
+    char dig[9];
+    for (int i = 8; i >= 0; --i) {
+      dig[i] = static_cast<char>('0' + r % 10);
+      r /= 10;
+    }
+    int n = 9;  // "%g" drops trailing zeros, and the point with them
+    while (n > 1 && dig[n - 1] == '0') --n;
+    if (e < -4 || e >= 9) {
+      *p++ = dig[0];
+      if (n > 1) {
+        *p++ = '.';
+        for (int i = 1; i < n; ++i) *p++ = dig[i];
+      }
+      *p++ = 'e';
+      *p++ = e < 0 ? '-' : '+';
+      const int x = e < 0 ? -e : e;
+      if (x >= 100) *p++ = static_cast<char>('0' + x / 100);
+      *p++ = static_cast<char>('0' + x / 10 % 10);
+      *p++ = static_cast<char>('0' + x % 10);
+    } else if (e >= 0) {
+      for (int i = 0; i <= e; ++i) *p++ = i < n ? dig[i] : '0';
+      if (n > e + 1) {
+        *p++ = '.';
+        for (int i = e + 1; i < n; ++i) *p++ = dig[i];
+      }
+    } else {
+      *p++ = '0';
+      *p++ = '.';
+      for (int i = 0; i < -e - 1; ++i) *p++ = '0';
+      for (int i = 0; i < n; ++i) *p++ = dig[i];
+    }
+    return std::string(buf, p);
+  }
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
+  return std::string(buf, res.ptr);
 }
 
 }  // namespace kal::detail

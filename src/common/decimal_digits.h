@@ -1,5 +1,6 @@
 // Decimal digits of a number, the common ground of the number patterns and the text forms.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace kal::detail {
@@ -12,6 +13,12 @@ struct Decimal {
   int point = 0;
   bool IsZero() const { return digits.empty(); }
 };
+
+// |a| > 0 rounded to `sig` significant digits from its exact binary value by whole-number
+// arithmetic: 10^(sig-1) <= rounded < 10^sig, the first digit at 10^exponent; exact ties to
+// even, or away from zero. False where the exact product a * 10^q leaves 128 bits (a below about
+// 10^(sig-23) or from 2^53): the caller then takes the C library's digits.
+bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent);
 
 // The value's decimal text at `sig` significant digits (1..17), rounded by the C library from
 // the exact binary value.
@@ -30,6 +37,9 @@ struct Fixed {
   bool IsZero() const;
 };
 Fixed RoundFixed(const Decimal& d, int decimals);
+
+// printf's "%.9g" text of a single: nine significant digits, enough to read back the very single.
+std::string PrintfG9(float value);
 
 // Text of a finite non-negative decimal in general form: no exponent between 1e-4 and
 // 10^maxExp (exclusive), otherwise "1,234568E+07" / "1E-05".

@@ -174,9 +174,31 @@ TEST(DecimalDigits, FifteenDigitsOfDoublesMatchTheCLibrary) {
     if (std::isfinite(any)) check(any);
     // Results of single-precision arithmetic widened, the common case in the patterns.
     check(static_cast<double>(FloatOf(static_cast<std::uint32_t>(gen()) & 0x7F7FFFFFu)));
+    // The range the boxes show, where the whole-number digits serve.
+    check(std::ldexp(static_cast<double>(gen() >> 11), static_cast<int>(gen() % 80) - 83));
   }
   EXPECT_EQ(mismatches, 0);
   std::printf("doubles compared: %ld\n", compared);
+}
+
+TEST(DecimalDigits, NineDigitTextsOfSinglesMatchTheCLibrary) {
+  long mismatches = 0;
+  auto check = [&](float f) {
+    for (float v : {f, -f}) {
+      char want[32];
+      std::snprintf(want, sizeof want, "%.9g", static_cast<double>(v));
+      if (PrintfG9(v) != want && ++mismatches <= 5) ADD_FAILURE() << want << " got " << PrintfG9(v);
+    }
+  };
+  EdgeSingles(check);
+  std::mt19937 gen(9);
+  const long n = test::CheckCount(60000);
+  for (long i = 0; i < n; ++i) {
+    const float f = FloatOf(gen() & 0x7FFFFFFFu);
+    if (std::isfinite(f)) check(f);
+  }
+  for (float v : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) check(v);
+  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

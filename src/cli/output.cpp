@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "cli/cli_options.h"
 #include "cli/reference.h"
@@ -22,9 +23,11 @@ void Str(std::string& out, const std::string& s) {
       return;
     }
   }
-  out += '"';
-  out += s;
-  out += '"';
+  const std::size_t at = out.size();
+  out.resize(at + s.size() + 2);
+  out[at] = '"';
+  s.copy(&out[at + 1], s.size());
+  out.back() = '"';
 }
 
 template <std::size_t N>
@@ -37,12 +40,31 @@ void StrArray(std::string& out, const std::array<std::string, N>& a) {
   out += ']';
 }
 
-void Member(std::string& out, const char* name, float v, bool first = false) {
-  if (!first) out += ',';
-  out += '"';
-  out += name;
-  out += "\":";
-  out += std::isfinite(v) ? Num9(v) : std::string("null");
+// The state object: every member written to one buffer, appended at once.
+void AppendState(std::string& out, const SteamState& st) {
+  const std::pair<const char*, float> members[] = {
+      {"pPary", st.pPary}, {"pParyWe", st.pParyWe}, {"tPary", st.tPary}, {"hPary", st.hPary},
+      {"sPary", st.sPary}, {"vPary", st.vPary},     {"xPary", st.xPary}, {"tNasPary", st.tNasPary},
+      {"ob1", st.ob1},     {"h1", st.h1},           {"s1", st.s1},       {"ob2", st.ob2},
+      {"h2", st.h2},       {"s2", st.s2},           {"obx", st.obx},     {"hx", st.hx},
+      {"sx", st.sx},       {"pIter", st.pIter}};
+  char buf[1024];  // 18 members of at most 12 + 32 bytes
+  char* p = buf;
+  *p++ = '{';
+  for (const auto& [name, v] : members) {
+    if (p != buf + 1) *p++ = ',';
+    *p++ = '"';
+    for (const char* c = name; *c; ++c) *p++ = *c;
+    *p++ = '"';
+    *p++ = ':';
+    if (std::isfinite(v)) {
+      p = detail::PrintfG9(v, p);
+    } else {
+      for (const char* c = "null"; *c; ++c) *p++ = *c;
+    }
+  }
+  *p++ = '}';
+  out.append(buf, static_cast<std::size_t>(p - buf));
 }
 
 // Every message on one line for CSV and text: CR LF becomes " / ".
@@ -155,7 +177,9 @@ std::string BoxNumber(const std::string& text, char decimalSep) {
 }
 
 void AppendJson(std::string& out, const LineResult& r, const Settings& s) {
-  out += "{\"line\":" + std::to_string(r.line) + ",\"pair\":";
+  out += "{\"line\":";
+  out += std::to_string(r.line);
+  out += ",\"pair\":";
   if (r.parsed) {
     Str(out, r.pairName);
     out += ",\"input\":[";
@@ -180,26 +204,10 @@ void AppendJson(std::string& out, const LineResult& r, const Settings& s) {
       out += "null";
     }
     const SteamState& st = r.state;
-    out += ",\"state\":{";
-    Member(out, "pPary", st.pPary, true);
-    Member(out, "pParyWe", st.pParyWe);
-    Member(out, "tPary", st.tPary);
-    Member(out, "hPary", st.hPary);
-    Member(out, "sPary", st.sPary);
-    Member(out, "vPary", st.vPary);
-    Member(out, "xPary", st.xPary);
-    Member(out, "tNasPary", st.tNasPary);
-    Member(out, "ob1", st.ob1);
-    Member(out, "h1", st.h1);
-    Member(out, "s1", st.s1);
-    Member(out, "ob2", st.ob2);
-    Member(out, "h2", st.h2);
-    Member(out, "s2", st.s2);
-    Member(out, "obx", st.obx);
-    Member(out, "hx", st.hx);
-    Member(out, "sx", st.sx);
-    Member(out, "pIter", st.pIter);
-    out += "},\"Blad\":" + std::to_string(st.Blad);
+    out += ",\"state\":";
+    AppendState(out, r.state);
+    out += ",\"Blad\":";
+    out += std::to_string(st.Blad);
     out += r.skipped ? ",\"skipped\":true" : ",\"skipped\":false";
   } else {
     out += ",\"boxes\":null,\"wet\":null,\"state\":null,\"Blad\":null,\"skipped\":false";

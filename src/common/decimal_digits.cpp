@@ -61,15 +61,17 @@ Decimal FromRounded(std::uint64_t R, int E, bool negative) {
 }  // namespace
 
 bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
-  if (!(a > 0) || !std::isfinite(a) || sig < 1 || sig > 17) return false;
-  int e2 = 0;
-  const double fr = std::frexp(a, &e2);  // a = fr * 2^e2, fr in [0.5, 1)
-  const auto m = static_cast<std::uint64_t>(std::ldexp(fr, 53));
-  const int shift = 53 - e2;  // a = m / 2^shift exactly
+  if (!(a > 0) || sig < 1 || sig > 17) return false;
+  std::uint64_t bits;
+  std::memcpy(&bits, &a, sizeof bits);
+  const int field = static_cast<int>(bits >> 52);
+  if (field == 0 || field == 0x7FF) return false;  // subnormal (far below the range), inf, nan
+  const std::uint64_t m = (bits & 0xFFFFFFFFFFFFFull) | (1ull << 52);
+  const int shift = 1075 - field;  // a = m / 2^shift exactly
   if (shift <= 0 || shift >= 128) return false;
   const U128 lo = kPow10[sig - 1], hi = kPow10[sig];
-  // a lies in [2^(e2-1), 2^e2): its decimal exponent is this estimate or one more.
-  int E = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
+  // a lies in [2^L, 2^(L+1)): its decimal exponent is floor(L log10 2) or one more.
+  int E = ((field - 1023) * 78913) >> 18;
   for (int pass = 0; pass < 3; ++pass) {
     const int q = sig - 1 - E;
     if (q < 0 || q > kMaxPow) return false;
@@ -104,6 +106,11 @@ Decimal Scientific(double value, int decimals, bool negative) {
   std::uint64_t r = 0;
   int e = 0;
   if (RoundToDigits(std::fabs(value), decimals + 1, false, &r, &e)) return FromRounded(r, e, negative);
+  if (value == 0) {
+    Decimal zero;
+    zero.negative = negative;
+    return zero;
+  }
   char buf[160];
   const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, decimals);
   return FromExpText(buf, res.ptr, negative);
@@ -246,8 +253,7 @@ std::string GeneralText(const Decimal& d, char sep, int maxExp) {
 
 namespace kal::detail {
 
-std::string PrintfG9(float value) {
-  char buf[32];
+char* PrintfG9(float value, char* buf) {
   char* p = buf;
   const double a = std::fabs(static_cast<double>(value));
   std::uint64_t r = 0;
@@ -285,10 +291,19 @@ std::string PrintfG9(float value) {
       for (int i = 0; i < -e - 1; ++i) *p++ = '0';
       for (int i = 0; i < n; ++i) *p++ = dig[i];
     }
-    return std::string(buf, p);
+    return p;
   }
-  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
-  return std::string(buf, res.ptr);
+  if (value == 0) {
+    if (std::signbit(value)) *p++ = '-';
+    *p++ = '0';
+    return p;
+  }
+  return std::to_chars(buf, buf + 32, value, std::chars_format::general, 9).ptr;
+}
+
+std::string PrintfG9(float value) {
+  char buf[32];
+  return std::string(buf, PrintfG9(value, buf));
 }
 
 }  // namespace kal::detail

@@ -40,6 +40,8 @@ Fixed RoundFixed(const Decimal& d, int decimals);
 
 // printf's "%.9g" text of a single: nine significant digits, enough to read back the very single.
 std::string PrintfG9(float value);
+// The same text written to buf (32 bytes at least); returns its end.
+char* PrintfG9(float value, char* buf);
 
 // Text of a finite non-negative decimal in general form: no exponent between 1e-4 and
 // 10^maxExp (exclusive), otherwise "1,234568E+07" / "1E-05".

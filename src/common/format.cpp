@@ -142,7 +142,6 @@ std::string Format(double value, const std::string& pattern, char decimalSep) {
   const std::string_view all(digits);
 
   std::string out;
-  out.reserve(pat.size() + digits.size() + 8);
   // Any value below zero keeps its minus sign, even one that rounds to zero ("-0,00");
   // a negative zero is zero.
   if (d.negative && !d.IsZero()) out.push_back('-');

@@ -1,6 +1,7 @@
 #include "cli/cli_line.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 namespace kal::cli {
@@ -59,6 +60,7 @@ bool ParsePair(const std::string& text, Pair& pair, bool& swapped) {
 
 LineKind ParseLine(const std::string& line, Request& request, std::string& error) {
   std::vector<std::string> words;
+  words.reserve(4);
   std::size_t i = 0, n = line.size();
   while (i < n) {
     while (i < n && IsBlank(line[i])) ++i;
@@ -77,7 +79,9 @@ LineKind ParseLine(const std::string& line, Request& request, std::string& error
         return LineKind::Bad;
       }
     } else {
-      while (i < n && !IsBlank(line[i]) && line[i] != '#') w += line[i++];
+      const std::size_t start = i;
+      while (i < n && !IsBlank(line[i]) && line[i] != '#') ++i;
+      w.assign(line, start, i - start);
     }
     words.push_back(std::move(w));
   }
@@ -97,8 +101,8 @@ LineKind ParseLine(const std::string& line, Request& request, std::string& error
     error = "oczekiwano: PARA A B, a podano " + std::to_string(words.size()) + " pól";
     return LineKind::Bad;
   }
-  request.a = swapped ? words[2] : words[1];
-  request.b = swapped ? words[1] : words[2];
+  request.a = std::move(swapped ? words[2] : words[1]);
+  request.b = std::move(swapped ? words[1] : words[2]);
   return LineKind::Calc;
 }
 

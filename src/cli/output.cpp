@@ -23,11 +23,9 @@ void Str(std::string& out, const std::string& s) {
       return;
     }
   }
-  const std::size_t at = out.size();
-  out.resize(at + s.size() + 2);
-  out[at] = '"';
-  s.copy(&out[at + 1], s.size());
-  out.back() = '"';
+  out += '"';
+  out.append(s.data(), s.size());
+  out += '"';
 }
 
 template <std::size_t N>

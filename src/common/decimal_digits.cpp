@@ -43,22 +43,34 @@ constexpr U128 kPow10[kMaxPow + 1] = {Pow10(0),  Pow10(1),  Pow10(2),  Pow10(3),
                                       Pow10(18), Pow10(19), Pow10(20), Pow10(21), Pow10(22)};
 
 // Decimal of R (10^(sig-1) <= R < 10^sig) with the first digit at 10^E, trailing zeros dropped.
-Decimal FromRounded(std::uint64_t R, int E, bool negative) {
+Decimal FromRounded(std::uint64_t R, int sig, int E, bool negative) {
   Decimal d;
   d.negative = negative;
-  while (R % 10 == 0) R /= 10;
   char buf[20];
-  char* p = buf + sizeof buf;
-  do {
-    *--p = static_cast<char>('0' + R % 10);
-    R /= 10;
-  } while (R != 0);
-  d.digits.assign(p, buf + sizeof buf);
+  WriteDigits(R, sig, buf);
+  int n = sig;
+  while (n > 1 && buf[n - 1] == '0') --n;
+  d.digits.assign(buf, static_cast<std::size_t>(n));
   d.point = E + 1;
   return d;
 }
 
 }  // namespace
+
+void WriteDigits(std::uint64_t r, int n, char* out) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  while (n >= 2) {
+    const auto two = static_cast<std::size_t>(r % 100) * 2;
+    r /= 100;
+    n -= 2;
+    out[n] = kPairs[two];
+    out[n + 1] = kPairs[two + 1];
+  }
+  if (n == 1) out[0] = static_cast<char>('0' + r % 10);
+}
 
 bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
   if (!(a > 0) || sig < 1 || sig > 17) return false;
@@ -105,7 +117,7 @@ namespace {
 Decimal Scientific(double value, int decimals, bool negative) {
   std::uint64_t r = 0;
   int e = 0;
-  if (RoundToDigits(std::fabs(value), decimals + 1, false, &r, &e)) return FromRounded(r, e, negative);
+  if (RoundToDigits(std::fabs(value), decimals + 1, false, &r, &e)) return FromRounded(r, decimals + 1, e, negative);
   if (value == 0) {
     Decimal zero;
     zero.negative = negative;
@@ -175,7 +187,7 @@ Decimal ToDecimalHalfAway(float value, int sig) {
   const bool negative = std::signbit(value);
   std::uint64_t r = 0;
   int e = 0;
-  if (RoundToDigits(std::fabs(static_cast<double>(value)), sig, true, &r, &e)) return FromRounded(r, e, negative);
+  if (RoundToDigits(std::fabs(static_cast<double>(value)), sig, true, &r, &e)) return FromRounded(r, sig, e, negative);
   // Half away from zero differs from the correct rounding (ties to even) only on an exact tie.
   Decimal d = Scientific(value, sig - 1, negative);
   if (d.IsZero() || !std::isfinite(value) || !IsTie(value, sig, d.point - 1)) return d;
@@ -261,10 +273,7 @@ char* PrintfG9(float value, char* buf) {
   if (std::isfinite(a) && a > 0 && RoundToDigits(a, 9, false, &r, &e)) {
     if (std::signbit(value)) *p++ = '-';
     char dig[9];
-    for (int i = 8; i >= 0; --i) {
-      dig[i] = static_cast<char>('0' + r % 10);
-      r /= 10;
-    }
+    WriteDigits(r, 9, dig);
     int n = 9;  // "%g" drops trailing zeros, and the point with them
     while (n > 1 && dig[n - 1] == '0') --n;
     if (e < -4 || e >= 9) {

@@ -20,6 +20,9 @@ struct Decimal {
 // 10^(sig-23) or from 2^53): the caller then takes the C library's digits.
 bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent);
 
+// The n lowest decimal digits of r, leading zeros included, written to out[0..n).
+void WriteDigits(std::uint64_t r, int n, char* out);
+
 // The value's decimal text at `sig` significant digits (1..17), rounded by the C library from
 // the exact binary value.
 Decimal ToDecimal(double value, int sig);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "common/decimal_digits.h"
@@ -12,6 +14,62 @@
 namespace kal {
 
 namespace {
+
+// A text written into a buffer sized beforehand: on the stack when it is small, as nearly all are.
+class Buffer {
+ public:
+  explicit Buffer(std::size_t need) {
+    if (need > sizeof small_) {
+      big_.resize(need);
+      begin_ = big_.data();
+    }
+    end_ = begin_;
+  }
+  Buffer(const Buffer&) = delete;
+  Buffer& operator=(const Buffer&) = delete;
+  void Put(char c) { *end_++ = c; }
+  void Put(std::string_view s) {
+    if (!s.empty()) std::memcpy(end_, s.data(), s.size());
+    end_ += s.size();
+  }
+  char* data() { return begin_; }
+  std::size_t size() const { return static_cast<std::size_t>(end_ - begin_); }
+  std::string_view view() const { return std::string_view(begin_, size()); }
+
+ private:
+  char small_[160];
+  std::string big_;
+  char* begin_ = small_;
+  char* end_ = small_;
+};
+
+// |value| = 0.d1d2...dn x 10^point at 15 significant digits, no trailing zeros (n = 0 for zero).
+struct Digits {
+  bool negative = false;
+  char d[24];
+  int len = 0;
+  int point = 0;
+  bool IsZero() const { return len == 0; }
+};
+
+Digits FifteenDigits(double value) {
+  Digits g;
+  g.negative = std::signbit(value);
+  std::uint64_t r = 0;
+  int e = 0;
+  if (detail::RoundToDigits(std::fabs(value), 15, false, &r, &e)) {
+    detail::WriteDigits(r, 15, g.d);
+    g.len = 15;
+    while (g.d[g.len - 1] == '0') --g.len;  // r has no leading zero
+    g.point = e + 1;
+    return g;
+  }
+  const detail::Decimal dec = detail::ToDecimal(value, 15);
+  g.len = static_cast<int>(dec.digits.size());
+  std::memcpy(g.d, dec.digits.data(), dec.digits.size());
+  g.point = dec.point;
+  return g;
+}
 
 bool IsPlace(char c) { return c == '0' || c == '#'; }
 
@@ -23,12 +81,12 @@ int CountPlaces(std::string_view s) {
 
 // Integer digits through the integer part of a pattern. Digits beyond the pattern's places all
 // go in front of its first place; "#" places without a digit print nothing, literals always print.
-void RenderWhole(std::string& out, std::string_view digits, std::string_view pat) {
+void RenderWhole(Buffer& out, std::string_view digits, std::string_view pat) {
   const int places = CountPlaces(pat);
   if (places == 0) {
     // No digit places: the digits stand after the pattern's characters.
-    out += pat;
-    out += digits;
+    out.Put(pat);
+    out.Put(digits);
     return;
   }
   // The place k (from the left) takes digit k + shift; a negative index has no digit.
@@ -36,15 +94,15 @@ void RenderWhole(std::string& out, std::string_view digits, std::string_view pat
   int k = 0;
   for (char c : pat) {
     if (!IsPlace(c)) {
-      out.push_back(c);
+      out.Put(c);
       continue;
     }
-    if (k == 0 && shift > 0) out.append(digits.data(), static_cast<std::size_t>(shift));
+    if (k == 0 && shift > 0) out.Put(digits.substr(0, static_cast<std::size_t>(shift)));
     const int i = k + shift;
     if (i >= 0) {
-      out.push_back(digits[static_cast<std::size_t>(i)]);
+      out.Put(digits[static_cast<std::size_t>(i)]);
     } else if (c == '0') {
-      out.push_back('0');
+      out.Put('0');
     }
     ++k;
   }
@@ -52,7 +110,7 @@ void RenderWhole(std::string& out, std::string_view digits, std::string_view pat
 
 // Decimals through the part of a pattern after its point, left to right; trailing "#" places
 // whose digit is zero are left out.
-void RenderFrac(std::string& out, std::string_view frac, std::string_view pat) {
+void RenderFrac(Buffer& out, std::string_view frac, std::string_view pat) {
   std::size_t keep = frac.size();
   for (std::size_t i = pat.size(); i-- > 0 && keep > 0;) {
     if (!IsPlace(pat[i])) continue;
@@ -62,9 +120,9 @@ void RenderFrac(std::string& out, std::string_view frac, std::string_view pat) {
   std::size_t k = 0;
   for (char c : pat) {
     if (!IsPlace(c)) {
-      out.push_back(c);
+      out.Put(c);
     } else {
-      if (k < keep) out.push_back(frac[k]);
+      if (k < keep) out.Put(frac[k]);
       ++k;
     }
   }
@@ -81,31 +139,37 @@ std::size_t FindExponent(std::string_view pat) {
   return std::string_view::npos;
 }
 
-// The digits of d at `decimals` places, rounded half away from zero: the integer digits (no
-// leading zero) followed by exactly `decimals` digits; `whole` is the count of integer digits.
-std::string FixedDigits(const detail::Decimal& d, int decimals, int* whole) {
-  const int len = static_cast<int>(d.digits.size());
-  const int w = d.IsZero() ? 0 : std::max(d.point, 0);
-  std::string s(static_cast<std::size_t>(w + decimals), '0');
+// Integer digits of d (point > 0) or none.
+int WholeCount(const Digits& d) { return d.IsZero() ? 0 : std::max(d.point, 0); }
+
+// The digits of d at `decimals` places, rounded half away from zero, into `out` (room for
+// WholeCount(d) + decimals + 1): the integer digits (no leading zero), then exactly `decimals`
+// digits. Returns the count of integer digits.
+int FixedDigits(const Digits& d, int decimals, Buffer& out) {
+  const int w = WholeCount(d);
+  char* s = out.data() + out.size();
+  const int n = w + decimals;
+  std::memset(s, '0', static_cast<std::size_t>(n));
   if (!d.IsZero()) {
-    // s[i] stands at 10^(w-1-i), the digit d.digits[j] at 10^(point-1-j).
-    const int from = std::max(0, -(d.point - w)), to = std::min(w + decimals, len - (d.point - w));
-    for (int i = from; i < to; ++i) s[static_cast<std::size_t>(i)] = d.digits[static_cast<std::size_t>(i + d.point - w)];
+    // s[i] stands at 10^(w-1-i), the digit d.d[j] at 10^(point-1-j).
+    const int from = std::max(0, w - d.point), to = std::min(n, d.len - (d.point - w));
+    for (int i = from; i < to; ++i) s[i] = d.d[i + d.point - w];
     const int next = d.point + decimals;  // the first digit left out decides
-    if (next >= 0 && next < len && d.digits[static_cast<std::size_t>(next)] >= '5') {
-      std::size_t i = s.size();
+    if (next >= 0 && next < d.len && d.d[next] >= '5') {
+      int i = n;
       while (i > 0 && s[i - 1] == '9') s[--i] = '0';
       if (i > 0) {
         ++s[i - 1];
       } else {
-        s.insert(s.begin(), '1');
-        *whole = w + 1;
-        return s;
+        std::memmove(s + 1, s, static_cast<std::size_t>(n));
+        s[0] = '1';
+        out.Put(std::string_view(s, static_cast<std::size_t>(n + 1)));
+        return w + 1;
       }
     }
   }
-  *whole = w;
-  return s;
+  out.Put(std::string_view(s, static_cast<std::size_t>(n)));
+  return w;
 }
 
 }  // namespace
@@ -123,46 +187,46 @@ std::string Format(double value, const std::string& pattern, char decimalSep) {
   const std::string_view fracPat = pointAt == std::string_view::npos ? std::string_view() : mant.substr(pointAt + 1);
   const int decimals = CountPlaces(fracPat);
 
-  detail::Decimal d = detail::ToDecimal(value, 15);
+  Digits d = FifteenDigits(value);
   long e = 0;
   if (expAt != std::string_view::npos && !d.IsZero()) {
     // Scientific: as many integer digits as the mantissa has places (at least one).
     const int lead = std::max(1, CountPlaces(wholePat));
     e = d.point - lead;
     d.point = lead;
-    int w = 0;
-    FixedDigits(d, decimals, &w);
-    if (w > lead) {  // 9.99 -> 10.0: one more in the exponent
+    Buffer probe(static_cast<std::size_t>(lead + decimals + 1));
+    if (FixedDigits(d, decimals, probe) > lead) {  // 9.99 -> 10.0: one more in the exponent
       ++e;
       --d.point;
     }
   }
-  int w = 0;
-  const std::string digits = FixedDigits(d, decimals, &w);
-  const std::string_view all(digits);
+  const std::size_t w = static_cast<std::size_t>(WholeCount(d));
+  Buffer digits(w + static_cast<std::size_t>(decimals) + 1);
+  const auto whole = static_cast<std::size_t>(FixedDigits(d, decimals, digits));
+  const std::string_view all = digits.view();
 
-  std::string out;
+  Buffer out(pat.size() + all.size() + 32);
   // Any value below zero keeps its minus sign, even one that rounds to zero ("-0,00");
   // a negative zero is zero.
-  if (d.negative && !d.IsZero()) out.push_back('-');
-  RenderWhole(out, all.substr(0, static_cast<std::size_t>(w)), wholePat);
+  if (d.negative && !d.IsZero()) out.Put('-');
+  RenderWhole(out, all.substr(0, whole), wholePat);
   if (pointAt != std::string_view::npos) {
-    out.push_back(decimalSep);
-    RenderFrac(out, all.substr(static_cast<std::size_t>(w)), fracPat);
+    out.Put(decimalSep);
+    RenderFrac(out, all.substr(whole), fracPat);
   }
   if (expAt != std::string_view::npos) {
-    out.push_back(pat[expAt]);
+    out.Put(pat[expAt]);
     if (e < 0) {
-      out.push_back('-');
+      out.Put('-');
     } else if (pat[expAt + 1] == '+') {
-      out.push_back('+');
+      out.Put('+');
     }
     char expDigits[24];
     const auto r = std::to_chars(expDigits, expDigits + sizeof expDigits, e < 0 ? -e : e);
     const std::string_view ed(expDigits, e == 0 ? 0 : static_cast<std::size_t>(r.ptr - expDigits));
     RenderWhole(out, ed, pat.substr(expAt + 2));
   }
-  return out;
+  return std::string(out.view());
 }
 
 }  // namespace kal

@@ -25,6 +25,7 @@ void KalorimoApp::CzytajWspolczynniki() {
 }
 
 void KalorimoApp::ZapamietajStart() {
+  oknaBoczne_ = false;
   start_ = std::make_unique<StanStartu>(
       StanStartu{lib.st, lib.exitNr, lib.passes, frm, mokra, wykresIS, raport, modMain.whatFormName, dialogi.pokazane});
 }
@@ -35,9 +36,14 @@ void KalorimoApp::WrocDoStartu() {
   lib.exitNr = s.exitNr;
   lib.passes = s.passes;
   frm = s.frm;
-  mokra = s.mokra;
-  wykresIS = s.wykresIS;
-  raport = s.raport;
+  // Only copied back when they may differ: the wet-steam window changes on load alone (unloading
+  // puts back its design), the chart and report windows only through their own handlers.
+  if (mokra.Loaded || s.mokra.Loaded) mokra = s.mokra;
+  if (oknaBoczne_) {
+    wykresIS = s.wykresIS;
+    raport = s.raport;
+    oknaBoczne_ = false;
+  }
   modMain.whatFormName = s.whatFormName;
   dialogi.pokazane = s.pokazane;
   // Records of the calculate command, as a new window has them.

@@ -142,6 +142,7 @@ class KalorimoApp : private SteamWindows {
   void WykresIS_IF97();                    // the IF97 overlay of the last expansion, or none
   std::optional<SteamState> stanPT_;       // see stanPT()
   bool nowyPT_ = false;                    // this calculation found a pressure-temperature state
+  bool oknaBoczne_ = false;                // the chart or report window was used since ZapamietajStart
   WykresyBazy wykresy_;
   std::unique_ptr<Evaluator> odczyt_;  // the chart's record, for OdczytIS
   bool wetRequested_ = false;          // a solver asked for "Para mokra" during this calculation

@@ -66,6 +66,7 @@ void KalorimoApp::mnuZapisz_Click() {
 }
 
 void KalorimoApp::mnuOdczytaj_Click() {
+  oknaBoczne_ = true;
   const std::string path = frm.Folder + "/Notes.txt";
   try {
     std::ifstream in(path, std::ios::binary);

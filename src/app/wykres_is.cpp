@@ -40,6 +40,7 @@ void KalorimoApp::mnuIS_Click() {
 }
 
 void KalorimoApp::Chart_Is_On() {
+  oknaBoczne_ = true;
   wykresIS.Visible = true;
   WykresIS_Odswiez();
 }
@@ -78,6 +79,7 @@ std::string KalorimoApp::OdczytIS(double s, double h) {
 }
 
 void KalorimoApp::chkIF97_Click(bool on) {
+  oknaBoczne_ = true;
   wykresIS.if97 = on;
   WykresIS_IF97();
 }
@@ -90,6 +92,7 @@ void KalorimoApp::WykresIS_Odswiez() {
 }
 
 void KalorimoApp::cmdObliczIS_Click() {
+  oknaBoczne_ = true;
   FrmWykresIS& w = wykresIS;
   DaneRozprezania d;
   d.wlot = stanPT_;

@@ -57,6 +57,16 @@ Wynik ModMain::PoprawDane(double value) {
 
 Wynik ModMain::PoprawDane(std::string& value) {
   try {
+    // The usual case, a plain number without blanks: nothing to trim and no digit groups.
+    if (!value.empty() && AllAccepted(value) && !Twice(value, '.') && !Twice(value, ',')) {
+      const std::size_t d = value.find('.');
+      if (d == std::string::npos) return NumberResult(ParseLocale(value, ','));
+      if (value.find(',') == std::string::npos) {
+        std::string t = value;
+        t[d] = ',';  // the comma is the decimal separator here whatever the locale
+        return NumberResult(ParseLocale(t, ','));
+      }
+    }
     for (;;) {
       if (value.find_first_not_of(' ') == std::string::npos) return Wynik{};
       // A number as the program itself shows it ("10 000", "2 257,") is no typo: no question.

@@ -16,12 +16,18 @@ namespace {
 
 // JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing. Plain ASCII
 // (the boxes' numbers) needs no escaping and skips the library's detour through a json value.
-void Str(std::string& out, const std::string& s) {
+// Whether a text goes out between quotes as it stands: ASCII without controls, quotes, backslashes.
+bool Plain(const std::string& s) {
   for (unsigned char c : s) {
-    if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') {
-      out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-      return;
-    }
+    if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+void Str(std::string& out, const std::string& s) {
+  if (!Plain(s)) {
+    out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return;
   }
   out += '"';
   out.append(s.data(), s.size());
@@ -30,6 +36,26 @@ void Str(std::string& out, const std::string& s) {
 
 template <std::size_t N>
 void StrArray(std::string& out, const std::array<std::string, N>& a) {
+  // The boxes' texts are short and plain: written to one buffer, appended at once.
+  char buf[512];
+  char* p = buf;
+  for (std::size_t i = 0; i < N; ++i) {
+    const std::string& s = a[i];
+    if (s.size() > 32 || !Plain(s)) {
+      p = nullptr;
+      break;
+    }
+    *p++ = i ? ',' : '[';
+    *p++ = '"';
+    s.copy(p, s.size());
+    p += s.size();
+    *p++ = '"';
+  }
+  if (p != nullptr) {
+    *p++ = ']';
+    out.append(buf, static_cast<std::size_t>(p - buf));
+    return;
+  }
   out += '[';
   for (std::size_t i = 0; i < N; ++i) {
     if (i) out += ',';

@@ -57,19 +57,41 @@ Decimal FromRounded(std::uint64_t R, int sig, int E, bool negative) {
 
 }  // namespace
 
-void WriteDigits(std::uint64_t r, int n, char* out) {
+namespace {
+
+// The n lowest digits of a number below 10^8, in 32-bit arithmetic.
+void WriteDigits32(std::uint32_t r, int n, char* out) {
   static constexpr char kPairs[] =
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
   while (n >= 2) {
-    const auto two = static_cast<std::size_t>(r % 100) * 2;
+    const std::uint32_t two = (r % 100) * 2;
     r /= 100;
     n -= 2;
     out[n] = kPairs[two];
     out[n + 1] = kPairs[two + 1];
   }
   if (n == 1) out[0] = static_cast<char>('0' + r % 10);
+}
+
+// 10^k as the nearest double for k = -22..22 (exact from 10^0 up): the first guess of an exponent.
+constexpr double kPow10d[45] = {
+    1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+    1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
+    1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
+
+}  // namespace
+
+void WriteDigits(std::uint64_t r, int n, char* out) {
+  // Eight digits at a time in 32 bits: the divisions by 100 stay cheap.
+  while (n > 8) {
+    const auto low = static_cast<std::uint32_t>(r % 100000000);
+    r /= 100000000;
+    n -= 8;
+    WriteDigits32(low, 8, out + n);
+  }
+  WriteDigits32(static_cast<std::uint32_t>(r), n, out);
 }
 
 bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
@@ -84,6 +106,7 @@ bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int
   const U128 lo = kPow10[sig - 1], hi = kPow10[sig];
   // a lies in [2^L, 2^(L+1)): its decimal exponent is floor(L log10 2) or one more.
   int E = ((field - 1023) * 78913) >> 18;
+  if (E >= -23 && E <= 21 && a >= kPow10d[E + 23]) ++E;  // one pass, nearly always
   for (int pass = 0; pass < 3; ++pass) {
     const int q = sig - 1 - E;
     if (q < 0 || q > kMaxPow) return false;

@@ -14,8 +14,6 @@ namespace kal::cli {
 
 namespace {
 
-// JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing. Plain ASCII
-// (the boxes' numbers) needs no escaping and skips the library's detour through a json value.
 // Whether a text goes out between quotes as it stands: ASCII without controls, quotes, backslashes.
 bool Plain(const std::string& s) {
   for (unsigned char c : s) {
@@ -24,6 +22,8 @@ bool Plain(const std::string& s) {
   return true;
 }
 
+// JSON string literal; bytes that are no UTF-8 become U+FFFD instead of failing. Plain ASCII
+// (the boxes' numbers) needs no escaping and skips the library's detour through a json value.
 void Str(std::string& out, const std::string& s) {
   if (!Plain(s)) {
     out += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

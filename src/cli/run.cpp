@@ -202,8 +202,19 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
       std::string bad;
       LineKind kind = got == LineReader::Got::TooLong ? LineKind::Bad : ParseLine(line, rq, bad);
       if (kind == LineKind::Skip) continue;
-      LineResult r;
-      if (kind == LineKind::Bad) {
+      if (kind == LineKind::Calc && rq.is) {
+        IsResult ir = RunIs(calc, rq.isRequest, number);
+        allOk = allOk && ir.ok;
+        printer.Print(ir);
+        if (!printer.ok()) return WriteFailed(err, printer.error());
+        continue;
+      }
+      auto result = [&]() {
+        if (kind == LineKind::Calc) {
+          LineResult r = calc.Run(rq, number);
+          if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);
+          return r;
+        }
         std::string text = line;
         if (got == LineReader::Got::TooLong) {
           bad = "wiersz za długi (ponad " + std::to_string(kMaxLine) + " bajtów)";
@@ -212,17 +223,9 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
           text.pop_back();
         }
         std::fprintf(err, "kalorimo-calc: wiersz %d: %s\n", number, bad.c_str());
-        r = Calculator::Bad(number, text, bad);
-      } else if (rq.is) {
-        IsResult ir = RunIs(calc, rq.isRequest, number);
-        allOk = allOk && ir.ok;
-        printer.Print(ir);
-        if (!printer.ok()) return WriteFailed(err, printer.error());
-        continue;
-      } else {
-        r = calc.Run(rq, number);
-        if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);
-      }
+        return Calculator::Bad(number, text, bad);
+      };
+      const LineResult r = result();
       allOk = allOk && r.ok;
       printer.Print(r);
       if (!printer.ok()) return WriteFailed(err, printer.error());

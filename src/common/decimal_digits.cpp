@@ -59,12 +59,27 @@ Decimal FromRounded(std::uint64_t R, int sig, int E, bool negative) {
 
 namespace {
 
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Four digits of a number below 10^4.
+void Write4(std::uint32_t r, char* out) {
+  const std::uint32_t hi = (r / 100) * 2, lo = (r % 100) * 2;
+  out[0] = kPairs[hi];
+  out[1] = kPairs[hi + 1];
+  out[2] = kPairs[lo];
+  out[3] = kPairs[lo + 1];
+}
+
 // The n lowest digits of a number below 10^8, in 32-bit arithmetic.
 void WriteDigits32(std::uint32_t r, int n, char* out) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
+  if (n == 8) {  // two independent halves: the divisions do not wait on each other
+    Write4(r / 10000, out);
+    Write4(r % 10000, out + 4);
+    return;
+  }
   while (n >= 2) {
     const std::uint32_t two = (r % 100) * 2;
     r /= 100;

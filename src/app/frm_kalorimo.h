@@ -28,6 +28,7 @@ inline constexpr int R = 8;      // heat of vaporisation
 inline constexpr int Wylot = 9;  // exhaust pressure
 }  // namespace pole
 
+// A field that a calculation may change is also put back by the batch's reset (PrzywrocZmienne).
 struct FrmKalorimo {
   std::string Caption = kCaptionGlowne;
   bool Visible = false;

@@ -24,6 +24,50 @@ void KalorimoApp::CzytajWspolczynniki() {
       Buttons::OK, Icon::Exclamation, "");
 }
 
+namespace {
+
+// What a calculation may change in the main window, put back from the start: the boxes, ticks,
+// the unit list's choice, the visibility of rows, buttons and menus, and the shared values. The
+// captions are the design's and the paths the start-up's; nothing after the start-up writes them.
+void PrzywrocZmienne(FrmKalorimo& f, const FrmKalorimo& s) {
+  f.Visible = s.Visible;
+  f.geom = s.geom;
+  for (std::size_t i = 0; i < f.Check.size(); ++i) {
+    f.Check[i].Value = s.Check[i].Value;
+    f.Check[i].Enabled = s.Check[i].Enabled;
+  }
+  f.Text_IS = s.Text_IS;
+  f.Combo1Text = s.Combo1Text;
+  f.Combo1ListIndex = s.Combo1ListIndex;
+  for (std::size_t i = 0; i < f.lbl_V.size(); ++i) f.lbl_V[i].Visible = s.lbl_V[i].Visible;
+  for (std::size_t i = 0; i < f.Label1.size(); ++i) f.Label1[i].Visible = s.Label1[i].Visible;
+  f.FrameButtonsVisible = s.FrameButtonsVisible;
+  f.cmdClearAllEnabled = s.cmdClearAllEnabled;
+  f.cmdOblicz_Enabled = s.cmdOblicz_Enabled;
+  f.Frame_ISVisible = s.Frame_ISVisible;
+  f.lblTime = s.lblTime;
+  MenuItem FrmKalorimo::*const menus[] = {&FrmKalorimo::mnuOdczytaj, &FrmKalorimo::mnuZapisz, &FrmKalorimo::mnuIS,
+                                          &FrmKalorimo::mnuPPary2,   &FrmKalorimo::mnuPomoc,  &FrmKalorimo::mnuHelp,
+                                          &FrmKalorimo::mnuInfo,     &FrmKalorimo::mnuAbout,  &FrmKalorimo::mnuZakoncz};
+  for (MenuItem FrmKalorimo::*m : menus) {
+    (f.*m).Enabled = (s.*m).Enabled;
+    (f.*m).Visible = (s.*m).Visible;
+  }
+  f.focusRequest = s.focusRequest;
+  f.pParyJedn = s.pParyJedn;
+  f.kodJednP = s.kodJednP;
+  f.pParyWylot = s.pParyWylot;
+  f.tParyInt = s.tParyInt;
+  f.hParyZap = s.hParyZap;
+  f.sParyZap = s.sParyZap;
+  f.vParyZap = s.vParyZap;
+  f.ifMokra = s.ifMokra;
+  f.jednTxt = s.jednTxt;
+  f.closed = s.closed;
+}
+
+}  // namespace
+
 void KalorimoApp::ZapamietajStart() {
   oknaBoczne_ = false;
   start_ = std::make_unique<StanStartu>(
@@ -35,7 +79,7 @@ void KalorimoApp::WrocDoStartu() {
   lib.st = s.st;
   lib.exitNr = s.exitNr;
   lib.passes = s.passes;
-  frm = s.frm;
+  PrzywrocZmienne(frm, s.frm);
   // Only copied back when they may differ: the wet-steam window changes on load alone (unloading
   // puts back its design), the chart and report windows only through their own handlers.
   if (mokra.Loaded || s.mokra.Loaded) mokra = s.mokra;

@@ -44,32 +44,48 @@ class Buffer {
 };
 
 // |value| = 0.d1d2...dn x 10^point at 15 significant digits, no trailing zeros (n = 0 for zero).
+// Where whole-number arithmetic found them, the digits are kept as that number (d1...d15).
 struct Digits {
   bool negative = false;
+  std::uint64_t rounded = 0;  // d1...d15 as a number, 0 when the digits are in d
   char d[24];
   int len = 0;
   int point = 0;
-  bool IsZero() const { return len == 0; }
+  bool IsZero() const { return rounded == 0 && len == 0; }
+  // The digits as characters.
+  int Chars(char* out) const {
+    if (rounded == 0) {
+      std::memcpy(out, d, static_cast<std::size_t>(len));
+      return len;
+    }
+    detail::WriteDigits(rounded, 15, out);
+    int n = 15;
+    while (out[n - 1] == '0') --n;  // the number has no leading zero
+    return n;
+  }
 };
 
 Digits FifteenDigits(double value) {
   Digits g;
   g.negative = std::signbit(value);
-  std::uint64_t r = 0;
   int e = 0;
-  if (detail::RoundToDigits(std::fabs(value), 15, false, &r, &e)) {
-    detail::WriteDigits(r, 15, g.d);
-    g.len = 15;
-    while (g.d[g.len - 1] == '0') --g.len;  // r has no leading zero
+  if (detail::RoundToDigits(std::fabs(value), 15, false, &g.rounded, &e)) {
     g.point = e + 1;
     return g;
   }
+  g.rounded = 0;
   const detail::Decimal dec = detail::ToDecimal(value, 15);
   g.len = static_cast<int>(dec.digits.size());
   std::memcpy(g.d, dec.digits.data(), dec.digits.size());
   g.point = dec.point;
   return g;
 }
+
+constexpr std::uint64_t Pow10u(int k) { return k == 0 ? 1 : 10 * Pow10u(k - 1); }
+constexpr std::uint64_t kPow10u[20] = {Pow10u(0),  Pow10u(1),  Pow10u(2),  Pow10u(3),  Pow10u(4),
+                                       Pow10u(5),  Pow10u(6),  Pow10u(7),  Pow10u(8),  Pow10u(9),
+                                       Pow10u(10), Pow10u(11), Pow10u(12), Pow10u(13), Pow10u(14),
+                                       Pow10u(15), Pow10u(16), Pow10u(17), Pow10u(18), Pow10u(19)};
 
 bool IsPlace(char c) { return c == '0' || c == '#'; }
 
@@ -146,16 +162,37 @@ int WholeCount(const Digits& d) { return d.IsZero() ? 0 : std::max(d.point, 0); 
 // WholeCount(d) + decimals + 1): the integer digits (no leading zero), then exactly `decimals`
 // digits. Returns the count of integer digits.
 int FixedDigits(const Digits& d, int decimals, Buffer& out) {
-  const int w = WholeCount(d);
   char* s = out.data() + out.size();
+  if (d.rounded != 0 && decimals <= 18 && d.point + decimals <= 18) {
+    // Whole numbers below 10^19: n = value x 10^decimals rounded on the 15-digit text, whose
+    // first left-out digit alone decides.
+    const int shift = d.point - 15 + decimals;  // n = rounded x 10^shift
+    std::uint64_t n = 0;
+    if (shift >= 0) {
+      n = d.rounded * kPow10u[shift];
+    } else if (shift >= -15) {
+      const std::uint64_t q = d.rounded / kPow10u[-shift - 1];  // one digit more than kept
+      n = q / 10 + (q % 10 >= 5 ? 1 : 0);
+    }
+    const std::uint64_t whole = n / kPow10u[decimals];
+    int w = 0;
+    while (w < 19 && whole >= kPow10u[w]) ++w;
+    detail::WriteDigits(whole, w, s);
+    detail::WriteDigits(n % kPow10u[decimals], decimals, s + w);
+    out.Put(std::string_view(s, static_cast<std::size_t>(w + decimals)));
+    return w;
+  }
+  char digits[24];
+  const int len = d.Chars(digits);
+  const int w = WholeCount(d);
   const int n = w + decimals;
   std::memset(s, '0', static_cast<std::size_t>(n));
   if (!d.IsZero()) {
-    // s[i] stands at 10^(w-1-i), the digit d.d[j] at 10^(point-1-j).
-    const int from = std::max(0, w - d.point), to = std::min(n, d.len - (d.point - w));
-    for (int i = from; i < to; ++i) s[i] = d.d[i + d.point - w];
+    // s[i] stands at 10^(w-1-i), the digit digits[j] at 10^(point-1-j).
+    const int from = std::max(0, w - d.point), to = std::min(n, len - (d.point - w));
+    for (int i = from; i < to; ++i) s[i] = digits[i + d.point - w];
     const int next = d.point + decimals;  // the first digit left out decides
-    if (next >= 0 && next < d.len && d.d[next] >= '5') {
+    if (next >= 0 && next < len && digits[next] >= '5') {
       int i = n;
       while (i > 0 && s[i - 1] == '9') s[--i] = '0';
       if (i > 0) {

@@ -109,24 +109,33 @@ void WriteDigits(std::uint64_t r, int n, char* out) {
   WriteDigits32(static_cast<std::uint32_t>(r), n, out);
 }
 
-bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
-  if (!(a > 0) || sig < 1 || sig > 17) return false;
-  std::uint64_t bits;
-  std::memcpy(&bits, &a, sizeof bits);
-  const int field = static_cast<int>(bits >> 52);
-  if (field == 0 || field == 0x7FF) return false;  // subnormal (far below the range), inf, nan
-  const std::uint64_t m = (bits & 0xFFFFFFFFFFFFFull) | (1ull << 52);
-  const int shift = 1075 - field;  // a = m / 2^shift exactly
-  if (shift <= 0 || shift >= 128) return false;
-  const U128 lo = kPow10[sig - 1], hi = kPow10[sig];
-  // a lies in [2^L, 2^(L+1)): its decimal exponent is floor(L log10 2) or one more.
-  int E = ((field - 1023) * 78913) >> 18;
-  if (E >= -23 && E <= 21 && a >= kPow10d[E + 23]) ++E;  // one pass, nearly always
+namespace {
+
+constexpr std::uint64_t Pow10u(int q) { return q == 0 ? 1 : 10 * Pow10u(q - 1); }
+constexpr std::uint64_t kPow10u[20] = {Pow10u(0),  Pow10u(1),  Pow10u(2),  Pow10u(3),  Pow10u(4),
+                                       Pow10u(5),  Pow10u(6),  Pow10u(7),  Pow10u(8),  Pow10u(9),
+                                       Pow10u(10), Pow10u(11), Pow10u(12), Pow10u(13), Pow10u(14),
+                                       Pow10u(15), Pow10u(16), Pow10u(17), Pow10u(18), Pow10u(19)};
+
+// The first guess of the decimal exponent of a in [2^L, 2^(L+1)): floor(L log10 2), or one more
+// where the table says so (the rounding below corrects a guess one off).
+int GuessExponent(double a, int L) {
+  const int E = (L * 78913) >> 18;
+  return E >= -23 && E <= 21 && a >= kPow10d[E + 23] ? E + 1 : E;
+}
+
+// a = m / 2^shift rounded to `sig` digits in the whole-number type W, which holds m * 10^q for
+// q up to maxPow.
+template <class W>
+bool RoundScaled(W m, int shift, int E, int sig, bool tiesAway, const W* pow10, int maxPow, std::uint64_t* rounded,
+                 int* exponent) {
+  if (shift <= 0 || shift >= static_cast<int>(sizeof(W) * 8) || sig > maxPow) return false;
+  const W lo = pow10[sig - 1], hi = pow10[sig];
   for (int pass = 0; pass < 3; ++pass) {
     const int q = sig - 1 - E;
-    if (q < 0 || q > kMaxPow) return false;
-    const U128 n = U128{m} * kPow10[q];  // a * 10^q = n / 2^shift, exactly
-    const U128 whole = n >> shift;
+    if (q < 0 || q > maxPow) return false;
+    const W n = m * pow10[q];  // a * 10^q = n / 2^shift, exactly
+    const W whole = n >> shift;
     if (whole < lo) {
       --E;
       continue;
@@ -135,9 +144,9 @@ bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int
       ++E;
       continue;
     }
-    const U128 rest = n & ((U128{1} << shift) - 1), half = U128{1} << (shift - 1);
+    const W rest = n & ((W{1} << shift) - 1), half = W{1} << (shift - 1);
     const bool up = rest > half || (rest == half && (tiesAway || (whole & 1) != 0));
-    U128 r = whole + (up ? 1 : 0);
+    W r = whole + (up ? 1 : 0);
     if (r == hi) {  // 9.99.. rounded up to 10.0..
       r = lo;
       ++E;
@@ -147,6 +156,30 @@ bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int
     return true;
   }
   return false;
+}
+
+// The same for a single in 64-bit arithmetic: its 24-bit mantissa times 10^11 stays below 2^64.
+bool RoundSingle(float a, int sig, std::uint64_t* rounded, int* exponent) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &a, sizeof bits);
+  const int field = static_cast<int>(bits >> 23);
+  if (!(a > 0) || field == 0 || field == 0xFF) return false;
+  const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+  const int E = GuessExponent(static_cast<double>(a), field - 127);
+  return RoundScaled<std::uint64_t>(m, 150 - field, E, sig, false, kPow10u, 11, rounded, exponent);
+}
+
+}  // namespace
+
+bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent) {
+  if (!(a > 0) || sig < 1 || sig > 17) return false;
+  std::uint64_t bits;
+  std::memcpy(&bits, &a, sizeof bits);
+  const int field = static_cast<int>(bits >> 52);
+  if (field == 0 || field == 0x7FF) return false;  // subnormal (far below the range), inf, nan
+  const std::uint64_t m = (bits & 0xFFFFFFFFFFFFFull) | (1ull << 52);
+  const int E = GuessExponent(a, field - 1023);
+  return RoundScaled<U128>(m, 1075 - field, E, sig, tiesAway, kPow10, kMaxPow, rounded, exponent);
 }
 
 namespace {
@@ -308,7 +341,7 @@ char* PrintfG9(float value, char* buf) {
   const double a = std::fabs(static_cast<double>(value));
   std::uint64_t r = 0;
   int e = 0;
-  if (std::isfinite(a) && a > 0 && RoundToDigits(a, 9, false, &r, &e)) {
+  if (RoundSingle(std::fabs(value), 9, &r, &e) || (std::isfinite(a) && a > 0 && RoundToDigits(a, 9, false, &r, &e))) {
     if (std::signbit(value)) *p++ = '-';
     char dig[9];
     WriteDigits(r, 9, dig);

@@ -211,12 +211,12 @@ int FixedDigits(const Digits& d, int decimals, Buffer& out) {
 
 }  // namespace
 
-std::string Format(double value, const std::string& pattern, char decimalSep) {
+std::string Format(double value, std::string_view pattern, char decimalSep) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
   if (pattern.empty()) return LocaleTextDouble(value, decimalSep);
 
-  const std::string_view pat(pattern);
+  const std::string_view pat = pattern;
   const std::size_t expAt = FindExponent(pat);
   const std::string_view mant = pat.substr(0, expAt);
   const std::size_t pointAt = mant.find('.');

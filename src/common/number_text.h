@@ -2,13 +2,14 @@
 // the plain-number form, and the locale's number reading. The decimal separator is passed in.
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace kal {
 
 // Value rendered through a pattern: "0" digit always printed, "#" digit printed when significant,
 // "." the locale's decimal separator, any other character copied at its place among the digits.
 // Rounds half away from zero on the value's 15-significant-digit decimal text.
-std::string Format(double value, const std::string& pattern, char decimalSep);
+std::string Format(double value, std::string_view pattern, char decimalSep);
 
 // Locale text form of a single: at most 7 significant digits, trailing zeros dropped, locale
 // separator, leading zero kept; exponent form ("1E-05", "1,234568E+07") below 1e-4 or from 1e7.

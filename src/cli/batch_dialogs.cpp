@@ -24,7 +24,7 @@ void Echo(std::FILE* f, const std::string& prefix, const std::string& title, con
 
 void BatchDialogs::Record(const std::string& title, const std::string& text) {
   std::string shown = title.empty() ? kAppTitle : title;
-  if (echo) Echo(echo, prefix, shown, text);
+  if (echo) Echo(echo, line > 0 ? "kalorimo-calc: wiersz " + std::to_string(line) + ": " : prefix, shown, text);
   messages.push_back({std::move(shown), text});
 }
 

@@ -24,13 +24,14 @@ struct ErrorInfo {
 
 // OK boxes are acknowledged; the error report is answered Yes (continue), every other Yes/No
 // question No, and the input box is cancelled. Every box is recorded and, when `echo` is set,
-// printed there with `prefix`.
+// printed there after "kalorimo-calc: wiersz N: " for a batch line N, else after `prefix`.
 class BatchDialogs : public Dialogs {
  public:
   std::vector<Message> messages;
   std::optional<ErrorInfo> error;  // the first run-time error reported
   std::FILE* echo = nullptr;
   std::string prefix;
+  int line = 0;  // the batch line being calculated, 0 outside the lines
 
   void Clear() {
     messages.clear();

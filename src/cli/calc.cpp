@@ -24,6 +24,7 @@ bool Calculator::Start() {
   dialogs_.Clear();
   dialogs_.echo = echo_;
   dialogs_.prefix = "kalorimo-calc: start: ";
+  dialogs_.line = 0;
   std::unique_ptr<KalorimoApp> app = FreshApp();
   // The start-up reports a data folder or coefficient file it cannot use through the error
   // report and ends early, leaving the coefficient file closed.
@@ -70,7 +71,7 @@ LineResult Calculator::Run(const Request& request, int line, const std::function
     app_->WrocDoStartu();
   }
   dialogs_.Clear();
-  dialogs_.prefix = "kalorimo-calc: wiersz " + std::to_string(line) + ": ";
+  dialogs_.line = line;
 
   KalorimoApp& m = fresh ? *fresh : *app_;
   // The unit is picked before anything is ticked, so no typed value gets converted.

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <nlohmann/json.hpp>
-#include <utility>
 
 #include "cli/cli_options.h"
 #include "cli/reference.h"
@@ -64,27 +64,39 @@ void StrArray(std::string& out, const std::array<std::string, N>& a) {
   out += ']';
 }
 
+// A member's key as it stands in the state object ("{\"pPary\":", ",\"h1\":"), padded to a
+// fixed size so that it is copied in one move.
+struct Klucz {
+  char text[16] = {};
+  std::size_t len = 0;
+  constexpr Klucz(const char* name, bool first) {
+    text[len++] = first ? '{' : ',';
+    text[len++] = '"';
+    while (*name) text[len++] = *name++;
+    text[len++] = '"';
+    text[len++] = ':';
+  }
+};
+
 // The state object: every member written to one buffer, appended at once.
 void AppendState(std::string& out, const SteamState& st) {
-  const std::pair<const char*, float> members[] = {
-      {"pPary", st.pPary}, {"pParyWe", st.pParyWe}, {"tPary", st.tPary}, {"hPary", st.hPary},
-      {"sPary", st.sPary}, {"vPary", st.vPary},     {"xPary", st.xPary}, {"tNasPary", st.tNasPary},
-      {"ob1", st.ob1},     {"h1", st.h1},           {"s1", st.s1},       {"ob2", st.ob2},
-      {"h2", st.h2},       {"s2", st.s2},           {"obx", st.obx},     {"hx", st.hx},
-      {"sx", st.sx},       {"pIter", st.pIter}};
-  char buf[1024];  // 18 members of at most 12 + 32 bytes
+  static constexpr Klucz kKlucze[18] = {
+      {"pPary", true}, {"pParyWe", false}, {"tPary", false}, {"hPary", false}, {"sPary", false}, {"vPary", false},
+      {"xPary", false}, {"tNasPary", false}, {"ob1", false}, {"h1", false}, {"s1", false}, {"ob2", false},
+      {"h2", false}, {"s2", false}, {"obx", false}, {"hx", false}, {"sx", false}, {"pIter", false}};
+  const float values[18] = {st.pPary, st.pParyWe, st.tPary, st.hPary, st.sPary, st.vPary,
+                            st.xPary, st.tNasPary, st.ob1,  st.h1,    st.s1,    st.ob2,
+                            st.h2,    st.s2,       st.obx,  st.hx,    st.sx,    st.pIter};
+  char buf[18 * (16 + 32) + 1];
   char* p = buf;
-  *p++ = '{';
-  for (const auto& [name, v] : members) {
-    if (p != buf + 1) *p++ = ',';
-    *p++ = '"';
-    for (const char* c = name; *c; ++c) *p++ = *c;
-    *p++ = '"';
-    *p++ = ':';
-    if (std::isfinite(v)) {
-      p = detail::PrintfG9(v, p);
+  for (int i = 0; i < 18; ++i) {
+    std::memcpy(p, kKlucze[i].text, sizeof kKlucze[i].text);
+    p += kKlucze[i].len;
+    if (std::isfinite(values[i])) {
+      p = detail::PrintfG9(values[i], p);
     } else {
-      for (const char* c = "null"; *c; ++c) *p++ = *c;
+      std::memcpy(p, "null", 4);
+      p += 4;
     }
   }
   *p++ = '}';

@@ -27,12 +27,8 @@ class Buffer {
   }
   Buffer(const Buffer&) = delete;
   Buffer& operator=(const Buffer&) = delete;
-  void Put(char c) { *end_++ = c; }
-  void Put(std::string_view s) {
-    if (!s.empty()) std::memcpy(end_, s.data(), s.size());
-    end_ += s.size();
-  }
-  char* data() { return begin_; }
+  char* end() { return end_; }
+  void SetEnd(char* e) { end_ = e; }
   std::size_t size() const { return static_cast<std::size_t>(end_ - begin_); }
   std::string_view view() const { return std::string_view(begin_, size()); }
 
@@ -95,38 +91,41 @@ int CountPlaces(std::string_view s) {
   return n;
 }
 
+// Writes s at p; returns the end.
+char* Put(char* p, std::string_view s) {
+  if (!s.empty()) std::memcpy(p, s.data(), s.size());
+  return p + s.size();
+}
+
 // Integer digits through the integer part of a pattern. Digits beyond the pattern's places all
 // go in front of its first place; "#" places without a digit print nothing, literals always print.
-void RenderWhole(Buffer& out, std::string_view digits, std::string_view pat) {
+// Written at p (a local pointer: stores through it cannot touch the buffer's own end); returns the end.
+char* RenderWhole(char* p, std::string_view digits, std::string_view pat) {
   const int places = CountPlaces(pat);
-  if (places == 0) {
-    // No digit places: the digits stand after the pattern's characters.
-    out.Put(pat);
-    out.Put(digits);
-    return;
-  }
+  if (places == 0) return Put(Put(p, pat), digits);  // no places: the digits follow the pattern
   // The place k (from the left) takes digit k + shift; a negative index has no digit.
   const int shift = static_cast<int>(digits.size()) - places;
   int k = 0;
   for (char c : pat) {
     if (!IsPlace(c)) {
-      out.Put(c);
+      *p++ = c;
       continue;
     }
-    if (k == 0 && shift > 0) out.Put(digits.substr(0, static_cast<std::size_t>(shift)));
+    if (k == 0 && shift > 0) p = Put(p, digits.substr(0, static_cast<std::size_t>(shift)));
     const int i = k + shift;
     if (i >= 0) {
-      out.Put(digits[static_cast<std::size_t>(i)]);
+      *p++ = digits[static_cast<std::size_t>(i)];
     } else if (c == '0') {
-      out.Put('0');
+      *p++ = '0';
     }
     ++k;
   }
+  return p;
 }
 
 // Decimals through the part of a pattern after its point, left to right; trailing "#" places
-// whose digit is zero are left out.
-void RenderFrac(Buffer& out, std::string_view frac, std::string_view pat) {
+// whose digit is zero are left out. Written at p; returns the end.
+char* RenderFrac(char* p, std::string_view frac, std::string_view pat) {
   std::size_t keep = frac.size();
   for (std::size_t i = pat.size(); i-- > 0 && keep > 0;) {
     if (!IsPlace(pat[i])) continue;
@@ -136,12 +135,13 @@ void RenderFrac(Buffer& out, std::string_view frac, std::string_view pat) {
   std::size_t k = 0;
   for (char c : pat) {
     if (!IsPlace(c)) {
-      out.Put(c);
+      *p++ = c;
     } else {
-      if (k < keep) out.Put(frac[k]);
+      if (k < keep) *p++ = frac[k];
       ++k;
     }
   }
+  return p;
 }
 
 // Index of an exponent mark "E+", "E-", "e+", "e-" that has a digit place after it.
@@ -162,7 +162,7 @@ int WholeCount(const Digits& d) { return d.IsZero() ? 0 : std::max(d.point, 0); 
 // WholeCount(d) + decimals + 1): the integer digits (no leading zero), then exactly `decimals`
 // digits. Returns the count of integer digits.
 int FixedDigits(const Digits& d, int decimals, Buffer& out) {
-  char* s = out.data() + out.size();
+  char* s = out.end();
   if (d.rounded != 0 && decimals <= 18 && d.point + decimals <= 18) {
     // Whole numbers below 10^19: n = value x 10^decimals rounded on the 15-digit text, whose
     // first left-out digit alone decides.
@@ -179,7 +179,7 @@ int FixedDigits(const Digits& d, int decimals, Buffer& out) {
     while (w < 19 && whole >= kPow10u[w]) ++w;
     detail::WriteDigits(whole, w, s);
     detail::WriteDigits(n % kPow10u[decimals], decimals, s + w);
-    out.Put(std::string_view(s, static_cast<std::size_t>(w + decimals)));
+    out.SetEnd(s + w + decimals);
     return w;
   }
   char digits[24];
@@ -200,12 +200,12 @@ int FixedDigits(const Digits& d, int decimals, Buffer& out) {
       } else {
         std::memmove(s + 1, s, static_cast<std::size_t>(n));
         s[0] = '1';
-        out.Put(std::string_view(s, static_cast<std::size_t>(n + 1)));
+        out.SetEnd(s + n + 1);
         return w + 1;
       }
     }
   }
-  out.Put(std::string_view(s, static_cast<std::size_t>(n)));
+  out.SetEnd(s + n);
   return w;
 }
 
@@ -245,24 +245,26 @@ std::string Format(double value, std::string_view pattern, char decimalSep) {
   Buffer out(pat.size() + all.size() + 32);
   // Any value below zero keeps its minus sign, even one that rounds to zero ("-0,00");
   // a negative zero is zero.
-  if (d.negative && !d.IsZero()) out.Put('-');
-  RenderWhole(out, all.substr(0, whole), wholePat);
+  char* p = out.end();
+  if (d.negative && !d.IsZero()) *p++ = '-';
+  p = RenderWhole(p, all.substr(0, whole), wholePat);
   if (pointAt != std::string_view::npos) {
-    out.Put(decimalSep);
-    RenderFrac(out, all.substr(whole), fracPat);
+    *p++ = decimalSep;
+    p = RenderFrac(p, all.substr(whole), fracPat);
   }
   if (expAt != std::string_view::npos) {
-    out.Put(pat[expAt]);
+    *p++ = pat[expAt];
     if (e < 0) {
-      out.Put('-');
+      *p++ = '-';
     } else if (pat[expAt + 1] == '+') {
-      out.Put('+');
+      *p++ = '+';
     }
     char expDigits[24];
     const auto r = std::to_chars(expDigits, expDigits + sizeof expDigits, e < 0 ? -e : e);
     const std::string_view ed(expDigits, e == 0 ? 0 : static_cast<std::size_t>(r.ptr - expDigits));
-    RenderWhole(out, ed, pat.substr(expAt + 2));
+    p = RenderWhole(p, ed, pat.substr(expAt + 2));
   }
+  out.SetEnd(p);
   return std::string(out.view());
 }
 

@@ -94,14 +94,20 @@ class LineReader {
     line.clear();
     if (!sb_) return Got::End;
     bool tooLong = false, any = false;
+    // The line gathers in a local array: stores into it cannot touch the stream buffer's pointers.
+    char buf[kMaxLine];
+    std::size_t n = 0;
     try {
       for (;;) {
         const int c = sb_->sbumpc();
         if (c == std::char_traits<char>::eof()) break;
         any = true;
-        if (c == '\n') return Finish(line, tooLong);
-        if (line.size() < kMaxLine) {
-          line.push_back(static_cast<char>(c));
+        if (c == '\n') {
+          line.assign(buf, n);
+          return Finish(line, tooLong);
+        }
+        if (n < kMaxLine) {
+          buf[n++] = static_cast<char>(c);
         } else {
           tooLong = true;
         }
@@ -110,6 +116,7 @@ class LineReader {
       // The stream buffer of standard input throws when read(2) fails.
       in_.setstate(std::ios::badbit);
     }
+    line.assign(buf, n);
     if (in_.bad()) return Got::Error;
     if (!any) return Got::End;
     return Finish(line, tooLong);

@@ -77,43 +77,48 @@ double ParseLocale(const std::string& text, char decimalSep) {
   std::size_t e = text.find_last_not_of(' ');
   if (b == std::string::npos) Raise(ErrTypeMismatch, kWhere);
   // Checked by hand so that only our spelling passes: [sign] digits [sep digits] [E [sign] digits]
-  std::string plain;  // the same number in the spelling std::from_chars reads
+  // The same number in the spelling std::from_chars reads, never longer than the text: on the
+  // stack for the usual short text.
+  std::string heap;
+  char small[64];
+  char* const plain = text.size() <= sizeof small ? small : (heap.resize(text.size()), &heap[0]);
+  char* o = plain;
   std::size_t i = b;
   auto isDigit = [&](std::size_t k) { return k <= e && text[k] >= '0' && text[k] <= '9'; };
   if (text[i] == '+' || text[i] == '-') {
-    if (text[i] == '-') plain.push_back('-');
+    if (text[i] == '-') *o++ = '-';
     ++i;
   }
   int mantDigits = 0;
   while (isDigit(i)) {
-    plain.push_back(text[i++]);
+    *o++ = text[i++];
     ++mantDigits;
   }
   if (i <= e && text[i] == decimalSep) {
-    plain.push_back('.');
+    *o++ = '.';
     ++i;
     while (isDigit(i)) {
-      plain.push_back(text[i++]);
+      *o++ = text[i++];
       ++mantDigits;
     }
   }
   if (mantDigits == 0) Raise(ErrTypeMismatch, kWhere);
   if (i <= e && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
-    plain.push_back('e');
+    *o++ = 'e';
     ++i;
-    if (i <= e && (text[i] == '+' || text[i] == '-')) plain.push_back(text[i++]);
+    if (i <= e && (text[i] == '+' || text[i] == '-')) *o++ = text[i++];
     if (!isDigit(i)) Raise(ErrTypeMismatch, kWhere);
-    while (isDigit(i)) plain.push_back(text[i++]);
+    while (isDigit(i)) *o++ = text[i++];
   }
   if (i != e + 1) Raise(ErrTypeMismatch, kWhere);
 
   double v = 0;
-  const char* first = plain.data();
-  const char* last = first + plain.size();
+  const char* first = plain;
+  const char* last = o;
   auto [ptr, ec] = std::from_chars(first, last, v);
   if (ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: a tiny number reads as zero, a huge one overflows.
-    if (DecimalOrder(plain) > 0) Raise(ErrOverflow, kWhere);
+    if (DecimalOrder(std::string(first, last)) > 0) Raise(ErrOverflow, kWhere);
     return plain[0] == '-' ? -0.0 : 0.0;
   }
   if (ec != std::errc() || ptr != last) Raise(ErrTypeMismatch, kWhere);

@@ -9,8 +9,8 @@
 
 #include "app/frm_kalorimo.h"
 #include "app/frm_para_mokra.h"
-#include "app/frm_wykres_is.h"
 #include "app/frm_raport.h"
+#include "app/frm_wykres_is.h"
 #include "app/pary.h"
 #include "coeffdb/baza_plik.h"
 #include "common/mod_main.h"

@@ -81,12 +81,12 @@ struct Klucz {
 // The state object: every member written to one buffer, appended at once.
 void AppendState(std::string& out, const SteamState& st) {
   static constexpr Klucz kKlucze[18] = {
-      {"pPary", true}, {"pParyWe", false}, {"tPary", false}, {"hPary", false}, {"sPary", false}, {"vPary", false},
-      {"xPary", false}, {"tNasPary", false}, {"ob1", false}, {"h1", false}, {"s1", false}, {"ob2", false},
-      {"h2", false}, {"s2", false}, {"obx", false}, {"hx", false}, {"sx", false}, {"pIter", false}};
-  const float values[18] = {st.pPary, st.pParyWe, st.tPary, st.hPary, st.sPary, st.vPary,
-                            st.xPary, st.tNasPary, st.ob1,  st.h1,    st.s1,    st.ob2,
-                            st.h2,    st.s2,       st.obx,  st.hx,    st.sx,    st.pIter};
+      {"pPary", true},  {"pParyWe", false},  {"tPary", false}, {"hPary", false}, {"sPary", false}, {"vPary", false},
+      {"xPary", false}, {"tNasPary", false}, {"ob1", false},   {"h1", false},    {"s1", false},    {"ob2", false},
+      {"h2", false},    {"s2", false},       {"obx", false},   {"hx", false},    {"sx", false},    {"pIter", false}};
+  const float values[18] = {st.pPary, st.pParyWe,  st.tPary, st.hPary, st.sPary, st.vPary,
+                            st.xPary, st.tNasPary, st.ob1,   st.h1,    st.s1,    st.ob2,
+                            st.h2,    st.s2,       st.obx,   st.hx,    st.sx,    st.pIter};
   char buf[18 * (16 + 32) + 1];
   char* p = buf;
   for (int i = 0; i < 18; ++i) {
@@ -191,7 +191,6 @@ void CsvText(std::string& out, const std::string& s) {
   const bool formula = !s.empty() && std::string("=+-@\t\r").find(s[0]) != std::string::npos && !LooksNumeric(s);
   CsvField(out, formula ? "'" + s : s);
 }
-
 
 std::string Num9(float value) { return detail::PrintfG9(value); }
 

@@ -91,10 +91,10 @@ void WriteDigits32(std::uint32_t r, int n, char* out) {
 }
 
 // 10^k as the nearest double for k = -22..22 (exact from 10^0 up): the first guess of an exponent.
-constexpr double kPow10d[45] = {
-    1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
-    1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,  1e7,
-    1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
+constexpr double kPow10d[45] = {1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11,
+                                1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
+                                1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,
+                                1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
 
 }  // namespace
 
@@ -110,12 +110,6 @@ void WriteDigits(std::uint64_t r, int n, char* out) {
 }
 
 namespace {
-
-constexpr std::uint64_t Pow10u(int q) { return q == 0 ? 1 : 10 * Pow10u(q - 1); }
-constexpr std::uint64_t kPow10u[20] = {Pow10u(0),  Pow10u(1),  Pow10u(2),  Pow10u(3),  Pow10u(4),
-                                       Pow10u(5),  Pow10u(6),  Pow10u(7),  Pow10u(8),  Pow10u(9),
-                                       Pow10u(10), Pow10u(11), Pow10u(12), Pow10u(13), Pow10u(14),
-                                       Pow10u(15), Pow10u(16), Pow10u(17), Pow10u(18), Pow10u(19)};
 
 // The first guess of the decimal exponent of a in [2^L, 2^(L+1)): floor(L log10 2), or one more
 // where the table says so (the rounding below corrects a guess one off).

@@ -20,6 +20,13 @@ struct Decimal {
 // 10^(sig-23) or from 2^53): the caller then takes the C library's digits.
 bool RoundToDigits(double a, int sig, bool tiesAway, std::uint64_t* rounded, int* exponent);
 
+// 10^q for q = 0..19, every power of ten below 2^64.
+constexpr std::uint64_t Pow10u(int q) { return q == 0 ? 1 : 10 * Pow10u(q - 1); }
+inline constexpr std::uint64_t kPow10u[20] = {Pow10u(0),  Pow10u(1),  Pow10u(2),  Pow10u(3),  Pow10u(4),
+                                              Pow10u(5),  Pow10u(6),  Pow10u(7),  Pow10u(8),  Pow10u(9),
+                                              Pow10u(10), Pow10u(11), Pow10u(12), Pow10u(13), Pow10u(14),
+                                              Pow10u(15), Pow10u(16), Pow10u(17), Pow10u(18), Pow10u(19)};
+
 // The n lowest decimal digits of r, leading zeros included, written to out[0..n).
 void WriteDigits(std::uint64_t r, int n, char* out);
 

@@ -77,12 +77,6 @@ Digits FifteenDigits(double value) {
   return g;
 }
 
-constexpr std::uint64_t Pow10u(int k) { return k == 0 ? 1 : 10 * Pow10u(k - 1); }
-constexpr std::uint64_t kPow10u[20] = {Pow10u(0),  Pow10u(1),  Pow10u(2),  Pow10u(3),  Pow10u(4),
-                                       Pow10u(5),  Pow10u(6),  Pow10u(7),  Pow10u(8),  Pow10u(9),
-                                       Pow10u(10), Pow10u(11), Pow10u(12), Pow10u(13), Pow10u(14),
-                                       Pow10u(15), Pow10u(16), Pow10u(17), Pow10u(18), Pow10u(19)};
-
 bool IsPlace(char c) { return c == '0' || c == '#'; }
 
 int CountPlaces(std::string_view s) {
@@ -169,16 +163,16 @@ int FixedDigits(const Digits& d, int decimals, Buffer& out) {
     const int shift = d.point - 15 + decimals;  // n = rounded x 10^shift
     std::uint64_t n = 0;
     if (shift >= 0) {
-      n = d.rounded * kPow10u[shift];
+      n = d.rounded * detail::kPow10u[shift];
     } else if (shift >= -15) {
-      const std::uint64_t q = d.rounded / kPow10u[-shift - 1];  // one digit more than kept
+      const std::uint64_t q = d.rounded / detail::kPow10u[-shift - 1];  // one digit more than kept
       n = q / 10 + (q % 10 >= 5 ? 1 : 0);
     }
-    const std::uint64_t whole = n / kPow10u[decimals];
+    const std::uint64_t whole = n / detail::kPow10u[decimals];
     int w = 0;
-    while (w < 19 && whole >= kPow10u[w]) ++w;
+    while (w < 19 && whole >= detail::kPow10u[w]) ++w;
     detail::WriteDigits(whole, w, s);
-    detail::WriteDigits(n % kPow10u[decimals], decimals, s + w);
+    detail::WriteDigits(n % detail::kPow10u[decimals], decimals, s + w);
     out.SetEnd(s + w + decimals);
     return w;
   }

@@ -2,6 +2,7 @@
 // equations polishes them; where no backward equation applies, a bracketed search.
 #include <cmath>
 
+#include "if97/dome.h"
 #include "if97/region1.h"
 #include "if97/region2.h"
 #include "if97/region3.h"
@@ -300,9 +301,11 @@ Result FromXP(double x, double p) {
 Result FromHS(double h, double s) {
   // A stable single-phase state is the only state with these h and s: try the regions' backward equations
   // first (each checks that its state is stable), and search the saturation dome only when none fits.
+  // Well inside the dome no single phase can have them, so the wet state is solved first there.
   static constexpr int kLiquidFirst[] = {1, 3, 2};
   static constexpr int kSteamFirst[] = {2, 3, 1};
   Result r;
+  if (detail::InsideDome(h, s) && detail::WetFromHS(h, s, &r) == detail::WetHs::kWet) return r;
   for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
     if (BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
   }

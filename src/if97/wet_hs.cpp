@@ -6,6 +6,7 @@
 // Above 623.15 K both phases come from region 3's phase equilibrium, each pass starting from the last.
 #include <cmath>
 
+#include "if97/dome.h"
 #include "if97/region1.h"
 #include "if97/region3.h"
 #include "if97/region4.h"
@@ -14,9 +15,7 @@
 namespace kal::if97::detail {
 namespace {
 
-constexpr double kTop = kTc - 1e-3;  // K: the dome is followed to 1 mK below the critical point; a chord closes it
-
-// Saturated pairs at the triple point, at the end of region 1 and at kTop: fixed, so found once.
+// Saturated pairs at the triple point, at the end of region 1 and at kDomeTop: fixed, so found once.
 struct Ends {
   Sat tri, t13, top;
   bool ok = false;
@@ -26,7 +25,7 @@ const Ends& EndsOnce() {
   static const Ends e = [] {
     Ends x;
     x.ok = SatAt(Psat(kTtriple), kTtriple, &x.tri) && SatAt(Psat(kT13), kT13, &x.t13) &&
-           SatAt(Psat(kTop), kTop, &x.top);
+           SatAt(Psat(kDomeTop), kDomeTop, &x.top);
     return x;
   }();
   return e;
@@ -56,17 +55,8 @@ double MismatchSlope(const Sat& sat, double s, double dpdt) {
 
 // Up to 623.15 K: Newton on the liquid-side equation in [lo, hi], then on the mixture. 1 when solved, 0 when
 // the equation has no root where s'(T) <= s, -1 when a pass limit ran out.
-int SolveLow(double h, double s, double lo, double hi, Sat* sat) {
-  // Start: liquid with a constant heat capacity, h' = c (T - Tt), s' = c ln(T / Tt). The model is concave
-  // in T, so Newton on it from lo climbs to its root without overshooting.
-  constexpr double c = 4.2;
-  double T = lo;
-  for (int k = 0; k < 6; ++k) {
-    const double dg = s - c * std::log(T / kTtriple);
-    if (!(dg > 0)) break;
-    T = std::fmin(std::fmax(T - (c * (T - kTtriple) + T * dg - h) / dg, lo), hi);
-  }
-  double a = lo, b = hi, ga = -1, dga = 0;
+int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
+  double a = lo, b = hi;
   bool pastLiquid = false;
   for (int k = 0; k < kMaxPasses; ++k) {
     const double dpdt = DPsatDT(T);
@@ -83,8 +73,6 @@ int SolveLow(double h, double s, double lo, double hi, Sat* sat) {
         pastLiquid = false;
       } else {
         a = T;
-        ga = g;
-        dga = Slope(q, s, dpdt);
       }
       newton = T - g / Slope(q, s, dpdt);
     }
@@ -94,7 +82,10 @@ int SolveLow(double h, double s, double lo, double hi, Sat* sat) {
     if (done) break;
   }
   // The bracket closed on the liquid line with the isotherm still below h: above the saturated liquid.
-  if (pastLiquid && ga + dga * (b - a) < -1e-6) return 0;
+  if (pastLiquid) {
+    const Properties q = Region1(Psat(a), a);
+    if (q.h + a * (s - q.s) - h + Slope(q, s, DPsatDT(a)) * (b - a) < -1e-6) return 0;
+  }
   // Rounding in h limits the mismatch to ~1e-12 kJ/kg; below 1e-11 T is as good as it gets.
   double best = HUGE_VAL;
   Sat trial;
@@ -127,8 +118,7 @@ bool SatFrom(double T, double* rl, double* rv, Sat* sat) {
 }
 
 // Above 623.15 K: the phases are in equilibrium at every pass, so Newton runs on the mixture directly.
-bool SolveHigh(double h, double s, double lo, double hi, double T, Sat* sat) {
-  double rl = 0, rv = 0;
+bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, double rv, Sat* sat) {
   for (int k = 0; k < kMaxPasses; ++k) {
     if (!SatFrom(T, &rl, &rv, sat)) return false;
     const Properties& l = sat->liq;
@@ -157,19 +147,17 @@ WetHs WetFromHS(double h, double s, Result* out) {
   if (!(s > e.tri.liq.s && s < e.tri.vap.s)) return WetHs::kNotWet;
   // Below the mixture at the triple point (the coldest isotherm of the dome): colder than IF97 reaches.
   if (Mismatch(e.tri, h, s) > 1e-9) return WetHs::kBelowTriple;
+  double T0 = 0, rl = 0, rv = 0;
+  if (!DomeStart(h, s, &T0, &rl, &rv)) return WetHs::kNotWet;
   Sat sat;
   // Where s'(623.15 K) > s, no wet state is hotter; otherwise the sign at 623.15 K picks the part.
-  const bool low = s <= e.t13.liq.s || Mismatch(e.t13, h, s) >= 0;
-  if (low) {
-    const int solved = SolveLow(h, s, kTtriple, kT13, &sat);
+  if (s <= e.t13.liq.s || Mismatch(e.t13, h, s) >= 0) {
+    const int solved = SolveLow(h, s, kTtriple, kT13, std::fmin(T0, kT13), &sat);
     if (solved <= 0) return solved == 0 ? WetHs::kNotWet : WetHs::kNoConvergence;
   } else {
     // Above the top isotherm (or its chord between the phases there): no wet state.
-    const double fTop = Mismatch(e.top, h, s);
-    if (s >= e.top.liq.s && fTop < -1e-9) return WetHs::kNotWet;
-    const double f13 = Mismatch(e.t13, h, s);
-    const double T0 = s >= e.top.liq.s ? kT13 + (kTop - kT13) * f13 / (f13 - fTop) : 0.5 * (kT13 + kTop);
-    if (!SolveHigh(h, s, kT13, kTop, T0, &sat)) return WetHs::kNoConvergence;
+    if (s >= e.top.liq.s && Mismatch(e.top, h, s) < -1e-9) return WetHs::kNotWet;
+    if (!SolveHigh(h, s, kT13, kDomeTop, std::fmax(T0, kT13), rl, rv, &sat)) return WetHs::kNoConvergence;
   }
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
   if (!(x >= -1e-9 && x <= 1 + 1e-9) || std::fabs(Mismatch(sat, h, s)) > 1e-6) return WetHs::kNotWet;

@@ -1,0 +1,128 @@
+#include "if97/dome.h"
+
+#include <cmath>
+
+#include "if97/region3.h"
+#include "if97/region4.h"
+#include "if97/state.h"
+
+namespace kal::if97::detail {
+namespace {
+
+constexpr int kN = 96;  // intervals; closer together towards the critical point, where the line bends most
+
+struct Row {
+  double T, hl, sl, hv, sv, rl, rv;
+  double dl, dv;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
+};
+
+struct Table {
+  Row row[kN + 1];
+  bool ok = false;
+};
+
+bool Sample(double T, Row* r) {
+  Sat sat;
+  r->T = T;
+  r->rl = r->rv = 0;
+  if (T > kT13 && !Region3SatRho(T, &r->rl, &r->rv)) return false;
+  if (!SatAt(Psat(T), T, &sat)) return false;
+  r->hl = sat.liq.h;
+  r->sl = sat.liq.s;
+  r->hv = sat.vap.h;
+  r->sv = sat.vap.s;
+  return true;
+}
+
+double Chord(double s, double s0, double h0, double s1, double h1) { return h0 + (h1 - h0) * (s - s0) / (s1 - s0); }
+
+Table Build() {
+  Table t;
+  for (int i = 0; i <= kN; ++i) {
+    const double u = 1.0 - static_cast<double>(i) / kN;
+    if (!Sample(kDomeTop + (kTtriple - kDomeTop) * u * u, &t.row[i])) return t;
+  }
+  for (int i = 0; i < kN; ++i) {
+    Row& a = t.row[i];
+    const Row& b = t.row[i + 1];
+    Row m;
+    if (!Sample(0.5 * (a.T + b.T), &m)) return t;
+    a.dl = std::fabs(m.hl - Chord(m.sl, a.sl, a.hl, b.sl, b.hl));
+    a.dv = std::fabs(m.hv - Chord(m.sv, a.sv, a.hv, b.sv, b.hv));
+  }
+  t.ok = true;
+  return t;
+}
+
+const Table& Once() {
+  static const Table t = Build();
+  return t;
+}
+
+// Last row i in [lo, hi] with key(i) true, where key holds up to some row and not after; lo when none.
+template <class Key>
+int LastTrue(int lo, int hi, Key key) {
+  for (int k = 0; k < 16 && lo < hi; ++k) {
+    const int mid = (lo + hi + 1) / 2;
+    if (key(mid))
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  return lo;
+}
+
+}  // namespace
+
+bool InsideDome(double h, double s) {
+  const Table& t = Once();
+  const Row* r = t.row;
+  if (!t.ok || !(s > r[0].sl && s < r[0].sv)) return false;
+  constexpr double kSlack = 0.01;  // kJ/kg: beside the sampling error, the seam of regions 1-2 and 3
+  if (h < r[0].hl + r[0].T * (s - r[0].sl) + kSlack) return false;
+  const Row& top = r[kN];
+  double hb = top.hl + top.T * (s - top.sl), err = 0;
+  if (s <= top.sl) {
+    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sl <= s; });
+    hb = Chord(s, r[i].sl, r[i].hl, r[i + 1].sl, r[i + 1].hl);
+    err = r[i].dl;
+  } else if (s >= top.sv) {
+    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sv >= s; });
+    hb = Chord(s, r[i].sv, r[i].hv, r[i + 1].sv, r[i + 1].hv);
+    err = r[i].dv;
+  }
+  return h < hb - 2 * err - kSlack;
+}
+
+bool DomeStart(double h, double s, double* T, double* rhoLiq, double* rhoVap) {
+  const Table& t = Once();
+  const Row* r = t.row;
+  if (!t.ok) return false;
+  // The isotherm equation rises with T while s'(T) <= s: search the rows up to the last such one.
+  auto g = [&](int k) { return r[k].hl + r[k].T * (s - r[k].sl) - h; };
+  const int m = LastTrue(0, kN, [&](int k) { return r[k].sl <= s; });
+  const int i = LastTrue(0, m, [&](int k) { return g(k) <= 0; });
+  if (g(i) > 0) {
+    // Below the coldest isotherm of the liquid; the mixture there, which the caller has checked, decides.
+    *T = r[0].T;
+    *rhoLiq = *rhoVap = 0;
+    return true;
+  }
+  if (i == kN) {
+    // On the top isotherm, or above it: no wet state there.
+    if (g(kN) < -1e-9) return false;
+    *T = r[kN].T;
+    *rhoLiq = r[kN].rl;
+    *rhoVap = r[kN].rv;
+    return true;
+  }
+  const Row& a = r[i];
+  const Row& b = r[i + 1];
+  const double w = -g(i) / (g(i + 1) - g(i));
+  *T = a.T + (b.T - a.T) * (w > 0 && w < 1 ? w : 0.5);
+  *rhoLiq = a.rl > 0 ? a.rl + (b.rl - a.rl) * (*T - a.T) / (b.T - a.T) : 0;
+  *rhoVap = a.rv > 0 ? a.rv + (b.rv - a.rv) * (*T - a.T) / (b.T - a.T) : 0;
+  return true;
+}
+
+}  // namespace kal::if97::detail

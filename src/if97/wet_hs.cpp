@@ -54,7 +54,7 @@ double MismatchSlope(const Sat& sat, double s, double dpdt) {
 }
 
 // Up to 623.15 K: Newton on the liquid-side equation in [lo, hi], then on the mixture. 1 when solved, 0 when
-// the equation has no root where s'(T) <= s, -1 when a pass limit ran out.
+// there is no wet state, -1 when the saturated states fail.
 int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
   double a = lo, b = hi;
   bool pastLiquid = false;
@@ -101,7 +101,8 @@ int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
     if (std::fabs(step) <= 1e-12 * T || best <= 1e-11) return 1;
     T = std::fmin(std::fmax(T - step, lo), hi);
   }
-  return best <= 1e-9 ? 1 : -1;
+  // No settled mixture: a state just off the liquid line, where T would have to leave the dome.
+  return best <= 1e-9 ? 1 : 0;
 }
 
 // Phase equilibrium of region 3 at T from the densities of the last pass (a fresh start if that fails).
@@ -119,24 +120,35 @@ bool SatFrom(double T, double* rl, double* rv, Sat* sat) {
 
 // Above 623.15 K: the phases are in equilibrium at every pass, so Newton runs on the mixture directly.
 bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, double rv, Sat* sat) {
+  // Near the critical point s'' falls by ~10 kJ/(kg K) per K: T must settle to ~1e-11 K for s to come back.
+  double best = HUGE_VAL;
+  Sat trial;
   for (int k = 0; k < kMaxPasses; ++k) {
-    if (!SatFrom(T, &rl, &rv, sat)) return false;
-    const Properties& l = sat->liq;
-    const Properties& v = sat->vap;
+    if (!SatFrom(T, &rl, &rv, &trial)) return false;
+    const Properties& l = trial.liq;
+    const Properties& v = trial.vap;
     double newton = -1;
     if (l.s > s + 1e-12) {
       hi = T;
     } else {
-      const double f = Mismatch(*sat, h, s);
+      const double f = Mismatch(trial, h, s);
       (f > 0 ? hi : lo) = T;
+      if (std::fabs(f) < best) {
+        best = std::fabs(f);
+        *sat = trial;
+      }
+      if (best <= 1e-11) return true;
       // Clapeyron: dp/dT = (s'' - s') / (v'' - v') on region 3's own saturation line.
       newton = T - f / Slope(l, s, (v.s - l.s) / (v.v - l.v) / 1000.0);
     }
     const double next = newton > lo && newton < hi ? newton : 0.5 * (lo + hi);
-    if (std::fabs(next - T) <= 1e-12 * T || hi - lo <= 1e-12 * T) return true;
+    if (std::fabs(next - T) <= 1e-14 * T || hi - lo <= 1e-14 * T) {
+      if (!(best < HUGE_VAL)) *sat = trial;
+      return true;
+    }
     T = next;
   }
-  return false;
+  return best <= 1e-9;
 }
 
 }  // namespace
@@ -159,9 +171,15 @@ WetHs WetFromHS(double h, double s, Result* out) {
     if (s >= e.top.liq.s && Mismatch(e.top, h, s) < -1e-9) return WetHs::kNotWet;
     if (!SolveHigh(h, s, kT13, kDomeTop, std::fmax(T0, kT13), rl, rv, &sat)) return WetHs::kNoConvergence;
   }
+  // x kept in [0, 1]: a wet state only if it still gives back h and s as closely as the other pairs do.
+  // Within 0.01 K of the critical point the phases themselves are known only to ~1e-8 in density, and x
+  // to ~1e-7: there x may stray that far.
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
-  if (!(x >= -1e-9 && x <= 1 + 1e-9) || std::fabs(Mismatch(sat, h, s)) > 1e-6) return WetHs::kNotWet;
-  *out = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
+  const Result r = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
+  const bool kept = sat.T > kTc - 0.01 ? x >= -1e-6 && x <= 1 + 1e-6
+                                       : std::fabs(r.h - h) <= 1e-6 && std::fabs(r.s - s) <= 1e-9;
+  if (!kept) return WetHs::kNotWet;
+  *out = r;
   return WetHs::kWet;
 }
 

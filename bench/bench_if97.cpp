@@ -13,7 +13,9 @@ using namespace kal::if97;
 const double kStates[][2] = {{10, 100}, {1, 300}, {0.01, 80}, {30, 400}, {60, 500}};
 const double kWet[][2] = {{0.6, 200}, {0.5, 360}, {0.1, 100}};
 
-Result StateOf(int64_t i) { return i < 5 ? FromPT(kStates[i][0], kStates[i][1]) : FromXT(kWet[i - 5][0], kWet[i - 5][1]); }
+Result StateOf(int64_t i) {
+  return i < 5 ? FromPT(kStates[i][0], kStates[i][1]) : FromXT(kWet[i - 5][0], kWet[i - 5][1]);
+}
 
 void BM_If97_PT(benchmark::State& state) {
   const auto& st = kStates[state.range(0)];

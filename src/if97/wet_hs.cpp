@@ -176,8 +176,8 @@ WetHs WetFromHS(double h, double s, Result* out) {
   // to ~1e-7: there x may stray that far.
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
   const Result r = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
-  const bool kept = sat.T > kTc - 0.01 ? x >= -1e-6 && x <= 1 + 1e-6
-                                       : std::fabs(r.h - h) <= 1e-6 && std::fabs(r.s - s) <= 1e-9;
+  const bool kept =
+      sat.T > kTc - 0.01 ? x >= -1e-6 && x <= 1 + 1e-6 : std::fabs(r.h - h) <= 1e-6 && std::fabs(r.s - s) <= 1e-9;
   if (!kept) return WetHs::kNotWet;
   *out = r;
   return WetHs::kWet;

@@ -12,7 +12,7 @@ namespace {
 constexpr int kN = 96;  // intervals; closer together towards the critical point, where the line bends most
 
 struct Row {
-  double T, hl, sl, hv, sv, rl, rv;
+  double T, hl, sl, hv, sv, rl, rv, eps;
   double dl, dv;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
 };
 
@@ -31,6 +31,7 @@ bool Sample(double T, Row* r) {
   r->sl = sat.liq.s;
   r->hv = sat.vap.h;
   r->sv = sat.vap.s;
+  r->eps = T > kT13 ? 0.0 : ((r->hv - T * r->sv) - (r->hl - T * r->sl)) / (r->sv - r->sl);
   return true;
 }
 
@@ -94,7 +95,7 @@ bool InsideDome(double h, double s) {
   return h < hb - 2 * err - kSlack;
 }
 
-bool DomeStart(double h, double s, double* T, double* rhoLiq, double* rhoVap) {
+bool DomeStart(double h, double s, DomeGuess* out) {
   const Table& t = Once();
   const Row* r = t.row;
   if (!t.ok) return false;
@@ -102,26 +103,20 @@ bool DomeStart(double h, double s, double* T, double* rhoLiq, double* rhoVap) {
   auto g = [&](int k) { return r[k].hl + r[k].T * (s - r[k].sl) - h; };
   const int m = LastTrue(0, kN, [&](int k) { return r[k].sl <= s; });
   const int i = LastTrue(0, m, [&](int k) { return g(k) <= 0; });
-  if (g(i) > 0) {
-    // Below the coldest isotherm of the liquid; the mixture there, which the caller has checked, decides.
-    *T = r[0].T;
-    *rhoLiq = *rhoVap = 0;
-    return true;
-  }
-  if (i == kN) {
-    // On the top isotherm, or above it: no wet state there.
-    if (g(kN) < -1e-9) return false;
-    *T = r[kN].T;
-    *rhoLiq = r[kN].rl;
-    *rhoVap = r[kN].rv;
+  // Below the coldest isotherm of the liquid (the mixture there, which the caller has checked, decides), or
+  // on the top one.
+  const int end = g(i) > 0 ? 0 : i == kN ? kN : -1;
+  if (end == kN && g(kN) < -1e-9) return false;
+  if (end >= 0) {
+    *out = DomeGuess{r[end].T, r[end].rl, r[end].rv, r[end].eps};
     return true;
   }
   const Row& a = r[i];
   const Row& b = r[i + 1];
-  const double w = -g(i) / (g(i + 1) - g(i));
-  *T = a.T + (b.T - a.T) * (w > 0 && w < 1 ? w : 0.5);
-  *rhoLiq = a.rl > 0 ? a.rl + (b.rl - a.rl) * (*T - a.T) / (b.T - a.T) : 0;
-  *rhoVap = a.rv > 0 ? a.rv + (b.rv - a.rv) * (*T - a.T) / (b.T - a.T) : 0;
+  double w = -g(i) / (g(i + 1) - g(i));
+  if (!(w > 0 && w < 1)) w = 0.5;
+  auto at = [w](double ya, double yb) { return ya + w * (yb - ya); };
+  *out = DomeGuess{at(a.T, b.T), a.rl > 0 ? at(a.rl, b.rl) : 0, a.rv > 0 ? at(a.rv, b.rv) : 0, at(a.eps, b.eps)};
   return true;
 }
 

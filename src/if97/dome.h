@@ -11,8 +11,13 @@ inline constexpr double kDomeTop = kTc - 1e-3;  // K: the dome is followed to he
 // (h, s) below the saturation line by more than the sampling error, and above the triple line: wet.
 bool InsideDome(double h, double s);
 
-// Temperature, K, of the isotherm through (h, s) interpolated between the samples, with the densities of
-// region 3's phases there (0 at or below 623.15 K). False where no sampled isotherm brackets the state.
-bool DomeStart(double h, double s, double* T, double* rhoLiq, double* rhoVap);
+// Where the isotherm through (h, s) lies, interpolated between the samples.
+struct DomeGuess {
+  double T = 0;                   // K
+  double rhoLiq = 0, rhoVap = 0;  // kg/m3, region 3's phases there; 0 at or below 623.15 K
+  double eps = 0;  // kJ/(kg K): (g'' - g') / (s'' - s') of regions 1 and 2 there, which agree on g only so far
+};
+// False where no sampled isotherm reaches the state.
+bool DomeStart(double h, double s, DomeGuess* out);
 
 }  // namespace kal::if97::detail

@@ -1,8 +1,9 @@
 // The wet part of h,s. In the dome an isotherm is a straight line in the h-s plane,
 // h = h'(T) + T (s - s'(T)), so one equation in T fixes the state. Along the saturation line
 // dh' - T ds' = v' dp, so its slope is s - s'(T) + v' dpsat/dT: positive wherever s > s'(T).
-// Up to 623.15 K Newton on it needs only the liquid at psat(T); regions 1 and 2 agree on g there only to
-// IF97's tolerance, so the mixture of both phases then polishes T until h and s come back exactly.
+// Up to 623.15 K Newton on it needs only the liquid at psat(T). Regions 1 and 2 agree on g there only to
+// IF97's tolerance: the sampled mismatch corrects the equation, and the mixture of both phases then
+// polishes T until h and s come back exactly.
 // Above 623.15 K both phases come from region 3's phase equilibrium, each pass starting from the last.
 #include <cmath>
 
@@ -55,7 +56,7 @@ double MismatchSlope(const Sat& sat, double s, double dpdt) {
 
 // Up to 623.15 K: Newton on the liquid-side equation in [lo, hi], then on the mixture. 1 when solved, 0 when
 // there is no wet state, -1 when the saturated states fail.
-int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
+int SolveLow(double h, double s, double lo, double hi, double T, double eps, Sat* sat) {
   double a = lo, b = hi;
   bool pastLiquid = false;
   for (int k = 0; k < kMaxPasses; ++k) {
@@ -67,7 +68,8 @@ int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
       b = T;
       pastLiquid = true;
     } else {
-      const double g = q.h + T * (s - q.s) - h;
+      // The mixture's h is h' + x (h'' - h') = h' + (s - s') (T + eps).
+      const double g = q.h + (s - q.s) * (T + eps) - h;
       if (g > 0) {
         b = T;
         pastLiquid = false;
@@ -84,7 +86,7 @@ int SolveLow(double h, double s, double lo, double hi, double T, Sat* sat) {
   // The bracket closed on the liquid line with the isotherm still below h: above the saturated liquid.
   if (pastLiquid) {
     const Properties q = Region1(Psat(a), a);
-    if (q.h + a * (s - q.s) - h + Slope(q, s, DPsatDT(a)) * (b - a) < -1e-6) return 0;
+    if (q.h + (s - q.s) * (a + eps) - h + Slope(q, s, DPsatDT(a)) * (b - a) < -1e-6) return 0;
   }
   // Rounding in h limits the mismatch to ~1e-12 kJ/kg; below 1e-11 T is as good as it gets.
   double best = HUGE_VAL;
@@ -159,17 +161,18 @@ WetHs WetFromHS(double h, double s, Result* out) {
   if (!(s > e.tri.liq.s && s < e.tri.vap.s)) return WetHs::kNotWet;
   // Below the mixture at the triple point (the coldest isotherm of the dome): colder than IF97 reaches.
   if (Mismatch(e.tri, h, s) > 1e-9) return WetHs::kBelowTriple;
-  double T0 = 0, rl = 0, rv = 0;
-  if (!DomeStart(h, s, &T0, &rl, &rv)) return WetHs::kNotWet;
+  DomeGuess start;
+  if (!DomeStart(h, s, &start)) return WetHs::kNotWet;
   Sat sat;
   // Where s'(623.15 K) > s, no wet state is hotter; otherwise the sign at 623.15 K picks the part.
   if (s <= e.t13.liq.s || Mismatch(e.t13, h, s) >= 0) {
-    const int solved = SolveLow(h, s, kTtriple, kT13, std::fmin(T0, kT13), &sat);
+    const int solved = SolveLow(h, s, kTtriple, kT13, std::fmin(start.T, kT13), start.eps, &sat);
     if (solved <= 0) return solved == 0 ? WetHs::kNotWet : WetHs::kNoConvergence;
   } else {
     // Above the top isotherm (or its chord between the phases there): no wet state.
     if (s >= e.top.liq.s && Mismatch(e.top, h, s) < -1e-9) return WetHs::kNotWet;
-    if (!SolveHigh(h, s, kT13, kDomeTop, std::fmax(T0, kT13), rl, rv, &sat)) return WetHs::kNoConvergence;
+    if (!SolveHigh(h, s, kT13, kDomeTop, std::fmax(start.T, kT13), start.rhoLiq, start.rhoVap, &sat))
+      return WetHs::kNoConvergence;
   }
   // x kept in [0, 1]: a wet state only if it still gives back h and s as closely as the other pairs do.
   // Within 0.01 K of the critical point the phases themselves are known only to ~1e-8 in density, and x

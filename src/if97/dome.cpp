@@ -13,6 +13,8 @@ constexpr int kN = 96;  // intervals; closer together towards the critical point
 
 struct Row {
   double T, hl, sl, hv, sv, rl, rv, eps;
+  double w;  // kJ/(kg K): v' dp/dT along the line, the part of the isotherm equation's slope besides s - s'
+
   double dl, dv;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
 };
 
@@ -32,6 +34,8 @@ bool Sample(double T, Row* r) {
   r->hv = sat.vap.h;
   r->sv = sat.vap.s;
   r->eps = T > kT13 ? 0.0 : ((r->hv - T * r->sv) - (r->hl - T * r->sl)) / (r->sv - r->sl);
+  // Region 3's own line by Clapeyron; below, the slope of psat.
+  r->w = sat.liq.v * (T > kT13 ? (sat.vap.s - sat.liq.s) / (sat.vap.v - sat.liq.v) : 1000.0 * DPsatDT(T));
   return true;
 }
 
@@ -100,7 +104,7 @@ bool DomeStart(double h, double s, DomeGuess* out) {
   const Row* r = t.row;
   if (!t.ok) return false;
   // The isotherm equation rises with T while s'(T) <= s: search the rows up to the last such one.
-  auto g = [&](int k) { return r[k].hl + r[k].T * (s - r[k].sl) - h; };
+  auto g = [&](int k) { return r[k].hl + (s - r[k].sl) * (r[k].T + r[k].eps) - h; };
   const int m = LastTrue(0, kN, [&](int k) { return r[k].sl <= s; });
   const int i = LastTrue(0, m, [&](int k) { return g(k) <= 0; });
   // Below the coldest isotherm of the liquid (the mixture there, which the caller has checked, decides), or
@@ -113,8 +117,18 @@ bool DomeStart(double h, double s, DomeGuess* out) {
   }
   const Row& a = r[i];
   const Row& b = r[i + 1];
-  double w = -g(i) / (g(i + 1) - g(i));
+  // The root of the cubic through both rows' values and slopes, by Newton from the chord's.
+  const double ga = g(i), gb = g(i + 1), da = (b.T - a.T) * (s - a.sl + a.w), db = (b.T - a.T) * (s - b.sl + b.w);
+  double w = -ga / (gb - ga);
   if (!(w > 0 && w < 1)) w = 0.5;
+  for (int k = 0; k < 4; ++k) {
+    const double u = w * w, v = u * w;
+    const double f = (2 * v - 3 * u + 1) * ga + (v - 2 * u + w) * da + (3 * u - 2 * v) * gb + (v - u) * db;
+    const double df = 6 * (u - w) * (ga - gb) + (3 * u - 4 * w + 1) * da + (3 * u - 2 * w) * db;
+    const double next = w - f / df;
+    if (!(next > 0 && next < 1)) break;
+    w = next;
+  }
   auto at = [w](double ya, double yb) { return ya + w * (yb - ya); };
   *out = DomeGuess{at(a.T, b.T), a.rl > 0 ? at(a.rl, b.rl) : 0, a.rv > 0 ? at(a.rv, b.rv) : 0, at(a.eps, b.eps)};
   return true;

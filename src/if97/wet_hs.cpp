@@ -122,7 +122,8 @@ bool SatFrom(double T, double* rl, double* rv, Sat* sat) {
 
 // Above 623.15 K: the phases are in equilibrium at every pass, so Newton runs on the mixture directly.
 bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, double rv, Sat* sat) {
-  // Near the critical point s'' falls by ~10 kJ/(kg K) per K: T must settle to ~1e-11 K for s to come back.
+  // Near the critical point s'' falls by ~10 kJ/(kg K) per K: T must settle to ~1e-11 K for s to come back;
+  // rounding in region 3's h leaves ~1e-11 kJ/kg.
   double best = HUGE_VAL;
   Sat trial;
   for (int k = 0; k < kMaxPasses; ++k) {
@@ -139,7 +140,7 @@ bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, do
         best = std::fabs(f);
         *sat = trial;
       }
-      if (best <= 1e-11) return true;
+      if (best <= 3e-11) return true;
       // Clapeyron: dp/dT = (s'' - s') / (v'' - v') on region 3's own saturation line.
       newton = T - f / Slope(l, s, (v.s - l.s) / (v.v - l.v) / 1000.0);
     }
@@ -175,12 +176,14 @@ WetHs WetFromHS(double h, double s, Result* out) {
       return WetHs::kNoConvergence;
   }
   // x kept in [0, 1]: a wet state only if it still gives back h and s as closely as the other pairs do.
-  // Within 0.01 K of the critical point the phases themselves are known only to ~1e-8 in density, and x
-  // to ~1e-7: there x may stray that far.
+  // Region 3's phase equilibrium settles s' and s'' only to ~1e-9 near the critical point, and within
+  // 0.01 K of it the phases are known only to ~1e-8 in density, x to ~1e-7: there x may stray that far.
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
   const Result r = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
-  const bool kept =
-      sat.T > kTc - 0.01 ? x >= -1e-6 && x <= 1 + 1e-6 : std::fabs(r.h - h) <= 1e-6 && std::fabs(r.s - s) <= 1e-9;
+  const double tolS = sat.T > kT13 ? 1e-8 : 1e-9;
+  const bool nearCritical = sat.T > kTc - 0.01;
+  const bool kept = nearCritical ? x >= -1e-6 && x <= 1 + 1e-6 && std::fabs(Mismatch(sat, h, s)) <= 1e-6
+                                 : std::fabs(r.h - h) <= 1e-6 && std::fabs(r.s - s) <= tolS;
   if (!kept) return WetHs::kNotWet;
   *out = r;
   return WetHs::kWet;

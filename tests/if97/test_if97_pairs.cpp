@@ -105,6 +105,7 @@ TEST(If97Pairs, RefusalsSayWhy) {
       {FromTH(100, 10), Error::kOutOfRange, "poza zakresem IAPWS-IF97: p > 100 MPa"},
       {FromHS(50, 1), Error::kOutOfRange, "poza zakresem IAPWS-IF97: T < 273,15 K"},
       {FromHS(2000, 9.5), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
+      {FromHS(2250, 4.39), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(row.error, row.r.error) << row.reason;

@@ -12,10 +12,11 @@ namespace {
 constexpr int kN = 96;  // intervals; closer together towards the critical point, where the line bends most
 
 struct Row {
-  double T, hl, sl, hv, sv, rl, rv, eps;
-  double w;  // kJ/(kg K): v' dp/dT along the line, the part of the isotherm equation's slope besides s - s'
-
-  double dl, dv;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
+  double T = 0, hl = 0, sl = 0, hv = 0, sv = 0;
+  double rl = 0, rv = 0;  // kg/m3, region 3's phases; 0 at or below 623.15 K
+  double eps = 0;         // kJ/(kg K): (g'' - g') / (s'' - s'), how far regions 1 and 2 disagree
+  double w = 0;  // kJ/(kg K): v' dp/dT along the line, the part of the isotherm equation's slope besides s - s'
+  double dl = 0, dv = 0;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
 };
 
 struct Table {

@@ -2,6 +2,7 @@
 // equations polishes them; where no backward equation applies, a bracketed search.
 #include <cmath>
 
+#include "if97/dome.h"
 #include "if97/region1.h"
 #include "if97/region2.h"
 #include "if97/region3.h"
@@ -29,8 +30,6 @@ constexpr char kNoGas[] = "brak stanu: wartość powyżej pary przy p → 0";
 constexpr char kNoConv[] = "obliczenie IAPWS-IF97 nie zbiegło się";
 constexpr double kTolH = 1e-6;  // kJ/kg: the consistency promised for h
 constexpr double kTolS = 1e-9;  // kJ/(kg K): and for s
-// K: the h,s dome test follows the saturation line to here, 1 mK below the critical point; a chord closes the rest.
-constexpr double kTsatMax3 = kTc - 1e-3;
 
 double Y(const Properties& q, bool isH) { return isH ? q.h : q.s; }
 // dh/dp or ds/dp at constant T, per MPa.
@@ -195,36 +194,6 @@ Result FromTY(double t, double y, bool isH) {
   return search3(rb, rmax);
 }
 
-// Regula falsi with the Illinois change: a root of f in [a, b] without derivatives.
-template <class F>
-bool Illinois(F f, double a, double b, double fa, double fb, double xtol, double* root) {
-  int side = 0;
-  for (int k = 0; k < kMaxPasses; ++k) {
-    const double c = (a * fb - b * fa) / (fb - fa);
-    const double fc = f(c);
-    if (fc == 0 || std::fabs(b - a) < xtol) {
-      *root = c;
-      return true;
-    }
-    if ((fc < 0) == (fb < 0)) {
-      b = c;
-      fb = fc;
-      if (side == -1) fa *= 0.5;
-      side = -1;
-    } else {
-      a = c;
-      fa = fc;
-      if (side == 1) fb *= 0.5;
-      side = 1;
-    }
-    if (std::fabs(b - a) < xtol) {
-      *root = 0.5 * (a + b);
-      return true;
-    }
-  }
-  return false;
-}
-
 // h,s in one region from its backward p(h,s): Newton on (p, T) for regions 1 and 2, (rho, T) for 3.
 bool HsIn(int region, double h, double s, Result* out) {
   if (region == 3) {
@@ -288,7 +257,7 @@ bool BackwardLandsIn(int region, double h, double s) {
   return RegionPT(p, T) == region;
 }
 
-// Saturated states by temperature for the wet part of h,s.
+// Saturated states by temperature.
 bool SatT(double T, Sat* sat) { return SatAt(Psat(T), T, sat); }
 
 }  // namespace
@@ -332,54 +301,23 @@ Result FromXP(double x, double p) {
 Result FromHS(double h, double s) {
   // A stable single-phase state is the only state with these h and s: try the regions' backward equations
   // first (each checks that its state is stable), and search the saturation dome only when none fits.
+  // Well inside the dome no single phase can have them, so the wet state is solved first there.
   static constexpr int kLiquidFirst[] = {1, 3, 2};
   static constexpr int kSteamFirst[] = {2, 3, 1};
   Result r;
+  if (detail::InsideDome(h, s) && detail::WetFromHS(h, s, &r) == detail::WetHs::kWet) return r;
   for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
     if (BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;
   }
-  Sat tri;
-  SatT(kTtriple, &tri);
-  if (s > tri.liq.s && s < tri.vap.s) {
-    // Where the saturation line reaches this entropy: liquid side below the critical entropy.
-    const bool liquid = s <= kS3ab;
-    // Closer to the critical point the region-3 densities at psat(T) are not found by Newton.
-    const double tHi = kTsatMax3;
-    Sat top;
-    SatT(tHi, &top);
-    double tb = tHi;
-    const double sTop = liquid ? top.liq.s : top.vap.s;
-    if ((liquid && s < sTop) || (!liquid && s > sTop)) {
-      auto g = [&](double T) {
-        Sat st;
-        SatT(T, &st);
-        return (liquid ? st.liq.s : st.vap.s) - s;
-      };
-      const double g0 = (liquid ? tri.liq.s : tri.vap.s) - s;
-      if (!Illinois(g, kTtriple, tHi, g0, sTop - s, 1e-10, &tb)) return Fail(Error::kNoConvergence, kNoConv);
-    }
-    Sat edge;
-    SatT(tb, &edge);
-    // Between the two branches at tHi the chord of that isotherm bounds the wet states.
-    const double hb = tb < tHi ? (liquid ? edge.liq.h : edge.vap.h) : edge.liq.h + tHi * (s - edge.liq.s);
-    if (h <= hb) {
-      // Wet: the temperature at which h and s give the same dryness fraction.
-      auto f = [&](double T) {
-        Sat st;
-        SatT(T, &st);
-        return (h - st.liq.h) / (st.vap.h - st.liq.h) - (s - st.liq.s) / (st.vap.s - st.liq.s);
-      };
-      if (tri.liq.h + kTtriple * (s - tri.liq.s) - h > 1e-9) return Fail(Error::kOutOfRange, kTLow);
-      const double f0 = f(kTtriple), fb = f(tb);
-      double T = std::fabs(f0) < std::fabs(fb) ? kTtriple : tb;
-      if ((f0 < 0) != (fb < 0) && !Illinois(f, kTtriple, tb, f0, fb, 1e-11, &T)) {
-        return Fail(Error::kNoConvergence, kNoConv);
-      }
-      Sat sat;
-      if (!SatT(T, &sat)) return Fail(Error::kNoConvergence, kNoConv);
-      const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
-      return Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
-    }
+  switch (detail::WetFromHS(h, s, &r)) {
+    case detail::WetHs::kWet:
+      return r;
+    case detail::WetHs::kBelowTriple:
+      return Fail(Error::kOutOfRange, kTLow);
+    case detail::WetHs::kNoConvergence:
+      return Fail(Error::kNoConvergence, kNoConv);
+    case detail::WetHs::kNotWet:
+      break;
   }
   for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
     if (!BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;

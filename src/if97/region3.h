@@ -36,6 +36,8 @@ double T3Boundary(B3 which, double p);
 // Saturated liquid and vapour densities at T (623.15 K < T < 647.096 K) from the phase equilibrium of the
 // basic equation (equal p and g), by Newton from the v(p,T) starts. False when the pass limit runs out.
 bool Region3SatRho(double T, double* rhoLiq, double* rhoVap);
+// The same from the densities given, e.g. those at a nearby temperature; they are replaced only on success.
+bool Region3SatRhoFrom(double T, double* rhoLiq, double* rhoVap);
 
 double B3abH(double p);                            // h on the 3a-3b boundary, kJ/kg
 inline constexpr double kS3ab = 4.41202148223476;  // kJ/(kg K), critical entropy

@@ -161,6 +161,15 @@ bool Region3SatRho(double T, double* rhoLiq, double* rhoVap) {
   const double p = Psat(T);
   double rl = 1.0 / Region3VptSide(p, T, true);
   double rv = 1.0 / Region3VptSide(p, T, false);
+  if (!Region3SatRhoFrom(T, &rl, &rv)) return false;
+  *rhoLiq = rl;
+  *rhoVap = rv;
+  return true;
+}
+
+bool Region3SatRhoFrom(double T, double* rhoLiq, double* rhoVap) {
+  if (!(T < kTc)) return false;
+  double rl = *rhoLiq, rv = *rhoVap;
   for (int k = 0; k < kMaxSatPasses; ++k) {
     const State3 l = Region3(rl, T), v = Region3(rv, T);
     if (!(l.dpdrho > 0 && v.dpdrho > 0 && rl > rv)) return false;

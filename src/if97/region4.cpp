@@ -28,6 +28,20 @@ double Psat(double T) {
   return r * r * r * r;
 }
 
+// The saturation equation is a quadratic in beta = p^(1/4) with coefficients quadratic in theta:
+// differentiated implicitly.
+double DPsatDT(double T) {
+  const double u = T - kN[10];
+  const double th = T + kN[9] / u;
+  const double a = th * th + kN[1] * th + kN[2];
+  const double b = kN[3] * th * th + kN[4] * th + kN[5];
+  const double c = kN[6] * th * th + kN[7] * th + kN[8];
+  const double beta = 2.0 * c / (-b + std::sqrt(b * b - 4.0 * a * c));
+  const double num = (2.0 * th + kN[1]) * beta * beta + (2.0 * kN[3] * th + kN[4]) * beta + 2.0 * kN[6] * th + kN[7];
+  const double dbeta = -num / (2.0 * a * beta + b);
+  return 4.0 * beta * beta * beta * dbeta * (1.0 - kN[9] / (u * u));
+}
+
 double Tsat(double p) {
   const double beta = std::sqrt(std::sqrt(p));
   const double e = beta * beta + kN[3] * beta + kN[6];

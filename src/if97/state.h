@@ -22,6 +22,10 @@ Result Fail(Error e, const char* why);
 Result Single(int region, double p, double T, const Properties& q);
 Result Wet(const Sat& sat, double x);
 
+// The wet state with these h and s: kWet with *out filled, or why there is none.
+enum class WetHs { kWet, kNotWet, kBelowTriple, kNoConvergence };
+WetHs WetFromHS(double h, double s, Result* out);
+
 // Properties at (p, T) of a known region (1, 2 or 3).
 bool StateIn(int region, double p, double T, Properties* q);
 

@@ -60,6 +60,31 @@ TEST(If97Pairs, WetRoundTrips) {
   }
 }
 
+// h,s of wet states over the whole dome: at the triple point, near both lines, both sides of 623.15 K, where
+// the phases come from region 3, and 7 mK below the critical point. Within 0.1 K of it the phase equilibrium
+// settles the phases' entropies only to ~1e-10, which leaves x to a few 1e-9; within 0.01 K, to ~1e-7.
+TEST(If97Pairs, WetHsAcrossTheDome) {
+  struct Row {
+    double t, xtol;
+  };
+  const Row rows[] = {{0.01, 1e-9},  {4, 1e-9},      {45, 1e-9},     {99.6, 1e-9}, {180, 1e-9},
+                      {275, 1e-9},   {349.99, 1e-9}, {350.01, 1e-9}, {360, 1e-9},  {371, 1e-9},
+                      {373.5, 1e-9}, {373.9, 5e-9},  {373.939, 1e-6}};
+  const double xs[] = {1e-6, 0.02, 0.1, 0.5, 0.9, 0.999999};
+  for (const Row& row : rows) {
+    for (double x : xs) {
+      const Result want = FromXT(x, row.t);
+      const Result got = FromHS(want.h, want.s);
+      ASSERT_TRUE(got.ok()) << got.reason << " x=" << x << " t=" << row.t;
+      EXPECT_EQ(4, got.region) << "x=" << x << " t=" << row.t;
+      EXPECT_NEAR(want.t, got.t, 1e-6) << "x=" << x << " t=" << row.t;
+      EXPECT_NEAR(want.x, got.x, row.xtol) << "x=" << x << " t=" << row.t;
+      EXPECT_NEAR(want.h, got.h, 1e-6) << "x=" << x << " t=" << row.t;
+      EXPECT_NEAR(want.s, got.s, 1e-9) << "x=" << x << " t=" << row.t;
+    }
+  }
+}
+
 TEST(If97Pairs, RefusalsSayWhy) {
   struct Row {
     Result r;
@@ -78,6 +103,9 @@ TEST(If97Pairs, RefusalsSayWhy) {
       {FromXP(0.5, 25), Error::kNoState, "brak stanu nasycenia: p poza 0,000611 … 22,064 MPa"},
       {FromTH(500, 4000), Error::kNoState, "brak stanu: wartość powyżej pary przy p → 0"},
       {FromTH(100, 10), Error::kOutOfRange, "poza zakresem IAPWS-IF97: p > 100 MPa"},
+      {FromHS(50, 1), Error::kOutOfRange, "poza zakresem IAPWS-IF97: T < 273,15 K"},
+      {FromHS(2000, 9.5), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
+      {FromHS(2250, 4.39), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(row.error, row.r.error) << row.reason;

@@ -78,26 +78,41 @@ int LastTrue(int lo, int hi, Key key) {
   return lo;
 }
 
+// The saturation line at s, interpolated between the rows (the top isotherm's chord between its
+// phases), and how far the chord may stray from the line there. False outside the dome's entropies.
+bool LineAt(const Table& t, double s, double* hb, double* err) {
+  const Row* r = t.row;
+  if (!t.ok || !(s > r[0].sl && s < r[0].sv)) return false;
+  const Row& top = r[kN];
+  *hb = top.hl + top.T * (s - top.sl);
+  *err = 0;
+  if (s <= top.sl) {
+    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sl <= s; });
+    *hb = Chord(s, r[i].sl, r[i].hl, r[i + 1].sl, r[i + 1].hl);
+    *err = r[i].dl;
+  } else if (s >= top.sv) {
+    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sv >= s; });
+    *hb = Chord(s, r[i].sv, r[i].hv, r[i + 1].sv, r[i + 1].hv);
+    *err = r[i].dv;
+  }
+  return true;
+}
+
+constexpr double kSlack = 0.01;  // kJ/kg: beside the sampling error, the seam of regions 1-2 and 3
+
 }  // namespace
 
 bool InsideDome(double h, double s) {
   const Table& t = Once();
-  const Row* r = t.row;
-  if (!t.ok || !(s > r[0].sl && s < r[0].sv)) return false;
-  constexpr double kSlack = 0.01;  // kJ/kg: beside the sampling error, the seam of regions 1-2 and 3
-  if (h < r[0].hl + r[0].T * (s - r[0].sl) + kSlack) return false;
-  const Row& top = r[kN];
-  double hb = top.hl + top.T * (s - top.sl), err = 0;
-  if (s <= top.sl) {
-    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sl <= s; });
-    hb = Chord(s, r[i].sl, r[i].hl, r[i + 1].sl, r[i + 1].hl);
-    err = r[i].dl;
-  } else if (s >= top.sv) {
-    const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sv >= s; });
-    hb = Chord(s, r[i].sv, r[i].hv, r[i + 1].sv, r[i + 1].hv);
-    err = r[i].dv;
-  }
+  double hb = 0, err = 0;
+  if (!LineAt(t, s, &hb, &err)) return false;
+  if (h < t.row[0].hl + t.row[0].T * (s - t.row[0].sl) + kSlack) return false;
   return h < hb - 2 * err - kSlack;
+}
+
+bool AboveDome(double h, double s) {
+  double hb = 0, err = 0;
+  return LineAt(Once(), s, &hb, &err) && h > hb + 2 * err + kSlack;
 }
 
 bool DomeStart(double h, double s, DomeGuess* out) {

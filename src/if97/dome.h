@@ -11,6 +11,9 @@ inline constexpr double kDomeTop = kTc - 1e-3;  // K: the dome is followed to he
 // (h, s) below the saturation line by more than the sampling error, and above the triple line: wet.
 bool InsideDome(double h, double s);
 
+// (h, s) above the saturation line by more than the sampling error: not wet.
+bool AboveDome(double h, double s);
+
 // Where the isotherm through (h, s) lies, interpolated between the samples.
 struct DomeGuess {
   double T = 0;                   // K

@@ -194,6 +194,9 @@ Result FromTY(double t, double y, bool isH) {
   return search3(rb, rmax);
 }
 
+// A search that keeps leaving the formulation's range is after a state beyond it: none there.
+constexpr int kOutside = 10;
+
 // h,s in one region from its backward p(h,s): Newton on (p, T) for regions 1 and 2, (rho, T) for 3.
 bool HsIn(int region, double h, double s, Result* out) {
   if (region == 3) {
@@ -201,6 +204,7 @@ bool HsIn(int region, double h, double s, Result* out) {
     if (!(p > 0 && p <= 2 * kPmax)) p = 30.0;
     double T = Region3Tph(p, h), rho = 1.0 / Region3Vph(p, h);
     if (!(rho > 0 && T > 0)) return false;
+    int outside = 0;  // passes far outside region 3's temperatures or pressures
     for (int k = 0; k < kMaxPasses; ++k) {
       const State3 st = Region3(rho, T);
       const double f1 = st.props.h - h, f2 = st.props.s - s;
@@ -211,6 +215,8 @@ bool HsIn(int region, double h, double s, Result* out) {
       rho -= dr;
       T -= dt;
       if (!std::isfinite(rho) || rho <= 0) return false;
+      if ((T > kTmax + 100.0 || T < kT13 - 100.0 || st.p > 2 * kPmax || st.p < 0) && ++outside >= kOutside)
+        return false;
       if (std::fabs(dr) < 1e-12 * rho && std::fabs(dt) < 1e-11 * T) {
         const State3 f = Region3(rho, T);
         if (!(f.p <= kPmax * (1 + 1e-12) && T >= kT13 && f.p >= B23P(T))) return false;
@@ -229,6 +235,7 @@ bool HsIn(int region, double h, double s, Result* out) {
   double T = region == 1 ? Region1Tph(p, h) : Region2Tph(p, h);
   if (!std::isfinite(T)) T = region == 1 ? 400.0 : 700.0;
   T = std::fmin(std::fmax(T, kTmin - 20.0), kTmax + 50.0);
+  int outside = 0;  // passes at a temperature bound or far above the pressure limit
   for (int k = 0; k < kMaxPasses; ++k) {
     const Properties q = R12(region, p, T);
     const double f1 = q.h - h, f2 = q.s - s;
@@ -240,6 +247,7 @@ bool HsIn(int region, double h, double s, Result* out) {
     p -= dp;
     T = std::fmin(std::fmax(T - dt, kTmin - 20.0), kTmax + 50.0);
     if (!std::isfinite(p)) return false;
+    if ((T <= kTmin - 20.0 || T >= kTmax + 50.0 || p > 2 * kPmax) && ++outside >= kOutside) return false;
     if (std::fabs(dp) < 1e-13 * p && std::fabs(dt) < 1e-12 * T) {
       if (RegionPT(p, T) != region) return false;
       *out = Single(region, p, T, R12(region, p, T));
@@ -318,6 +326,24 @@ Result FromHS(double h, double s) {
       return Fail(Error::kNoConvergence, kNoConv);
     case detail::WetHs::kNotWet:
       break;
+  }
+  // At one entropy the enthalpy rises with the pressure (dh = v dp) and the temperature with it:
+  // above the isentrope's point at 100 MPa or at 1073.15 K the state lies beyond the formulation.
+  const Result top = FromPS(kPmax, s);
+  if (top.ok() && h > top.h + 1e-6) return Fail(Error::kOutOfRange, kPHigh);
+  const Result hot = FromTS(kTmax - kT0, s);
+  if (hot.ok() && h > hot.h + 1e-6) return Fail(Error::kOutOfRange, kTHigh);
+  // No state of the formulation has less entropy than water at 273.15 K and 100 MPa (-0.0085823).
+  if (s < -0.0086) return Fail(Error::kNoState, kNoState);
+  if (s > 9.156) {
+    // Steam with more entropy than the triple point's vapour (9.1555): its isentrope ends at 273.15 K,
+    // or at the lowest pressure searched where it is hotter there, and the enthalpy falls along it.
+    const Result cold = FromTS(kTmin - kT0, s);
+    if (cold.ok() && h < cold.h - 1e-6) return Fail(Error::kOutOfRange, kTLow);
+    if (!cold.ok()) {
+      const Result thin = FromPS(kPmin, s);
+      if (thin.ok() && h < thin.h - 1e-6) return Fail(Error::kNoState, kNoState);
+    }
   }
   for (int region : s <= kS3ab ? kLiquidFirst : kSteamFirst) {
     if (!BackwardLandsIn(region, h, s) && HsIn(region, h, s, &r)) return r;

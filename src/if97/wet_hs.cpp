@@ -162,6 +162,7 @@ WetHs WetFromHS(double h, double s, Result* out) {
   if (!(s > e.tri.liq.s && s < e.tri.vap.s)) return WetHs::kNotWet;
   // Below the mixture at the triple point (the coldest isotherm of the dome): colder than IF97 reaches.
   if (Mismatch(e.tri, h, s) > 1e-9) return WetHs::kBelowTriple;
+  if (AboveDome(h, s)) return WetHs::kNotWet;
   DomeGuess start;
   if (!DomeStart(h, s, &start)) return WetHs::kNotWet;
   Sat sat;

@@ -104,8 +104,10 @@ TEST(If97Pairs, RefusalsSayWhy) {
       {FromTH(500, 4000), Error::kNoState, "brak stanu: wartość powyżej pary przy p → 0"},
       {FromTH(100, 10), Error::kOutOfRange, "poza zakresem IAPWS-IF97: p > 100 MPa"},
       {FromHS(50, 1), Error::kOutOfRange, "poza zakresem IAPWS-IF97: T < 273,15 K"},
-      {FromHS(2000, 9.5), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
-      {FromHS(2250, 4.39), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
+      {FromHS(2000, 9.5), Error::kOutOfRange, "poza zakresem IAPWS-IF97: T < 273,15 K"},
+      {FromHS(2250, 4.39), Error::kOutOfRange, "poza zakresem IAPWS-IF97: p > 100 MPa"},
+      {FromHS(3000, 5), Error::kOutOfRange, "poza zakresem IAPWS-IF97: p > 100 MPa"},
+      {FromHS(100, -0.1), Error::kNoState, "brak stanu IAPWS-IF97 o tych wartościach"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(row.error, row.r.error) << row.reason;

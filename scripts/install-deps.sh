@@ -16,6 +16,10 @@ PACKAGES=(
   qt6-translations-l10n                     # Qt's own Polish texts (dialog buttons, edit menus)
   dpkg-dev file                             # dpkg-shlibdeps: the package's Depends (CPack)
   appstream                                 # appstreamcli: checks the AppStream metainfo
+  desktop-file-utils                        # desktop-file-validate: checks the desktop entry
+  clang-format                              # the format check of the test command
+  libsqlite3-dev                            # the turbine database (SQLite 3)
+  libcsv-dev                                # the plant's CSV exports (turbine workbench import)
 )
 if [ "${KALORIMO_WITH_X:-0}" = 1 ]; then
   PACKAGES+=(xvfb xauth)

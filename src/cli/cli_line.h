@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "mollier/rozprezanie.h"
-
 #include "app/pary.h"
+#include "mollier/rozprezanie.h"
 
 namespace kal::cli {
 

@@ -10,6 +10,7 @@
 #include "cli/is_calc.h"
 #include "cli/output.h"
 #include "cli/reference.h"
+#include "cli/turbine.h"
 #include "common/file_io.h"
 
 namespace kal::cli {
@@ -150,6 +151,7 @@ int WriteFailed(std::FILE* err, int e) {
 }  // namespace
 
 int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* err) {
+  if (argc >= 2 && std::string(argv[1]) == "turbine") return RunTurbine(argc - 1, argv + 1, out, err);
   Options o;
   std::string why;
   switch (ParseArgs(argc, argv, o, why)) {

@@ -141,7 +141,8 @@ void BazaKalorimo::CzytajRekord1() {
     // 2 s on some file systems): a stamp less than 2 s older than that read may hide a later
     // edit within the same tick, so such a file is read again. A refused file is read (and its
     // refusal told) every time, so the user is never left calculating on the fallback unawares.
-    if (przeczytany_ && !odrzucony_ && teraz == znacznik_ && std::max(teraz.mtimeS, teraz.ctimeS) + marginesZnacznikaS < czasOdczytuS_)
+    if (przeczytany_ && !odrzucony_ && teraz == znacznik_ &&
+        std::max(teraz.mtimeS, teraz.ctimeS) + marginesZnacznikaS < czasOdczytuS_)
       return;
     SledzZamiane(naDysku);
   }

@@ -77,6 +77,10 @@ Rozprezanie Rozpreznij(Evaluator& ew, const DaneRozprezania& d) {
     r.komunikat = "Sprawność wewnętrzna musi leżeć w przedziale (0, 100] %.";
     return r;
   }
+  if (d.tryb == Koniec2::H2 && !std::isfinite(d.h2)) {
+    r.komunikat = "Niewłaściwa entalpia pary wylotowej.";
+    return r;
+  }
   if (d.tryb == Koniec2::T2 && !(d.t2 < p1.t)) {
     r.komunikat = "Temperatura pary wylotowej musi być niższa od temperatury na wlocie.";
     return r;
@@ -107,6 +111,9 @@ Rozprezanie Rozpreznij(Evaluator& ew, const DaneRozprezania& d) {
           "podaj sprawność.";
       return r;
     }
+  } else if (d.tryb == Koniec2::H2) {
+    // The pressure-enthalpy pair, code 2, as the efficiency mode reaches it.
+    k = ew.P_H(r.p2, Sng(d.h2));
   } else {
     const float h2 = Sng(static_cast<double>(p1.h) - d.eta * r.dhs);
     k = ew.P_H(r.p2, h2);

@@ -28,8 +28,9 @@ Punkt PunktPH(const SteamState& st);
 // Dryness as the dryness box shows it: "0,87", " x > 1 " or " x = 1 ".
 std::string SuchoscTekst(float x, char decimalSep);
 
-// What fixes the actual end: its temperature, the efficiency, or nothing (the isentropic end only).
-enum class Koniec2 { T2, Eta, Brak };
+// What fixes the actual end: its temperature, the efficiency, its enthalpy (a wet exhaust whose h2
+// comes from a heat balance), or nothing (the isentropic end only).
+enum class Koniec2 { T2, Eta, Brak, H2 };
 
 struct DaneRozprezania {
   std::optional<SteamState> wlot;  // the last pressure-temperature state, none before one
@@ -37,6 +38,7 @@ struct DaneRozprezania {
   Koniec2 tryb = Koniec2::Eta;
   double t2 = 0;   // [C] when tryb is T2
   double eta = 0;  // fraction when tryb is Eta
+  double h2 = 0;   // [kJ/kg] when tryb is H2
 };
 
 struct Rozprezanie {

@@ -12,7 +12,7 @@ std::string Powod(const char* punkt, const if97::Result& r) {
 
 }  // namespace
 
-RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, double t2, double eta) {
+RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, double t2, double eta, double h2) {
   RozprezanieIF97 e;
   const if97::Result w = if97::FromPT(p1, t1);
   if (!w.ok()) {
@@ -47,6 +47,8 @@ RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, do
       e.blad = "IF97: temperatura t2 leży po stronie wody, nie wyznacza stanu pary";
       return e;
     }
+  } else if (tryb == Koniec2::H2) {
+    r2 = if97::FromPH(p2, h2);
   } else {
     if (!(eta > 0 && eta <= 1)) {
       e.blad = "IF97: sprawność poza przedziałem (0, 1]";

@@ -18,9 +18,9 @@ struct RozprezanieIF97 {
   std::optional<double> dhs, dh, eta;  // kJ/kg, kJ/kg, fraction
 };
 
-// p1, p2 in MPa, t1 in C; t2 [C] or eta (fraction) as tryb says.
-// 1 = FromPT(p1, t1); 2s = FromPS(p2, s1); 2 = FromPT(p2, t2) or FromPH(p2, h1 - eta * dhs).
-RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, double t2, double eta);
+// p1, p2 in MPa, t1 in C; t2 [C], eta (fraction) or h2 [kJ/kg] as tryb says.
+// 1 = FromPT(p1, t1); 2s = FromPS(p2, s1); 2 = FromPT(p2, t2), FromPH(p2, h1 - eta * dhs) or FromPH(p2, h2).
+RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, double t2, double eta, double h2 = 0);
 
 // IF97's saturation line, x = 0 and x = 1 from 0.002 MPa up to the critical point, as chart lines
 // (kinds Woda and Nasycenie) cut to the view.

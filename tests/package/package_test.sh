@@ -32,6 +32,7 @@ grep -q '500' <<<"$out" || fail "no result from the installed kalorimo-calc"
 touch "$scratch/root/usr/bin/Kalorimo"
 XDG_DATA_HOME="$scratch/xdg" "$calc" p,t 1 200 >/dev/null || fail "kalorimo-calc without --data"
 [[ -f "$scratch/xdg/Kalorimo/Kalorimo.dat" ]] || fail "no per-user data folder"
+desktop-file-validate "$scratch/root/usr/share/applications/kalorimo.desktop" || fail "desktop entry does not validate"
 command -v appstreamcli >/dev/null && appstreamcli validate --no-net \
   "$scratch/root/usr/share/metainfo/org.example.kalorimo.metainfo.xml"
 echo "OK $deb"

@@ -43,6 +43,9 @@ struct DaneRozprezania {
 
 struct Rozprezanie {
   bool ok = false;
+  // The numbers are all there but cannot be (s2 < s1, dh <= 0, eta > 1): ok is false, komunikat
+  // says what is impossible, and the points and drops stay to be shown.
+  bool niefizyczne = false;
   std::string komunikat;  // Polish, why it was refused
   Punkt wlot;
   float wylotKPa = 0;

@@ -13,7 +13,8 @@ namespace kal {
 
 struct RozprezanieIF97 {
   bool ok = false;
-  std::string blad;  // Polish, why IF97 gives no expansion here; "" when ok
+  bool niefizyczne = false;  // as Rozprezanie::niefizyczne: numbers kept, ok false, blad says why
+  std::string blad;          // Polish, why IF97 gives no expansion here; "" when ok
   std::optional<if97::Result> wlot, izentropa, rzeczywisty;
   std::optional<double> dhs, dh, eta;  // kJ/kg, kJ/kg, fraction
 };

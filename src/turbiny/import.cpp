@@ -66,6 +66,11 @@ char Separator(const std::string& tekst, const Mapowanie& m, std::string& opis) 
   const char s = WykryjSeparator(tekst);
   if (s == 0) {
     if (NiepusteLinie(tekst, 2) < 2) throw BladTurbiny("plik nie ma wierszy danych pod nagłówkiem");
+    // A quote left open in the first rows upsets the counts: say that rather than the separator.
+    for (const char kandydat : {';', '\t', ','}) {
+      const std::string naglowek = tekst.substr(0, tekst.find('\n'));
+      if (naglowek.find(kandydat) != std::string::npos) CzytajTabele(tekst, kandydat);
+    }
     throw BladTurbiny(
         "nie rozpoznano separatora pól: ani średnik, ani tabulator, ani przecinek nie dzieli nagłówka i pierwszych "
         "wierszy danych na tyle samo pól; podaj \"separator\" w mapowaniu");

@@ -128,6 +128,8 @@ class BazaSqlite : public Magazyn {
   void Importuj(const Dokument& d, bool zastap) override;
   void ZapiszTurbine(const Turbina& t) override;
   void ZapiszKampanie(const std::string& turbina, const Kampania& k, const std::vector<Seria>& surowe) override;
+  void ZapiszImport(const std::string& turbina, const std::string& mapowanie, const Kampania& k,
+                    const std::vector<Seria>& surowe) override;
   void UsunKampanie(const std::string& turbina, const std::string& kampania) override;
   std::vector<Seria> Surowe(const std::string& turbina, const std::string& kampania) override;
 
@@ -568,6 +570,17 @@ void BazaSqlite::ZapiszKampanie(const std::string& turbina, const Kampania& k, c
   const auto id = IdTurbiny(turbina);
   if (!id) OdmowaDanych("brak turbiny " + turbina + "; nic nie zapisano");
   WstawKampanie(*id, k, surowe);
+  tr.Zatwierdz();
+}
+
+void BazaSqlite::ZapiszImport(const std::string& turbina, const std::string& mapowanie, const Kampania& k,
+                              const std::vector<Seria>& surowe) {
+  Transakcja tr(*this, true);
+  const auto id = IdTurbiny(turbina);
+  if (!id) OdmowaDanych("brak turbiny " + turbina + "; nic nie zapisano");
+  WstawKampanie(*id, k, surowe);
+  Zapytanie u(*this, "UPDATE turbina SET mapowanie = ? WHERE id = ?");
+  u.Tekst(1, mapowanie).Calk(2, *id).Wykonaj();
   tr.Zatwierdz();
 }
 

@@ -128,7 +128,7 @@ void Sql(const std::string& plik, const std::string& sql) {
 TEST(Magazyn, TurbineWithCampaignsAndRawSeriesComesBack) {
   TempDir dir;
   const std::string plik = dir.path() + "/turbiny.db";
-  const Dokument d = Przyklad();
+  Dokument d = Przyklad();
   const double nan = std::nan("");
   const std::vector<Seria> surowe = {{"T_PS", "PS", "t", {0, 5, 10}, {535.2, nan, -0.0}},
                                      {"Pbar", "", "ambient", {0, 5, 10}, {99.2, 99.25, 1e-300}}};
@@ -136,8 +136,10 @@ TEST(Magazyn, TurbineWithCampaignsAndRawSeriesComesBack) {
     auto m = OtworzBaze(plik);
     m->Importuj(d, false);
     m->Importuj(Przyklad("TG-1"), false);
-    m->ZapiszKampanie("TG-4", d.kampanie[0], surowe);  // replaced in place, now with its series
+    // Replaced in place, now with its series, and the mapping it was read by.
+    m->ZapiszImport("TG-4", R"({"timestamp":"T"})", d.kampanie[0], surowe);
   }
+  d.turbina.mapowanie = R"({"timestamp":"T"})";
   auto m = OtworzBaze(plik, true);  // another process later, reading only
   EXPECT_EQ(m->Turbiny(), (std::vector<std::string>{"TG-1", "TG-4"}));
   const auto w = m->Wczytaj("TG-4");
@@ -203,6 +205,7 @@ TEST(Magazyn, RefusedChangeLeavesNothing) {
       {"replacement with a campaign twice", [&] { m->Importuj(dwaRazy, true); }, "2025-10-odb występuje dwa razy"},
       {"turbine without a name", [&] { m->Importuj(bezNazwy, false); }, "turbina bez nazwy"},
       {"campaign of no turbine", [&] { m->ZapiszKampanie("TG-9", Przyklad().kampanie[0], {}); }, "brak turbiny TG-9"},
+      {"import to no turbine", [&] { m->ZapiszImport("TG-9", "{}", Przyklad().kampanie[0], {}); }, "brak turbiny TG-9"},
       {"campaign that is not there", [&] { m->UsunKampanie("TG-4", "x"); }, "brak pomiaru x"},
   };
   for (const Przypadek& p : przypadki) {

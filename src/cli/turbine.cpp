@@ -75,18 +75,7 @@ bool ParseTurbineArgs(int argc, char** argv, TurbineArgs& a, std::string& error,
     }
     int index = 0;
     const int c = getopt_long(argc, argv, "+h", kOptions, &index);
-    if (c == -1) {
-      // A word before the options ("list --db B"): take it and go on, unless "--" ended them.
-      if (optind < argc && argv[optind][0] != '-' && std::strcmp(argv[optind - 1], "--") != 0) {
-        if (a.command.empty())
-          a.command = argv[optind];
-        else
-          a.words.push_back(argv[optind]);
-        ++optind;
-        continue;
-      }
-      break;
-    }
+    if (c == -1) break;
     const std::string v = optarg ? optarg : "";
     switch (c) {
       case kCampaign:

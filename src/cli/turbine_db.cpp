@@ -1,6 +1,8 @@
 // "kalorimo-calc turbine list|import|export|calc NAME|import-csv": the batch tool over the turbine
 // database. A refused file or database ends with 3, a refused change or an unstable series with 1.
-#include <cmath>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <nlohmann/json.hpp>
@@ -11,6 +13,7 @@
 #include "cli/run.h"
 #include "cli/turbine.h"
 #include "common/data_folder.h"
+#include "turbiny/czas.h"
 #include "turbiny/dokument.h"
 #include "turbiny/import.h"
 #include "turbiny/magazyn_sqlite.h"
@@ -31,13 +34,6 @@ struct ZleWywolanie {
 struct PlikOdrzucony {
   std::string tekst;
 };
-
-[[maybe_unused]] std::string Liczba(double x) {
-  if (!std::isfinite(x)) return "null";
-  char b[40];
-  std::snprintf(b, sizeof b, "%.9g", x);
-  return b;
-}
 
 std::string Tekst(const std::string& s) {
   return nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -157,9 +153,87 @@ int Oblicz(const TurbineArgs& a, std::FILE* out, std::FILE* err) {
   return TurbineCalc(d, a.campaign, a.format, out, err);
 }
 
-int ImportCsv(const TurbineArgs& a, std::FILE*) {
-  (void)a;
-  throw PlikOdrzucony{"import serii do bazy: jeszcze nie zbudowane"};
+std::optional<double> Czas(const char* opcja, const std::optional<std::string>& tekst) {
+  if (!tekst) return std::nullopt;
+  const auto t = turbiny::SekundyZTekstu(*tekst);
+  if (!t)
+    throw ZleWywolanie{std::string(opcja) + " \"" + *tekst +
+                       "\": zły czas (2026-03-14T10:00:05, 2026-03-14 10:00:05 albo 14.03.2026 10:00:05)"};
+  return t;
+}
+
+int ImportCsv(const TurbineArgs& a, std::FILE* out) {
+  const std::string& nazwa = a.words[0];
+  if (!a.csv || !a.mapping || !a.campaign || !a.date || !a.kind)
+    throw ZleWywolanie{"podaj --csv PLIK, --mapping M.json, --campaign ID, --date D i --kind K"};
+  if (a.turbineFile) throw ZleWywolanie{"--turbine-file nie dotyczy import-csv (turbina jest w bazie)"};
+  if (a.campaign->empty()) throw ZleWywolanie{"--campaign: pusty identyfikator pomiaru"};
+  const auto rodzaj = turbiny::RodzajZNazwy(*a.kind);
+  if (!rodzaj) throw ZleWywolanie{"--kind \"" + *a.kind + "\": acceptance, after-overhaul albo routine"};
+  Czas("--date", a.date);
+  const auto od = Czas("--from", a.from), do_ = Czas("--to", a.to);
+  if (od && do_ && *od > *do_) throw ZleWywolanie{"--from jest po --to"};
+
+  turbiny::Mapowanie mapowanie;
+  try {
+    mapowanie = turbiny::MapowanieZJson(Wczytany(*a.mapping));
+  } catch (const BladTurbiny& b) {
+    throw PlikOdrzucony{*a.mapping + ": " + b.what()};
+  }
+  const std::string csv = Wczytany(*a.csv);
+  const std::string sciezka = SciezkaBazy(a, true);
+  // No file, no turbine: refused before a new file is made.
+  if (::access(sciezka.c_str(), F_OK) != 0 && errno == ENOENT)
+    throw BladTurbiny("baza turbin " + sciezka + ": plik nie istnieje, brak turbiny " + nazwa);
+  auto baza = turbiny::OtworzBaze(sciezka);
+  const turbiny::Dokument d = Turbina(a, *baza, sciezka);
+  if (!a.replace)
+    for (const turbiny::Kampania& k : d.kampanie)
+      if (k.id == *a.campaign)
+        throw BladTurbiny("baza turbin " + sciezka + ": turbina " + nazwa + " ma już pomiar " + k.id +
+                          " (--replace, aby zastąpić)");
+  turbiny::Stabilnosc s;
+  try {
+    s = turbiny::ObliczStabilnosc(csv, mapowanie, &d.turbina, {a.from, a.to});
+  } catch (const BladTurbiny& b) {
+    throw PlikOdrzucony{*a.csv + ": " + b.what()};
+  }
+  const turbiny::Kampania k = turbiny::KampaniaZeStabilnosci(s, *a.campaign, *a.date, *rodzaj);
+  // A reading of a point the turbine lacks would make its document refused later.
+  for (const auto& odczyt : k.odczyty)
+    if (!turbiny::ZnajdzPunkt(d.turbina, odczyt.first))
+      throw PlikOdrzucony{*a.mapping + ": punkt " + odczyt.first + " nie należy do turbiny " + nazwa};
+  baza->ZapiszImport(nazwa, turbiny::MapowanieDoJson(mapowanie), k, s.serie);
+
+  std::string niestabilne, nJson;
+  for (const turbiny::StatystykaKolumny& c : s.kolumny) {
+    if (c.stabilny) continue;
+    niestabilne += (niestabilne.empty() ? "" : ", ") + c.kolumna.kolumna;
+    nJson += (nJson.empty() ? "" : ",") + Tekst(c.kolumna.kolumna);
+  }
+  const std::string od1 = turbiny::TekstIso(s.od), do1 = turbiny::TekstIso(s.do_);
+  std::string w;
+  if (a.format == Format::Json) {
+    w = "{\"kind\":\"turbine-import\",\"turbine\":" + Tekst(nazwa) + ",\"campaign\":" + Tekst(k.id) +
+        ",\"date\":" + Tekst(k.data) + ",\"rows\":" + std::to_string(s.wiersze) + ",\"window\":[" + Tekst(od1) + "," +
+        Tekst(do1) + "],\"stable\":" + (s.stabilny ? "true" : "false") + ",\"unstable\":[" + nJson + "]}\n";
+  } else if (a.format == Format::Csv) {
+    w = "turbine,campaign,date,rows,from,to,stable,unstable\r\n";
+    CsvText(w, nazwa);
+    w += ',';
+    CsvText(w, k.id);
+    w += ',';
+    CsvText(w, k.data);
+    w += "," + std::to_string(s.wiersze) + "," + od1 + "," + do1 + (s.stabilny ? ",true," : ",false,");
+    CsvText(w, niestabilne);
+    w += "\r\n";
+  } else {
+    w = "zapisano pomiar " + k.id + " turbiny " + nazwa + " w " + sciezka + ": wierszy " + std::to_string(s.wiersze) +
+        ", okno " + od1 + " – " + do1 + "; " +
+        (s.stabilny ? "seria stabilna" : "seria niestabilna, kolumny poza granicami: " + niestabilne) + "\n";
+  }
+  if (!Pisz(out, w)) throw PlikOdrzucony{"nie można zapisać wyniku"};
+  return s.stabilny ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -297,8 +298,37 @@ void BazaSqlite::Otworz() {
   int wersja = 0, aplikacja = 0;
   bool tabele = false;
   {
-    Zapytanie q(*this, "PRAGMA user_version");
-    if (q.Krok()) wersja = static_cast<int>(q.I(0));
+    sqlite3_stmt* st = nullptr;
+    kod = sqlite3_prepare_v2(db_, "PRAGMA user_version", -1, &st, nullptr);
+    if (kod == SQLITE_OK) kod = sqlite3_step(st);
+    if (kod == SQLITE_ROW) wersja = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    struct stat w {};
+    const bool log = ::stat((sciezka_ + "-wal").c_str(), &w) == 0 && w.st_size > 0;
+    // A read-only file in a folder we cannot write has no room for the log's index; with no log
+    // there is nothing of another writer to see, so it is read as it lies.
+    if (tylkoOdczyt && !log && ((kod & 0xFF) == SQLITE_READONLY || (kod & 0xFF) == SQLITE_CANTOPEN)) {
+      sqlite3_close(db_);
+      db_ = nullptr;
+      std::string uri = "file:";
+      for (const char c : sciezka_) {
+        if (c == '%' || c == '?' || c == '#') {
+          char b[4];
+          std::snprintf(b, sizeof b, "%%%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+          uri += b;
+        } else {
+          uri += c;
+        }
+      }
+      uri += "?immutable=1";
+      kod = sqlite3_open_v2(uri.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+      if (kod != SQLITE_OK) BladSqlite(kod);
+      sqlite3_extended_result_codes(db_, 1);
+      Zapytanie q(*this, "PRAGMA user_version");
+      if (q.Krok()) wersja = static_cast<int>(q.I(0));
+    } else if (kod != SQLITE_ROW && kod != SQLITE_DONE) {
+      BladSqlite(kod);
+    }
   }
   {
     Zapytanie q(*this, "PRAGMA application_id");

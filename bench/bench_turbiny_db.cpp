@@ -7,6 +7,7 @@
 #include <string>
 
 #include "turbiny/magazyn.h"
+#include "turbiny/obliczenia.h"
 
 namespace {
 
@@ -86,6 +87,29 @@ void BM_OpenAndReadEveryTurbine(benchmark::State& state) {
 BENCHMARK(BM_OpenAndReadEveryTurbine)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The same, then every campaign of every turbine calculated: the trend of every section's ηi.
+void BM_OpenReadAndEveryTrend(benchmark::State& state) {
+  const std::string& plik = Plik();
+  std::size_t odcinki = 0, ok = 0;
+  for (auto _ : state) {
+    auto m = OtworzBaze(plik, true);
+    odcinki = ok = 0;
+    for (const std::string& nazwa : m->Turbiny()) {
+      for (const WynikKampanii& w : ObliczWszystkie(*m->Wczytaj(nazwa))) {
+        for (const WynikOdcinka& o : w.odcinki) {
+          ++odcinki;
+          ok += o.ok ? 1 : 0;
+        }
+      }
+    }
+    benchmark::DoNotOptimize(ok);
+  }
+  if (odcinki != static_cast<std::size_t>(kTurbin * kKampanii * 3)) state.SkipWithError("sections missing");
+  state.counters["sections"] = static_cast<double>(odcinki);
+  state.counters["ok"] = static_cast<double>(ok);
+}
+BENCHMARK(BM_OpenReadAndEveryTrend)->Unit(benchmark::kMillisecond);
 
 // The share of the check made when the file is opened.
 void BM_OpenOnly(benchmark::State& state) {

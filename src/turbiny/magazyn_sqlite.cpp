@@ -289,7 +289,9 @@ void BazaSqlite::Otworz() {
       powodTylkoOdczyt_ = "plik jest tylko do odczytu; nic nie zapisano";
     }
   }
-  const int flagi = tylkoOdczyt ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  // One store is used by one thread at a time: SQLite's own locking of each call is not needed.
+  const int flagi =
+      SQLITE_OPEN_NOMUTEX | (tylkoOdczyt ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
   int kod = sqlite3_open_v2(sciezka_.c_str(), &db_, flagi, nullptr);
   if (kod != SQLITE_OK) BladSqlite(kod);
   sqlite3_extended_result_codes(db_, 1);
@@ -321,7 +323,7 @@ void BazaSqlite::Otworz() {
         }
       }
       uri += "?immutable=1";
-      kod = sqlite3_open_v2(uri.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+      kod = sqlite3_open_v2(uri.c_str(), &db_, SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
       if (kod != SQLITE_OK) BladSqlite(kod);
       sqlite3_extended_result_codes(db_, 1);
       Zapytanie q(*this, "PRAGMA user_version");

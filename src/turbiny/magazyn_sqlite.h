@@ -21,6 +21,7 @@ struct OpcjeBazy {
   int czekanieMs = 10000;  // how long a busy file is waited for
 };
 
+// The store is used by one thread at a time (each window or thread opens its own).
 std::unique_ptr<Magazyn> OtworzBazeSqlite(const std::string& sciezka, const OpcjeBazy& opcje);
 
 }  // namespace kal::turbiny

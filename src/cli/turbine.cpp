@@ -64,6 +64,15 @@ bool ParseTurbineArgs(int argc, char** argv, TurbineArgs& a, std::string& error,
   optind = 1;
   opterr = 0;
   for (;;) {
+    // Options may stand anywhere among the words: take the words before the next option and go on
+    // ("+" stops getopt at the first word, the command itself).
+    while (optind < argc && argv[optind][0] != '-') {
+      if (a.command.empty())
+        a.command = argv[optind];
+      else
+        a.words.push_back(argv[optind]);
+      ++optind;
+    }
     int index = 0;
     const int c = getopt_long(argc, argv, "+h", kOptions, &index);
     if (c == -1) break;
@@ -121,14 +130,6 @@ bool ParseTurbineArgs(int argc, char** argv, TurbineArgs& a, std::string& error,
         error = optopt ? std::string("nieznana opcja lub brak jej wartości: -") + static_cast<char>(optopt)
                        : std::string("nieznana opcja lub brak jej wartości: ") + argv[optind - 1];
         return false;
-    }
-    // Options may stand anywhere among the words: take the next word and go on.
-    while (optind < argc && argv[optind][0] != '-') {
-      if (a.command.empty())
-        a.command = argv[optind];
-      else
-        a.words.push_back(argv[optind]);
-      ++optind;
     }
   }
   for (int i = optind; i < argc; ++i) {

@@ -133,15 +133,17 @@ TEST(ImportCsv, BrakiLiczoneIPominiete) {
       "2026-03-14 10:00:05;12.5;535,5\r\n"
       "2026-03-14 10:00:06;inf;535,6\r\n"
       "2026-03-14 10:00:07;12,74\r\n"
-      "2026-03-14 10:00:08;12,72;nan\r\n";
+      "2026-03-14 10:00:08;12,72;nan\r\n"
+      "2026-03-14 10:00:09;b\xB3\xB9d;535,7\r\n";  // "błąd" in Windows-1250
   const Stabilnosc s = ObliczStabilnosc(csv, Mapa("Czas", "P", "T"), nullptr, {});
-  EXPECT_EQ(s.wiersze, 9u);
+  EXPECT_EQ(s.wiersze, 10u);
   EXPECT_EQ(s.kolumny[0].n, 3u);
-  EXPECT_EQ(s.kolumny[0].brak, 6u);
+  EXPECT_EQ(s.kolumny[0].brak, 7u);
   EXPECT_NEAR(s.kolumny[0].srednia, 12.72, 1e-12);
-  EXPECT_EQ(s.kolumny[1].n, 7u);
+  EXPECT_EQ(s.kolumny[1].n, 8u);
   EXPECT_EQ(s.kolumny[1].brak, 2u);
   EXPECT_TRUE(std::isnan(s.serie[0].wartosc[1]));
+  EXPECT_NE(s.wykryte.find("Windows-1250"), std::string::npos);
 }
 
 TEST(ImportCsv, OdrzuconePliki) {

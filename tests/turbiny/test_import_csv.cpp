@@ -134,7 +134,8 @@ TEST(ImportCsv, BrakiLiczoneIPominiete) {
       "2026-03-14 10:00:06;inf;535,6\r\n"
       "2026-03-14 10:00:07;12,74\r\n"
       "2026-03-14 10:00:08;12,72;nan\r\n"
-      "2026-03-14 10:00:09;b\xB3\xB9d;535,7\r\n";  // "błąd" in Windows-1250
+      "2026-03-14 10:00:09;b\xB3\xB9"
+      "d;535,7\r\n";  // "błąd" in Windows-1250
   const Stabilnosc s = ObliczStabilnosc(csv, Mapa("Czas", "P", "T"), nullptr, {});
   EXPECT_EQ(s.wiersze, 10u);
   EXPECT_EQ(s.kolumny[0].n, 3u);

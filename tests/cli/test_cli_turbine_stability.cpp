@@ -60,6 +60,34 @@ TEST(CliTurbineStability, JsonZOknem) {
   EXPECT_EQ(b["missing"], 1);
 }
 
+TEST(CliTurbineStability, JednostkiILimityTurbiny) {
+  // The point in bar with its own limits: 1 % of 12.74 bar and 8 K; the T_PS step of 6 K passes.
+  Pliki f;
+  Zapisz(f.turbina, R"({"format": "kalorimo-turbina", "version": 1, "turbine": {"name": "TG-4", "points": [
+    {"id": "PS", "p_unit": "bar", "limits": {"p": 1.0, "p_min_kPa": 0.14, "t": 8.0}}], "sections": []},
+    "campaigns": []})");
+  const CliRun r = RunTool(
+      {"turbine", "stability", "--csv", f.csv, "--mapping", f.mapa, "--turbine-file", f.turbina, "--format", "json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const nlohmann::json j = r.Json().at(0);
+  EXPECT_DOUBLE_EQ(j["columns"][0]["limit_fluctuation"].get<double>(), 0.1274);
+  EXPECT_DOUBLE_EQ(j["columns"][1]["limit_drift"].get<double>(), 8.0);
+
+  Zapisz(f.turbina, R"({"format": "kalorimo-turbina", "version": 1, "turbine": {"name": "TG-4", "points": [
+    {"id": "WP_WYL", "p_unit": "MPa"}], "sections": []}, "campaigns": []})");
+  const CliRun bez =
+      RunTool({"turbine", "stability", "--csv", f.csv, "--mapping", f.mapa, "--turbine-file", f.turbina});
+  EXPECT_EQ(bez.status, 3);
+  EXPECT_NE(bez.err.find("turbina \"TG-4\" nie ma punktu \"PS\""), std::string::npos) << bez.err;
+
+  Zapisz(f.turbina, R"({"format": "inny"})");
+  const CliRun zly =
+      RunTool({"turbine", "stability", "--csv", f.csv, "--mapping", f.mapa, "--turbine-file", f.turbina});
+  EXPECT_EQ(zly.status, 3);
+  EXPECT_NE(zly.err.find("tg4.json: "), std::string::npos) << zly.err;
+  EXPECT_TRUE(zly.out.empty());
+}
+
 TEST(CliTurbineStability, FormatyIKodyWyjscia) {
   Pliki f;
   Zapisz(f.dir.path() + "/zla_mapa.json", R"({"timestamp": "Czas"})");

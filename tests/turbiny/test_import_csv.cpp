@@ -104,6 +104,14 @@ TEST(ImportCsv, WykrywanieKodowaniaSeparatoraICzesciDziesietnej) {
                       m,
                       {"Windows-1250 (z mapowania)", "średnik (z mapowania)", "przecinek (z mapowania)"}});
   }
+  {
+    // Quoted decimal commas between commas: the mapping must say so.
+    Plik f;
+    f.sep = ",", f.cudzyslowy = true;
+    Mapowanie m = zwykla;
+    m.dziesietny = ",";
+    tabela.push_back({"przecinek dwa razy, z mapowania", f, m, {"przecinek (wykryty)", "przecinek (z mapowania)"}});
+  }
   for (const Przypadek& p : tabela) {
     SCOPED_TRACE(p.opis);
     const Stabilnosc s = ObliczStabilnosc(p.plik.Bajty(), p.mapa, nullptr, {});

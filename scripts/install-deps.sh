@@ -19,7 +19,11 @@ PACKAGES=(
   desktop-file-utils                        # desktop-file-validate: checks the desktop entry
   clang-format                              # the format check of the test command
   libsqlite3-dev                            # the turbine database (SQLite 3)
+  sqlite3                                   # the sqlite3 command: the turbine database's fault test
   libcsv-dev                                # the plant's CSV exports (turbine workbench import)
+  qt6-charts-dev libqt6opengl6-dev          # the workbench's trend chart (Qt Charts needs the OpenGL module's files)
+  libxlsxwriter-dev                         # the workbench's XLSX export
+  poppler-utils unzip                       # tests read the workbench's PDF report and XLSX back
 )
 if [ "${KALORIMO_WITH_X:-0}" = 1 ]; then
   PACKAGES+=(xvfb xauth)

@@ -23,6 +23,10 @@ class Magazyn {
   virtual void ZapiszTurbine(const Turbina& t) = 0;
   // A campaign (replaced when its id is there) with the raw series it came from (may be empty).
   virtual void ZapiszKampanie(const std::string& turbina, const Kampania& k, const std::vector<Seria>& surowe) = 0;
+  // A campaign from a CSV import and the mapping it was read by (kept as Turbina::mapowanie for the
+  // next import), both or neither.
+  virtual void ZapiszImport(const std::string& turbina, const std::string& mapowanie, const Kampania& k,
+                            const std::vector<Seria>& surowe) = 0;
   virtual void UsunKampanie(const std::string& turbina, const std::string& kampania) = 0;
   virtual std::vector<Seria> Surowe(const std::string& turbina, const std::string& kampania) = 0;
 };

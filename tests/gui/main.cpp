@@ -12,6 +12,10 @@ int RunMainWindowTests(int argc, char** argv);
 int RunQtServicesTests(int argc, char** argv);
 int RunWykresISTests(int argc, char** argv);
 int RunDesktopTests(int argc, char** argv);
+int RunTurbinaWindowTests(int argc, char** argv);
+int RunImportWizardTests(int argc, char** argv);
+int RunTurbinaWynikiTests(int argc, char** argv);
+int RunTurbinaRaportTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   QTemporaryDir scratch;
@@ -34,5 +38,9 @@ int main(int argc, char** argv) {
   failed += RunMainWindowTests(argc, argv);
   failed += RunWykresISTests(argc, argv);
   failed += RunDesktopTests(argc, argv);
+  failed += RunTurbinaWindowTests(argc, argv);
+  failed += RunImportWizardTests(argc, argv);
+  failed += RunTurbinaWynikiTests(argc, argv);
+  failed += RunTurbinaRaportTests(argc, argv);
   return failed;
 }

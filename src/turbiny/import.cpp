@@ -112,6 +112,7 @@ Stabilnosc ObliczStabilnosc(const std::string& bajtyCsv, const Mapowanie& m, con
                             const OknoCzasu& okno) {
   if (Przytnij(bajtyCsv).empty() || bajtyCsv == "\xEF\xBB\xBF") throw BladTurbiny("plik jest pusty");
   const TekstCsv tekst = TekstZBajtow(bajtyCsv, m.kodowanie);
+  if (NiepusteLinie(tekst.tekst, 1) == 0) throw BladTurbiny("plik jest pusty");
   std::string opisSep, opisDz;
   const char separator = Separator(tekst.tekst, m, opisSep);
   const TabelaCsv t = CzytajTabele(tekst.tekst, separator);

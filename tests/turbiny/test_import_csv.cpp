@@ -174,6 +174,7 @@ TEST(ImportCsv, OdrzuconePliki) {
   const Przypadek tabela[] = {
       {"", m, {}, nullptr, "plik jest pusty"},
       {"\xEF\xBB\xBF", m, {}, nullptr, "plik jest pusty"},
+      {"\r\n \r\n\t\n", m, {}, nullptr, "plik jest pusty"},
       {"Czas;P;T\r\n", m, {}, nullptr, "nie ma wierszy danych"},
       {dobry, Mapa("Czas", "P", "T_PS"), {}, nullptr, "brak kolumny \"T_PS\" (PS.t) w nagłówku; są: Czas, P, T"},
       {dobry, Mapa("Data", "P", "T"), {}, nullptr, "brak kolumny \"Data\" (znacznik czasu)"},

@@ -65,23 +65,25 @@ LineKind ParseLine(const std::string& line, Request& request, std::string& error
   while (i < n) {
     while (i < n && IsBlank(line[i])) ++i;
     if (i >= n || line[i] == '#') break;
+    // A quoted part may stand anywhere in a word ("1 500", eta="0,85"); the word ends with it.
     std::string w;
-    if (line[i] == '"') {
-      std::size_t close = line.find('"', i + 1);
+    while (i < n && !IsBlank(line[i]) && line[i] != '#') {
+      if (line[i] != '"') {
+        w += line[i++];
+        continue;
+      }
+      const std::size_t close = line.find('"', i + 1);
       if (close == std::string::npos) {
         error = "niezamknięty cudzysłów";
         return LineKind::Bad;
       }
-      w = line.substr(i + 1, close - i - 1);
+      w.append(line, i + 1, close - i - 1);
       i = close + 1;
       if (i < n && !IsBlank(line[i]) && line[i] != '#') {
         error = "po cudzysłowie oczekiwano odstępu";
         return LineKind::Bad;
       }
-    } else {
-      const std::size_t start = i;
-      while (i < n && !IsBlank(line[i]) && line[i] != '#') ++i;
-      w.assign(line, start, i - start);
+      break;
     }
     words.push_back(std::move(w));
   }

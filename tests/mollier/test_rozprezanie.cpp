@@ -130,18 +130,17 @@ TEST(Rozprezanie, ImpossibleExpansionsKeepTheirNumbersAndSayWhy) {
     const char* fragmenty;  // "s" s2 < s1, "h" dh <= 0, "e" eta > 1; "" a good expansion
   };
   const Przypadek kPrzypadki[] = {
-      {0.35f, 565, 276, Koniec2::T2, 190, "se"},     // eta 814 %
+      {0.35f, 565, 276, Koniec2::T2, 190, "se"},      // eta 814 %
       {21.86f, 408, 5.93f, Koniec2::T2, 175.5, "h"},  // h2 > h1, eta -2.95 %
-      {1, 400, 100, Koniec2::T2, 100, "se"},           // eta 106 %
-      {10, 500, 5, Koniec2::H2, 1950, "se"},           // below h2s
-      {10, 500, 5, Koniec2::H2, 3400, "h"},            // above h1
-      {10, 500, 2000, Koniec2::T2, 290, ""},
-      {10, 500, 5, Koniec2::H2, 2350, ""},
+      {1, 400, 100, Koniec2::T2, 100, "se"},          // eta 106 %
+      {10, 500, 5, Koniec2::H2, 1950, "se"},          // below h2s
+      {10, 500, 5, Koniec2::H2, 3400, "h"},           // above h1
+      {10, 500, 2000, Koniec2::T2, 290, ""},         {10, 500, 5, Koniec2::H2, 2350, ""},
   };
   const char* const kOpisy[3][2] = {{"s", "(s2 < s1)"}, {"h", "(Δh ≤ 0)"}, {"e", "(ηi > 100 %)"}};
   for (const Przypadek& c : kPrzypadki) {
-    SCOPED_TRACE(std::to_string(c.p1) + " MPa " + std::to_string(c.t1) + " C -> " + std::to_string(c.kPa) +
-                 " kPa, " + std::to_string(c.wartosc));
+    SCOPED_TRACE(std::to_string(c.p1) + " MPa " + std::to_string(c.t1) + " C -> " + std::to_string(c.kPa) + " kPa, " +
+                 std::to_string(c.wartosc));
     const bool zle = *c.fragmenty != 0;
     Rozprezanie r = Rozpreznij(ew, {ew.P_T(c.p1, c.t1).state, c.kPa, c.tryb, c.wartosc, 0, c.wartosc});
     RozprezanieIF97 g = RozpreznijIF97(c.p1, c.t1, c.kPa / 1000.0, c.tryb, c.wartosc, 0, c.wartosc);

@@ -9,6 +9,7 @@
 #include "cli/turbine.h"
 #include "common/number_text.h"
 #include "turbiny/obliczenia.h"
+#include "turbiny/raport_tabele.h"
 
 namespace kal::cli {
 
@@ -197,30 +198,13 @@ void WierszCsv(std::string& out, const WynikKampanii& w, const WynikOdcinka& o) 
 // Text: Polish, decimal comma.
 constexpr char kSep = ',';
 
-std::string Proc(double fraction) {
-  std::string s = kal::Format(fraction * 100, "##0.00", kSep);
-  while (!s.empty() && s.front() == ' ') s.erase(0, 1);
-  return s + " %";
-}
+// The report shares these texts, so its numbers are the ones printed here.
+std::string Proc(double fraction) { return turbiny::TekstProcent(fraction); }
 
 // A difference of efficiencies, in percentage points with its sign.
-std::string PunktyProc(double roznica) {
-  std::string s = Proc(roznica);
-  s.resize(s.size() - 2);
-  return (roznica >= 0 ? "+" : "") + s + " p.p.";
-}
+std::string PunktyProc(double roznica) { return turbiny::TekstPunktyProcentowe(roznica); }
 
-const char* RodzajTekst(turbiny::RodzajKampanii r) {
-  switch (r) {
-    case turbiny::RodzajKampanii::Odbiorcze:
-      return "badanie odbiorcze";
-    case turbiny::RodzajKampanii::PoRemoncie:
-      return "badanie po remoncie";
-    case turbiny::RodzajKampanii::Okresowe:
-      break;
-  }
-  return "badanie okresowe";
-}
+const char* RodzajTekst(turbiny::RodzajKampanii r) { return turbiny::TekstRodzaju(r); }
 
 void WierszPunktu(std::string& out, const char* nazwa, const char* wzor, double p, double t, double h, double s,
                   std::optional<double> x) {
@@ -252,11 +236,7 @@ void OdcinekTekst(std::string& out, const WynikOdcinka& o) {
   auto spadek = [&](const char* nazwa, const std::optional<double>& a, const std::optional<double>& b) {
     if (!a && !b) return;
     std::string l = std::string("    ") + nazwa;
-    auto kj = [](double v) {
-      std::string s = kal::Format(v, "##0.0", kSep);
-      while (!s.empty() && s.front() == ' ') s.erase(0, 1);
-      return s + " kJ/kg";
-    };
+    auto kj = turbiny::TekstKJ;
     l += a ? kj(*a) : "—";
     l += "   IF97 " + (b ? kj(*b) : "—");
     if (a && b) l += "   różnica " + kj(*a - *b);

@@ -49,7 +49,11 @@ class Uklad {
   }
 
   void wymagaj(double h) {
-    if (y_ + h <= dol_ || y_ == 0) return;
+    if (y_ + h > dol_) nowaStrona();
+  }
+
+  void nowaStrona() {
+    if (y_ == 0) return;
     w_.newPage();
     y_ = 0;
     ++strona_;
@@ -203,6 +207,7 @@ void Tresc(Uklad& u, const turbiny::Dokument& d, const std::vector<turbiny::Wyni
            9, true);
   u.odstep(u.mm(6));
 
+  u.nowaStrona();  // both charts on a page of their own
   const std::optional<std::size_t> b = turbiny::IndeksBazowego(d, indeks);
   LiniaISWidget linia;
   linia.pokaz(w, b && *b < wyniki.size() ? &wyniki[*b] : nullptr);

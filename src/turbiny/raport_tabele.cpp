@@ -140,10 +140,12 @@ Tabela TabelaWynikow(const WynikKampanii& w) {
     const std::string nazwa = o.nazwa + " (" + o.wlot + " → " + o.wylot + ")";
     std::optional<double> dhsF;
     if (o.fits.izentropa) dhsF = o.fits.dhs;
+    bool pierwszy = true;  // the section named on its first row only
     auto wiersz = [&](const std::string& wielkosc, const std::optional<double>& a, const std::optional<double>& b,
                       std::string (*f)(double), std::string (*r)(double)) {
-      tab.wiersze.push_back({tab.wiersze.empty() || tab.wiersze.back()[0] != nazwa ? nazwa : "", wielkosc, Opt(a, f),
-                             Opt(b, f), a && b ? r(*a - *b) : kBrak});
+      tab.wiersze.push_back(
+          {pierwszy ? nazwa : "", wielkosc, Opt(a, f), Opt(b, f), a && b ? r(*a - *b) : kBrak});
+      pierwszy = false;
     };
     wiersz("Δhs", dhsF, o.if97.dhs, TekstKJ, TekstKJ);
     wiersz("Δh", o.fits.dh, o.if97.dh, TekstKJ, TekstKJ);
@@ -156,27 +158,27 @@ Tabela TabelaWynikow(const WynikKampanii& w) {
 
 Tabela TabelaPorownan(const WynikKampanii& w) {
   Tabela tab{"Sprawność z niepewnością i porównania",
-             {"Odcinek", "ηi ± U95 (równania)", "ηi ± U95 (IF97)", "Projekt", "Δ projekt", "Baza", "Δ baza", "U95 Δ",
-              "Istotność"},
+             {"Odcinek", "Według", "ηi ± U95", "Projekt", "Δ do projektu", "Pomiar bazowy", "Δ do bazowego",
+              "U95 różnicy", "Istotność"},
              {}};
   for (const WynikOdcinka& o : w.odcinki) {
     const bool budzet = o.budzet && o.budzet->ok;
-    auto zU = [&](const std::optional<double>& eta) {
-      if (!eta) return std::string(kBrak);
-      return TekstProcent(*eta) + (budzet ? " ± " + TekstProcent(o.budzet->U95) : "");
-    };
-    auto para = [](const std::optional<ParaEta>& p) {
-      return p ? TekstPunktyProcentowe(p->fits) + " / " + TekstPunktyProcentowe(p->if97) : std::string(kBrak);
-    };
-    std::string istotnosc = kBrak;
-    if (o.istotne) {
-      const bool f = o.istotne->first, g = o.istotne->second;
-      istotnosc = f || g ? std::string("istotna") + (f && g ? "" : f ? " (równania)" : " (IF97)") : "nieistotna";
-      if (o.zachowawczo) istotnosc += ", zachowawczo";
+    for (int f = 0; f < 2; ++f) {  // the fits, then IF97
+      const std::optional<double>& eta = f == 0 ? o.fits.eta : o.if97.eta;
+      auto wybierz = [&](const std::optional<ParaEta>& p) {
+        return p ? TekstPunktyProcentowe(f == 0 ? p->fits : p->if97) : std::string(kBrak);
+      };
+      std::string istotnosc = kBrak;
+      if (o.istotne) {
+        istotnosc = (f == 0 ? o.istotne->first : o.istotne->second) ? "istotna" : "nieistotna";
+        if (o.zachowawczo) istotnosc += " (zachowawczo)";
+      }
+      tab.wiersze.push_back(
+          {f == 0 ? o.nazwa : "", f == 0 ? "równania" : "IF97",
+           eta ? TekstProcent(*eta) + (budzet ? " ± " + TekstProcent(o.budzet->U95) : "") : kBrak,
+           f == 0 ? Opt(o.etaProjekt, TekstProcent) : "", wybierz(o.dEtaProjekt), f == 0 ? o.baza.value_or(kBrak) : "",
+           wybierz(o.dEtaBaza), o.U95dEtaBaza ? TekstPunktyProcentowe(*o.U95dEtaBaza).substr(1) : kBrak, istotnosc});
     }
-    tab.wiersze.push_back({o.nazwa, zU(o.fits.eta), zU(o.if97.eta), Opt(o.etaProjekt, TekstProcent),
-                           para(o.dEtaProjekt), o.baza.value_or(kBrak), para(o.dEtaBaza),
-                           o.U95dEtaBaza ? TekstPunktyProcentowe(*o.U95dEtaBaza).substr(1) : kBrak, istotnosc});
   }
   return tab;
 }

@@ -192,6 +192,15 @@ void Tresc(Uklad& u, const turbiny::Dokument& d, const std::vector<turbiny::Wyni
   u.tabela(turbiny::TabelaOdczytow(d.turbina, k));
   u.tabela(turbiny::TabelaWynikow(w));
   u.tabela(turbiny::TabelaPorownan(w));
+  for (const turbiny::WynikOdcinka& o : w.odcinki)
+    if (o.zachowawczo) {
+      u.odstep(-u.mm(3));
+      u.akapit(QStringLiteral("* niepewność różnicy oszacowana zachowawczo: jeden z pomiarów nie ma składowych "
+                              "losowych (u_Δ² = u_c,a² + u_c,b²)"),
+               7);
+      u.odstep(u.mm(4));
+      break;
+    }
   for (const turbiny::WynikOdcinka& o : w.odcinki) u.tabela(turbiny::TabelaBudzetu(o));
   std::vector<std::string> uwagi;
   for (const turbiny::WynikOdcinka& o : w.odcinki)

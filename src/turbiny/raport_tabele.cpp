@@ -143,8 +143,7 @@ Tabela TabelaWynikow(const WynikKampanii& w) {
     bool pierwszy = true;  // the section named on its first row only
     auto wiersz = [&](const std::string& wielkosc, const std::optional<double>& a, const std::optional<double>& b,
                       std::string (*f)(double), std::string (*r)(double)) {
-      tab.wiersze.push_back(
-          {pierwszy ? nazwa : "", wielkosc, Opt(a, f), Opt(b, f), a && b ? r(*a - *b) : kBrak});
+      tab.wiersze.push_back({pierwszy ? nazwa : "", wielkosc, Opt(a, f), Opt(b, f), a && b ? r(*a - *b) : kBrak});
       pierwszy = false;
     };
     wiersz("Δhs", dhsF, o.if97.dhs, TekstKJ, TekstKJ);
@@ -158,8 +157,7 @@ Tabela TabelaWynikow(const WynikKampanii& w) {
 
 Tabela TabelaPorownan(const WynikKampanii& w) {
   Tabela tab{"Sprawność z niepewnością i porównania",
-             {"Odcinek", "Według", "ηi ± U95", "Projekt", "Δ do projektu", "Pomiar bazowy", "Δ do bazowego",
-              "U95 różnicy", "Istotność"},
+             {"Odcinek", "Według", "ηi ± U95", "Projekt", "Δ projekt", "Bazowy", "Δ bazowy", "U95 Δ", "Istotność"},
              {}};
   for (const WynikOdcinka& o : w.odcinki) {
     const bool budzet = o.budzet && o.budzet->ok;
@@ -171,13 +169,14 @@ Tabela TabelaPorownan(const WynikKampanii& w) {
       std::string istotnosc = kBrak;
       if (o.istotne) {
         istotnosc = (f == 0 ? o.istotne->first : o.istotne->second) ? "istotna" : "nieistotna";
-        if (o.zachowawczo) istotnosc += " (zachowawczo)";
       }
       tab.wiersze.push_back(
           {f == 0 ? o.nazwa : "", f == 0 ? "równania" : "IF97",
            eta ? TekstProcent(*eta) + (budzet ? " ± " + TekstProcent(o.budzet->U95) : "") : kBrak,
            f == 0 ? Opt(o.etaProjekt, TekstProcent) : "", wybierz(o.dEtaProjekt), f == 0 ? o.baza.value_or(kBrak) : "",
-           wybierz(o.dEtaBaza), o.U95dEtaBaza ? TekstPunktyProcentowe(*o.U95dEtaBaza).substr(1) : kBrak, istotnosc});
+           wybierz(o.dEtaBaza),
+           o.U95dEtaBaza ? TekstPunktyProcentowe(*o.U95dEtaBaza).substr(1) + (o.zachowawczo ? "*" : "") : kBrak,
+           istotnosc});
     }
   }
   return tab;

@@ -37,7 +37,8 @@ Tabela TabelaPunktow(const Turbina& t);
 Tabela TabelaOdczytow(const Turbina& t, const Kampania& k);
 // Per section Δhs, Δh and ηi by the fits and IF97 with their difference.
 Tabela TabelaWynikow(const WynikKampanii& w);
-// Per section ηi ± U95 and the comparisons with the design value and the baseline.
+// Per section and formulation ηi ± U95 and the comparisons with the design value and the
+// baseline; a U95 of the difference taken conservatively is starred.
 Tabela TabelaPorownan(const WynikKampanii& w);
 // A section's uncertainty budget (empty rows when it has none).
 Tabela TabelaBudzetu(const WynikOdcinka& o);

@@ -30,7 +30,9 @@ std::string Znaczace4(double v) {
   return s;
 }
 
-std::string Opt(const std::optional<double>& v, std::string (*f)(double)) { return v ? f(*v) : kBrak; }
+std::string Opt(const std::optional<double>& v, std::string (*f)(double)) {
+  return v && std::isfinite(*v) ? f(*v) : kBrak;
+}
 
 std::string Jednostka(const std::string& wejscie) {
   if (wejscie == "ambient") return "kPa";

@@ -23,7 +23,7 @@ std::string BezSpacjiZPrzodu(std::string s) {
 std::string Znaczace4(double v) {
   if (!std::isfinite(v)) return kBrak;
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.4g", v);
+  std::snprintf(buf, sizeof buf, "%.4G", v);  // "2,5E-05" as the calculator writes small numbers
   std::string s = buf;
   for (char& c : s)
     if (c == '.') c = kSep;

@@ -122,7 +122,7 @@ class Uklad {
     akapitTytulu(tytul, h + mm(12));
     const QSize logiczny(900, static_cast<int>(900 * 0.62));
     const qreal gestosc = 3;
-    QImage obraz(logiczny * gestosc, QImage::Format_ARGB32_Premultiplied);
+    QImage obraz(logiczny * gestosc, QImage::Format_RGB32);
     obraz.setDevicePixelRatio(gestosc);
     obraz.fill(Qt::white);
     {

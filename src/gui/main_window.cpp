@@ -71,7 +71,7 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
     : QMainWindow(parent),
       app_(app),
       mokra_(std::make_unique<ParaMokraWindow>()),
-      wykres_(std::make_unique<WykresISWindow>()) {
+      wykres_(std::make_unique<WykresISWindow>(app.modMain.dialogs())) {
   setObjectName(QStringLiteral("frmKalorimo"));
   QApplication::setWindowIcon(AppIcon());  // every window and dialog of the application
   mokra_->setBeside(this);

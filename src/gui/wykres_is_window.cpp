@@ -1,8 +1,10 @@
 #include "gui/wykres_is_window.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +26,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "common/number_text.h"
 
 namespace kal {
@@ -358,7 +362,7 @@ void WykresWidget::wheelEvent(QWheelEvent* e) {
   przybliz(e->position(), std::pow(0.8, kroki));
 }
 
-WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+WykresISWindow::WykresISWindow(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmWykresIS"));
   auto* outer = new QHBoxLayout(this);
   wykres_ = new WykresWidget(this);
@@ -529,26 +533,63 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
 
 void WykresISWindow::ustawOdczyt(const QString& tekst) { lblOdczyt_->setText(tekst); }
 
-bool WykresISWindow::zapiszPNG(const QString& path) const {
-  QImage img(1600, 1000, QImage::Format_ARGB32);
+namespace {
+constexpr QSize kRozmiarEksportu(1600, 1000);
+}
+
+QByteArray WykresISWindow::obrazPNG() const {
+  QImage img(kRozmiarEksportu, QImage::Format_ARGB32);
   img.fill(Qt::white);
   QPainter p(&img);
   wykres_->rysuj(p, img.rect());
   p.end();
-  return img.save(path, "PNG");
+  QByteArray dane;
+  QBuffer buf(&dane);
+  buf.open(QIODevice::WriteOnly);
+  if (!img.save(&buf, "PNG")) return {};
+  return dane;
 }
 
-bool WykresISWindow::zapiszSVG(const QString& path) const {
+QByteArray WykresISWindow::obrazSVG() const {
+  QByteArray dane;
+  QBuffer buf(&dane);
+  buf.open(QIODevice::WriteOnly);
   QSvgGenerator gen;
-  gen.setFileName(path);
-  gen.setSize(QSize(1600, 1000));
-  gen.setViewBox(QRect(0, 0, 1600, 1000));
+  gen.setOutputDevice(&buf);
+  gen.setSize(kRozmiarEksportu);
+  gen.setViewBox(QRect(QPoint(), kRozmiarEksportu));
   gen.setTitle(windowTitle());
   QPainter p;
-  if (!p.begin(&gen)) return false;
-  wykres_->rysuj(p, QRect(0, 0, 1600, 1000));
-  return p.end();
+  if (!p.begin(&gen)) return {};
+  wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu));
+  if (!p.end()) return {};
+  return dane;
 }
+
+bool WykresISWindow::zapisz(const QString& path, const QByteArray& dane) const {
+  // Drawn whole in memory first; the file on the disk is replaced only by a complete one.
+  const bool byl = QFileInfo::exists(path);
+  std::string powod;
+  if (dane.isEmpty()) {
+    powod = "nie udało się narysować obrazu";
+  } else {
+    try {
+      ZapiszPlikBezpiecznie(path.toStdString(), std::string(dane.constData(), static_cast<std::size_t>(dane.size())),
+                            false, "zapiszWykres");
+      return true;
+    } catch (const RunTimeError& e) {
+      powod = e.description + (e.lastDllError ? " (" + PowodBledu(e.lastDllError) + ")" : std::string());
+    }
+  }
+  dialogs_.MsgBox("Nie udało się zapisać wykresu w pliku " + path.toStdString() + ":\r\n" + powod + "." +
+                      (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
+                  Buttons::OK, Icon::Exclamation, "");
+  return false;
+}
+
+bool WykresISWindow::zapiszPNG(const QString& path) const { return zapisz(path, obrazPNG()); }
+
+bool WykresISWindow::zapiszSVG(const QString& path) const { return zapisz(path, obrazSVG()); }
 
 void WykresISWindow::zapiszJako(bool svg) {
   const QString filtr = svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)");
@@ -556,8 +597,7 @@ void WykresISWindow::zapiszJako(bool svg) {
       QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz wykres"),
                                    svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"), filtr);
   if (path.isEmpty()) return;
-  const bool ok = svg ? zapiszSVG(path) : zapiszPNG(path);
-  lblKomunikat_->setText(ok ? QString() : QString::fromUtf8("Nie udało się zapisać pliku ") + path);
+  svg ? zapiszSVG(path) : zapiszPNG(path);
 }
 
 void WykresISWindow::keyPressEvent(QKeyEvent* e) {

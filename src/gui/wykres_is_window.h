@@ -7,6 +7,7 @@
 
 #include "app/frm_kalorimo.h"
 #include "app/frm_wykres_is.h"
+#include "common/dialogs.h"
 
 class QLabel;
 class QLineEdit;
@@ -59,13 +60,16 @@ class WykresISWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit WykresISWindow(QWidget* parent = nullptr);
+  // `dialogs` tells the user of a failed export.
+  explicit WykresISWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Shows or hides the window and fills it from the models; `obok` is the main window's frame.
   void render(const FrmWykresIS& m, const FrmKalorimo& frm, char decimalSep, const QRect& obok);
   WykresWidget* wykres() const { return wykres_; }
 
   void ustawOdczyt(const QString& tekst);  // the readout where the mouse rests
+  // The chart at 1600 x 1000 into a new file that replaces `path` whole, or leaves it as it was
+  // and says why in a message box.
   bool zapiszPNG(const QString& path) const;
   bool zapiszSVG(const QString& path) const;
 
@@ -85,7 +89,11 @@ class WykresISWindow : public QWidget {
 
  private:
   void zapiszJako(bool svg);
+  QByteArray obrazPNG() const;
+  QByteArray obrazSVG() const;
+  bool zapisz(const QString& path, const QByteArray& dane) const;
 
+  Dialogs& dialogs_;
   WykresWidget* wykres_ = nullptr;
   QLineEdit* txtP2_ = nullptr;
   QLineEdit* txtT2_ = nullptr;

@@ -12,6 +12,8 @@
 
 #include "gui/wykres_is_window.h"
 #include "gui_rig.h"
+#include "support/file_bytes.h"
+#include "support/fs_faults.h"
 
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
@@ -150,6 +152,40 @@ class TestWykresIS : public QObject {
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(korzen, QStringLiteral("svg"));
     QVERIFY(elementy > 50);
+  }
+
+  // On a full disk the chart's old file stays whole and a box says so until dismissed.
+  void exportOnAFullDiskKeepsTheOldFileAndSaysSo_data() {
+    QTest::addColumn<bool>("svg");
+    QTest::newRow("PNG") << false;
+    QTest::newRow("SVG") << true;
+  }
+  void exportOnAFullDiskKeepsTheOldFileAndSaysSo() {
+    QFETCH(bool, svg);
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    auto zapisz = [&](const std::string& path) {
+      return svg ? w->zapiszSVG(QString::fromStdString(path)) : w->zapiszPNG(QString::fromStdString(path));
+    };
+    const std::string stary = dir.path() + "/wykres", nowy = dir.path() + "/nowy";
+    QVERIFY(zapisz(stary));
+    const std::string dobry = kal::test::ReadAll(stary);
+    QVERIFY(dobry.size() > 8192);
+    for (const auto& [path, byl] : {std::pair{stary, true}, std::pair{nowy, false}}) {
+      r.dialogs.ExpectOk("Nie udało się zapisać wykresu w pliku " + path + ":\r\nDysk jest pełny - plik " + path +
+                             " (plik za duży)." + (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
+                         "", kal::Icon::Exclamation);
+      {
+        kal::test::PelnyDysk pelny(4096);
+        QVERIFY(!zapisz(path));
+      }
+      r.dialogs.VerifyDone();
+    }
+    QVERIFY(kal::test::ReadAll(stary) == dobry);
+    QVERIFY(!std::filesystem::exists(nowy));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // wykres, Kalorimo/
   }
 
   void if97TickShowsTheOverlayAndItsColumns() {

@@ -133,29 +133,93 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
   }
 }
 
-void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta,
-                std::vector<QRectF>& zajete) {
-  p.setPen(pen);
-  for (const auto& odc : l.odcinki) {
-    QPolygonF pl;
-    for (const PunktLinii& q : odc) pl << m(q.s, q.h);
-    p.drawPolyline(pl);
+// The part of segment a-b inside r (Liang-Barsky); false when none.
+bool Przytnij(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    if (p[i] > 0) t1 = std::min(t1, t);
   }
-  if (etykieta.isEmpty()) return;
-  // The label goes on the longest visible run.
-  const std::vector<PunktLinii>* best = nullptr;
-  double bestLen = 0;
-  QPolygonF bestPl;
-  for (const auto& odc : l.odcinki) {
-    QPolygonF pl;
-    for (const PunktLinii& q : odc) pl << m(q.s, q.h);
-    double len = 0;
-    for (int i = 1; i < pl.size(); ++i)
-      if (m.a.contains(pl[i])) len += QLineF(pl[i - 1], pl[i]).length();
-    if (len > bestLen) best = &odc, bestLen = len, bestPl = pl;
-  }
-  if (best) EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
+  if (t0 > t1) return false;
+  const QPointF d(dx, dy);
+  b = a + d * t1;
+  a = a + d * t0;
+  return true;
 }
+
+// The runs of a line as the painter gets them: cut to the plotting area with a small margin,
+// so that however deep the zoom, the painter strokes and dashes only what can be seen.
+constexpr double kMarginesPx = 4;
+std::vector<QPolygonF> Widoczne(const Mapa& m, const std::vector<PunktLinii>& odc) {
+  const QRectF r = m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx);
+  std::vector<QPolygonF> runs;
+  QPolygonF biezacy;
+  for (std::size_t i = 1; i < odc.size(); ++i) {
+    QPointF a = m(odc[i - 1].s, odc[i - 1].h), b = m(odc[i].s, odc[i].h);
+    const QPointF koniec = b;
+    if (!Przytnij(a, b, r)) continue;
+    if (biezacy.isEmpty() || biezacy.back() != a) {
+      if (biezacy.size() >= 2) runs.push_back(biezacy);
+      biezacy = QPolygonF{a};
+    }
+    biezacy << b;
+    if (b != koniec) {  // leaves the area: the run ends here
+      runs.push_back(biezacy);
+      biezacy.clear();
+    }
+  }
+  if (biezacy.size() >= 2) runs.push_back(biezacy);
+  return runs;
+}
+
+void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta,
+                std::vector<QRectF>& zajete, WykresWidget::Slad& slad) {
+  p.setPen(pen);
+  // The label goes on the longest visible run.
+  QPolygonF bestPl;
+  double bestLen = 0;
+  for (const auto& odc : l.odcinki) {
+    for (const QPolygonF& pl : Widoczne(m, odc)) {
+      p.drawPolyline(pl);
+      slad.wierzcholki += pl.size();
+      double len = 0;
+      for (int i = 0; i < pl.size(); ++i) {
+        const QPointF& q = pl[i];
+        slad.poza =
+            std::max({slad.poza, m.a.left() - q.x(), q.x() - m.a.right(), m.a.top() - q.y(), q.y() - m.a.bottom()});
+        if (i > 0 && m.a.contains(q)) len += QLineF(pl[i - 1], q).length();
+      }
+      if (len > bestLen) bestLen = len, bestPl = pl;
+    }
+  }
+  if (etykieta.isEmpty() || bestLen <= 0) return;
+  EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
+}
+
+// Grid steps of 1, 2 or 5 times a power of ten, at least `minPx` apart over `px` pixels; the
+// decimals a label needs go to `miejsca`.
+double KrokPodzialki(double span, double px, double minPx, int* miejsca) {
+  const double surowy = span * minPx / std::max(px, 1.0);
+  double krok = std::pow(10.0, std::floor(std::log10(surowy)));
+  for (int i = 0; i < 3 && krok < surowy; ++i) krok *= i == 1 ? 2.5 : 2;  // 1, 2, 5, 10
+  *miejsca = std::max(0, static_cast<int>(std::ceil(-std::log10(krok) - 1e-9)));
+  return krok;
+}
+
+std::string WzorPodzialki(int miejsca) {
+  return miejsca > 0 ? "0." + std::string(static_cast<std::size_t>(miejsca), '0') : "0";
+}
+
+// The closest view: a few steps of the fits' single precision across it.
+constexpr double kMinSpanS = 1e-5, kMinSpanH = 1e-2;
 
 // The overlay of IF97 in one colour of its own, apart from every colour of the chart.
 const QColor kKolorNakladki(0, 150, 160);
@@ -194,7 +258,19 @@ void WykresWidget::przybliz(const QRectF& px) {
   const Mapa m{obszar(rect()), widok_};
   const QRectF r = px.normalized();
   if (r.width() < 8 || r.height() < 8) return;  // a click, not a rectangle
-  Okno o{m.S(r.left()), m.S(r.right()), m.H(r.bottom()), m.H(r.top())};
+  ustawWidok(Okno{m.S(r.left()), m.S(r.right()), m.H(r.bottom()), m.H(r.top())});
+}
+
+void WykresWidget::ustawWidok(Okno o) {
+  // The fits give s and h in single precision: a closer view would show their steps, no more.
+  auto rozszerz = [](double& lo, double& hi, double min) {
+    if (hi - lo >= min) return;
+    const double c = (lo + hi) / 2;
+    lo = c - min / 2;
+    hi = c + min / 2;
+  };
+  rozszerz(o.sMin, o.sMax, kMinSpanS);
+  rozszerz(o.hMin, o.hMax, kMinSpanH);
   widok_ = o;
   update();
 }
@@ -202,7 +278,11 @@ void WykresWidget::przybliz(const QRectF& px) {
 void WykresWidget::przybliz(QPointF px, double k) {
   const Mapa m{obszar(rect()), widok_};
   const double s = m.S(px.x()), h = m.H(px.y());
-  Okno o{s - (s - widok_.sMin) * k, s + (widok_.sMax - s) * k, h - (h - widok_.hMin) * k, h + (widok_.hMax - h) * k};
+  // At the closest view the point under the mouse stays where it is.
+  const double ks = std::max(k, kMinSpanS / (widok_.sMax - widok_.sMin));
+  const double kh = std::max(k, kMinSpanH / (widok_.hMax - widok_.hMin));
+  Okno o{s - (s - widok_.sMin) * ks, s + (widok_.sMax - s) * ks, h - (h - widok_.hMin) * kh,
+         h + (widok_.hMax - h) * kh};
   // No further out than the whole chart.
   const Okno caly = model_ ? model_->widok : Okno{};
   if (o.sMax - o.sMin >= caly.sMax - caly.sMin || o.hMax - o.hMin >= caly.hMax - caly.hMin) {
@@ -212,8 +292,7 @@ void WykresWidget::przybliz(QPointF px, double k) {
     const double dh = std::max(0.0, caly.hMin - o.hMin) - std::max(0.0, o.hMax - caly.hMax);
     o.sMin += ds, o.sMax += ds, o.hMin += dh, o.hMax += dh;
   }
-  widok_ = o;
-  update();
+  ustawWidok(o);
 }
 
 void WykresWidget::paintEvent(QPaintEvent*) {
@@ -230,25 +309,34 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
   f.setPointSizeF(8.5);
   p.setFont(f);
 
-  // Grid and axes: entropy across, enthalpy up.
-  const double ds = (widok_.sMax - widok_.sMin) > 1.5 ? 0.5 : (widok_.sMax - widok_.sMin) > 0.4 ? 0.1 : 0.02;
-  const double span = widok_.hMax - widok_.hMin;
-  const double dh = span > 900 ? 100 : span > 200 ? 20 : span > 40 ? 5 : 1;
+  // Grid and axes: entropy across, enthalpy up, labelled at any zoom.
+  ++slad_.rysowania;
+  slad_.wierzcholki = 0;
+  slad_.poza = 0;
+  slad_.osS.clear();
+  slad_.osH.clear();
+  int msc = 0, mh = 0;
+  const double ds = KrokPodzialki(widok_.sMax - widok_.sMin, m.a.width(), 64, &msc);
+  const double dh = KrokPodzialki(widok_.hMax - widok_.hMin, m.a.height(), 28, &mh);
   p.setPen(QPen(QColor(225, 225, 225), 0));
-  for (double s = std::ceil(widok_.sMin / ds) * ds; s <= widok_.sMax + 1e-9; s += ds) {
+  // The step keeps the count within the pixels; the bound only guards against a broken view.
+  for (double k = std::ceil(widok_.sMin / ds); k * ds <= widok_.sMax + ds * 1e-9 && slad_.osS.size() < 100; ++k) {
+    const double s = k * ds;
     p.drawLine(m(s, widok_.hMin), m(s, widok_.hMax));
+    slad_.osS << Q(Format(s, WzorPodzialki(msc), sep_));
     p.save();
     p.setPen(Qt::black);
-    p.drawText(QRectF(m(s, widok_.hMin).x() - 30, m.a.bottom() + 3, 60, 16), Qt::AlignCenter,
-               Q(Format(s, ds < 0.1 ? "0.00" : "0.0", sep_)));
+    p.drawText(QRectF(m(s, widok_.hMin).x() - 40, m.a.bottom() + 3, 80, 16), Qt::AlignCenter, slad_.osS.back());
     p.restore();
   }
-  for (double h = std::ceil(widok_.hMin / dh) * dh; h <= widok_.hMax + 1e-9; h += dh) {
+  for (double k = std::ceil(widok_.hMin / dh); k * dh <= widok_.hMax + dh * 1e-9 && slad_.osH.size() < 100; ++k) {
+    const double h = k * dh;
     p.drawLine(m(widok_.sMin, h), m(widok_.sMax, h));
+    slad_.osH << Q(Format(h, WzorPodzialki(mh), sep_));
     p.save();
     p.setPen(Qt::black);
     p.drawText(QRectF(r.left(), m(widok_.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16),
-               Qt::AlignRight | Qt::AlignVCenter, Q(Format(h, "0", sep_)));
+               Qt::AlignRight | Qt::AlignVCenter, slad_.osH.back());
     p.restore();
   }
   p.setPen(Qt::black);
@@ -274,18 +362,19 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     for (const Nakladka& n : model_->nakladki)
       for (const Nakladka::Znak& z : n.punkty) zajete.push_back(QRectF(m(z.s, z.h) + QPointF(-4, -4), QSizeF(36, 22)));
     // The points' own isobars under the chart's lines, so their labels stay readable.
-    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
+    for (const Linia& l : model_->izobaryPunktow)
+      RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete, slad_);
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
       QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
       if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
-      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete);
+      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete, slad_);
     }
     for (const Nakladka& n : model_->nakladki) {
       for (const Linia& l : n.linie) {
         const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
         RysujLinie(p, m, l, QPen(kKolorNakladki, nas ? 1.4 : 1.8, nas ? Qt::DashLine : Qt::SolidLine),
-                   l.rodzaj == RodzajLinii::Nasycenie ? Q(n.nazwa) : QString(), zajete);
+                   l.rodzaj == RodzajLinii::Nasycenie ? Q(n.nazwa) : QString(), zajete, slad_);
       }
       for (const Nakladka::Znak& z : n.punkty) {
         p.setPen(QPen(kKolorNakladki.darker(120), 1.4));
@@ -311,13 +400,17 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
       p.drawText(t, Qt::AlignLeft | Qt::AlignVCenter, nazwa);
       p.restore();
     };
+    auto odcinek = [&](const Punkt& a, const Punkt& b) {
+      QPointF pa = m(a.s, a.h), pb = m(b.s, b.h);
+      if (Przytnij(pa, pb, m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx))) p.drawLine(pa, pb);
+    };
     if (e.izentropa) {
       p.setPen(QPen(QColor(90, 90, 90), 1.6, Qt::DashLine));
-      p.drawLine(m(e.wlot.s, e.wlot.h), m(e.izentropa->s, e.izentropa->h));
+      odcinek(e.wlot, *e.izentropa);
     }
     if (e.rzeczywisty) {
       p.setPen(QPen(QColor(200, 0, 120), 2.4));
-      p.drawLine(m(e.wlot.s, e.wlot.h), m(e.rzeczywisty->s, e.rzeczywisty->h));
+      odcinek(e.wlot, *e.rzeczywisty);
     }
     if (maWlot) punkt(e.wlot, QStringLiteral("1"), QColor(255, 200, 0));
     if (e.izentropa) punkt(*e.izentropa, QStringLiteral("2s"), QColor(160, 160, 160));

@@ -2,6 +2,7 @@
 // printed chart has them), the expansion points and lines, and the panel of inputs and results.
 // It renders FrmWykresIS and reports the user's edits; the expansion itself is the model's.
 #pragma once
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -33,6 +34,15 @@ class WykresWidget : public QWidget {
   void przybliz(const QRectF& px);      // to a rectangle of the widget's pixels
   void przybliz(QPointF px, double k);  // around a point, k < 1 closer
 
+  // What the last drawing did: the tests see that it stays bounded by the pixels shown.
+  struct Slad {
+    long rysowania = 0;    // drawings so far
+    long wierzcholki = 0;  // polyline points handed to the painter by the last one
+    double poza = 0;       // how far [px] the farthest of them lies outside the plotting area
+    QStringList osS, osH;  // the axes' labels
+  };
+  const Slad& slad() const { return slad_; }
+
  signals:
   void odczyt(const QString& tekst);   // h and s under the mouse
   void spoczynek(double s, double h);  // the mouse rests there: the readout may take longer
@@ -46,6 +56,7 @@ class WykresWidget : public QWidget {
 
  private:
   QRectF obszar(const QRect& r) const;  // the plotting area inside r
+  void ustawWidok(Okno o);              // no closer than the fits' single precision can tell
   const FrmWykresIS* model_ = nullptr;
   float kodJednP_ = 1;
   char sep_ = ',';
@@ -54,6 +65,7 @@ class WykresWidget : public QWidget {
   QPoint start_;
   QTimer* spoczynek_ = nullptr;
   double spoczynekS_ = 0, spoczynekH_ = 0;
+  mutable Slad slad_;
 };
 
 class WykresISWindow : public QWidget {

@@ -219,7 +219,7 @@ std::string WzorPodzialki(int miejsca) {
 }
 
 // The closest view: a few steps of the fits' single precision across it.
-constexpr double kMinSpanS = 1e-5, kMinSpanH = 1e-2;
+constexpr double kMinSpanS = 1e-4, kMinSpanH = 0.1;
 
 // The overlay of IF97 in one colour of its own, apart from every colour of the chart.
 const QColor kKolorNakladki(0, 150, 160);
@@ -247,7 +247,8 @@ void WykresWidget::ustaw(const FrmWykresIS* model, float kodJednP, char decimalS
   update();
 }
 
-QRectF WykresWidget::obszar(const QRect& r) const { return QRectF(r).adjusted(62, 14, -16, -42); }
+// Room on the left for the enthalpy's labels at the closest view ("2 579,125") and the axis title.
+QRectF WykresWidget::obszar(const QRect& r) const { return QRectF(r).adjusted(74, 14, -16, -42); }
 
 void WykresWidget::pokazCaly() {
   if (model_) widok_ = model_->widok;
@@ -323,10 +324,14 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
   for (double k = std::ceil(widok_.sMin / ds); k * ds <= widok_.sMax + ds * 1e-9 && slad_.osS.size() < 100; ++k) {
     const double s = k * ds;
     p.drawLine(m(s, widok_.hMin), m(s, widok_.hMax));
-    slad_.osS << Q(Format(s, WzorPodzialki(msc), sep_));
+    const QString tekst = Q(Format(s, WzorPodzialki(msc), sep_));
+    const double pol = p.fontMetrics().horizontalAdvance(tekst) / 2.0 + 1;
+    const double x = m(s, widok_.hMin).x();
+    if (x - pol < r.left() || x + pol > r.right()) continue;  // a label cut by the edge tells nothing
+    slad_.osS << tekst;
     p.save();
     p.setPen(Qt::black);
-    p.drawText(QRectF(m(s, widok_.hMin).x() - 40, m.a.bottom() + 3, 80, 16), Qt::AlignCenter, slad_.osS.back());
+    p.drawText(QRectF(x - pol, m.a.bottom() + 3, 2 * pol, 16), Qt::AlignCenter, tekst);
     p.restore();
   }
   for (double k = std::ceil(widok_.hMin / dh); k * dh <= widok_.hMax + dh * 1e-9 && slad_.osH.size() < 100; ++k) {

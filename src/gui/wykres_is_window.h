@@ -30,6 +30,7 @@ class WykresWidget : public QWidget {
   void ustaw(const FrmWykresIS* model, float kodJednP, char decimalSep);
   void rysuj(QPainter& p, const QRect& r) const;
   const Okno& widok() const { return widok_; }
+  QRectF obszar(const QRect& r) const;  // the plotting area inside r
   void pokazCaly();                     // back to the whole chart
   void przybliz(const QRectF& px);      // to a rectangle of the widget's pixels
   void przybliz(QPointF px, double k);  // around a point, k < 1 closer
@@ -55,8 +56,7 @@ class WykresWidget : public QWidget {
   void wheelEvent(QWheelEvent* e) override;
 
  private:
-  QRectF obszar(const QRect& r) const;  // the plotting area inside r
-  void ustawWidok(Okno o);              // no closer than the fits' single precision can tell
+  void ustawWidok(Okno o);  // no closer than the fits' single precision can tell
   const FrmWykresIS* model_ = nullptr;
   float kodJednP_ = 1;
   char sep_ = ',';

@@ -243,7 +243,7 @@ class TestWykresIS : public QObject {
       break;
     }
     const kal::Okno o = c->widok();
-    const QRectF pole = QRectF(c->rect()).adjusted(62, 14, -16, -42);
+    const QRectF pole = c->obszar(c->rect());
     const QPointF at(pole.left() + (s - o.sMin) / (o.sMax - o.sMin) * pole.width(),
                      pole.bottom() - (h - o.hMin) / (o.hMax - o.hMin) * pole.height());
     for (int i = 0; i < kroki; ++i) {

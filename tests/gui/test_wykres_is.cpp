@@ -268,6 +268,11 @@ class TestWykresIS : public QObject {
     QCOMPARE(r.Main<QLabel>("lblTime")->text(), QStringLiteral("12:00:01"));
     QCOMPARE(d.rysowania, rysowania);
     for (QTimer* t : w->findChildren<QTimer*>()) QVERIFY(!t->isActive() || t->isSingleShot());
+    // The readout follows the mouse and leaves the chart as drawn.
+    for (int i = 0; i < 5; ++i) QTest::mouseMove(c, (at + QPointF(9 * i, 7 * i)).toPoint());
+    QCoreApplication::processEvents();
+    QVERIFY(!w->findChild<QLabel*>("lblOdczyt")->text().isEmpty());
+    QCOMPARE(d.rysowania, rysowania);
     QTest::mouseClick(w->findChild<QPushButton*>("cmdCalyWykres"), Qt::LeftButton);
     QCOMPARE(c->widok().sMax, o.sMax);
   }

@@ -29,6 +29,7 @@
 #include "common/errors.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
+#include "gui/qt_dialogs.h"
 
 namespace kal {
 
@@ -690,11 +691,14 @@ bool WykresISWindow::zapiszPNG(const QString& path) const { return zapisz(path, 
 bool WykresISWindow::zapiszSVG(const QString& path) const { return zapisz(path, obrazSVG()); }
 
 void WykresISWindow::zapiszJako(bool svg) {
-  const QString filtr = svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)");
-  QString path =
-      QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz wykres"),
-                                   svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"), filtr);
-  if (path.isEmpty()) return;
+  QFileDialog dlg(this, QString::fromUtf8("Zapisz wykres"));
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setNameFilter(svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"));
+  dlg.setDefaultSuffix(svg ? QStringLiteral("svg") : QStringLiteral("png"));  // "wykres" saves as wykres.png
+  dlg.selectFile(svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+  const QString path = dlg.selectedFiles().front();
+  const DialogOwner owner(this);  // a failure is told over the chart, not the main window
   svg ? zapiszSVG(path) : zapiszPNG(path);
 }
 

@@ -198,6 +198,19 @@ class TestDesktop : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
     const QPoint off = box->frameGeometry().center() - r.win->frameGeometry().center();
     QVERIFY2(off.manhattanLength() < 40, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    box.reset();
+    // A window that names itself the owner has the boxes though another one is active.
+    QWidget* v = r.win->reportWindow();
+    v->show();
+    v->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v));
+    QCOMPARE(kal::QtDialogs::Parent(), v);
+    {
+      const kal::DialogOwner owner(r.win.get());
+      QCOMPARE(kal::QtDialogs::Parent(), r.win.get());
+    }
+    QCOMPARE(kal::QtDialogs::Parent(), v);
+    v->hide();
   }
 
   void paraMokraStaysOnScreenAndReadable_data() {

@@ -78,6 +78,49 @@ struct Mapa {
   double H(double y) const { return o.hMin + (a.bottom() - y) / a.height() * (o.hMax - o.hMin); }
 };
 
+// The part of segment a-b inside r (Liang-Barsky); false when none.
+bool Przytnij(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    if (p[i] > 0) t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const QPointF d(dx, dy);
+  b = a + d * t1;
+  a = a + d * t0;
+  return true;
+}
+
+// The runs of a polyline inside r.
+std::vector<QPolygonF> Przetnij(const QPolygonF& pl, const QRectF& r) {
+  std::vector<QPolygonF> runs;
+  QPolygonF biezacy;
+  for (int i = 1; i < pl.size(); ++i) {
+    QPointF a = pl[i - 1], b = pl[i];
+    if (!Przytnij(a, b, r)) continue;
+    if (biezacy.isEmpty() || biezacy.back() != a) {
+      if (biezacy.size() >= 2) runs.push_back(biezacy);
+      biezacy = QPolygonF{a};
+    }
+    biezacy << b;
+    if (b != pl[i]) {  // leaves r: the run ends here
+      runs.push_back(biezacy);
+      biezacy.clear();
+    }
+  }
+  if (biezacy.size() >= 2) runs.push_back(biezacy);
+  return runs;
+}
+
 // Where a label sits at fraction `gdzie` of the visible length of a polyline, and its angle.
 bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
   double dl = 0;
@@ -102,12 +145,15 @@ bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
 // the first place near the preferred one that overlaps no label already placed; none, no label.
 void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
                      const QRectF& a, std::vector<QRectF>& zajete) {
+  // On the longest run clear of the area's edges; a line that only crosses the view (deep
+  // zoom) has its label too.
   QPolygonF v;
-  for (const QPointF& q : pl)
-    if (a.adjusted(30, 12, -30, -12).contains(q)) v << q;
-  if (v.size() < 2) return;
   double dl = 0;
-  for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
+  for (const QPolygonF& run : Przetnij(pl, a.adjusted(30, 12, -30, -12))) {
+    double len = 0;
+    for (int i = 1; i < run.size(); ++i) len += QLineF(run[i - 1], run[i]).length();
+    if (len > dl) dl = len, v = run;
+  }
   if (dl < 60) return;
   const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
   const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
@@ -134,51 +180,13 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
   }
 }
 
-// The part of segment a-b inside r (Liang-Barsky); false when none.
-bool Przytnij(QPointF& a, QPointF& b, const QRectF& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    if (p[i] > 0) t1 = std::min(t1, t);
-  }
-  if (t0 > t1) return false;
-  const QPointF d(dx, dy);
-  b = a + d * t1;
-  a = a + d * t0;
-  return true;
-}
-
 // The runs of a line as the painter gets them: cut to the plotting area with a small margin,
 // so that however deep the zoom, the painter strokes and dashes only what can be seen.
 constexpr double kMarginesPx = 4;
 std::vector<QPolygonF> Widoczne(const Mapa& m, const std::vector<PunktLinii>& odc) {
-  const QRectF r = m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx);
-  std::vector<QPolygonF> runs;
-  QPolygonF biezacy;
-  for (std::size_t i = 1; i < odc.size(); ++i) {
-    QPointF a = m(odc[i - 1].s, odc[i - 1].h), b = m(odc[i].s, odc[i].h);
-    const QPointF koniec = b;
-    if (!Przytnij(a, b, r)) continue;
-    if (biezacy.isEmpty() || biezacy.back() != a) {
-      if (biezacy.size() >= 2) runs.push_back(biezacy);
-      biezacy = QPolygonF{a};
-    }
-    biezacy << b;
-    if (b != koniec) {  // leaves the area: the run ends here
-      runs.push_back(biezacy);
-      biezacy.clear();
-    }
-  }
-  if (biezacy.size() >= 2) runs.push_back(biezacy);
-  return runs;
+  QPolygonF pl;
+  for (const PunktLinii& q : odc) pl << m(q.s, q.h);
+  return Przetnij(pl, m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx));
 }
 
 void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta,
@@ -196,7 +204,7 @@ void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, con
         const QPointF& q = pl[i];
         slad.poza =
             std::max({slad.poza, m.a.left() - q.x(), q.x() - m.a.right(), m.a.top() - q.y(), q.y() - m.a.bottom()});
-        if (i > 0 && m.a.contains(q)) len += QLineF(pl[i - 1], q).length();
+        if (i > 0) len += QLineF(pl[i - 1], q).length();
       }
       if (len > bestLen) bestLen = len, bestPl = pl;
     }

@@ -143,7 +143,7 @@ bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
 
 // A label along a polyline, upright, on a light halo so lines under it do not hide it. Greedy:
 // the first place near the preferred one that overlaps no label already placed; none, no label.
-void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
+bool EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
                      const QRectF& a, std::vector<QRectF>& zajete) {
   // On the longest run clear of the area's edges; a line that only crosses the view (deep
   // zoom) has its label too.
@@ -154,7 +154,7 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     for (int i = 1; i < run.size(); ++i) len += QLineF(run[i - 1], run[i]).length();
     if (len > dl) dl = len, v = run;
   }
-  if (dl < 60) return;
+  if (dl < 60) return false;
   const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
   const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
   for (int k = 0; k <= 10; ++k) {
@@ -163,7 +163,7 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     if (g < 0.03 || g > 0.97) continue;
     QPointF m;
     double kat = 0;
-    if (!MiejsceNaLinii(v, g, &m, &kat)) return;
+    if (!MiejsceNaLinii(v, g, &m, &kat)) return false;
     const QRectF zajmuje = QTransform().translate(m.x(), m.y()).rotate(kat).mapRect(at);
     if (std::any_of(zajete.begin(), zajete.end(),
                     [&](const QRectF& z) { return z.intersects(zajmuje.adjusted(-2, -2, 2, 2)); }))
@@ -176,8 +176,9 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     p.setPen(c);
     p.drawText(at, Qt::AlignCenter, tekst);
     p.restore();
-    return;
+    return true;
   }
+  return false;
 }
 
 // The runs of a line as the painter gets them: cut to the plotting area with a small margin,
@@ -210,7 +211,8 @@ void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, con
     }
   }
   if (etykieta.isEmpty() || bestLen <= 0) return;
-  EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
+  slad.etykiety +=
+      EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
 }
 
 // Grid steps of 1, 2 or 5 times a power of ten, at least `minPx` apart over `px` pixels; the
@@ -323,6 +325,7 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
   ++slad_.rysowania;
   slad_.wierzcholki = 0;
   slad_.poza = 0;
+  slad_.etykiety = 0;
   slad_.osS.clear();
   slad_.osH.clear();
   int msc = 0, mh = 0;

@@ -40,6 +40,7 @@ class WykresWidget : public QWidget {
     long rysowania = 0;    // drawings so far
     long wierzcholki = 0;  // polyline points handed to the painter by the last one
     double poza = 0;       // how far [px] the farthest of them lies outside the plotting area
+    int etykiety = 0;      // lines named
     QStringList osS, osH;  // the axes' labels
   };
   const Slad& slad() const { return slad_; }

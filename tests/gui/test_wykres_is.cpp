@@ -254,7 +254,7 @@ class TestWykresIS : public QObject {
     const kal::WykresWidget::Slad& d = c->slad();
     QVERIFY2(d.poza <= 4.5, qPrintable(QString::number(d.poza)));
     QVERIFY2(d.wierzcholki <= wszystkie, qPrintable(QString::number(d.wierzcholki)));
-    if (gdzie >= 0) QVERIFY(d.wierzcholki >= 2);  // the line itself is drawn
+    if (gdzie >= 0) QVERIFY(d.wierzcholki >= 2 && d.etykiety >= 1);  // the line itself is drawn and named
     for (const QStringList& os : {d.osS, d.osH}) {
       QVERIFY2(os.size() >= 2 && os.size() <= 30, qPrintable(os.join(' ')));
       QCOMPARE(QSet<QString>(os.begin(), os.end()).size(), os.size());  // the labels tell their ticks apart

@@ -219,6 +219,8 @@ void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, con
 // decimals a label needs go to `miejsca`.
 double KrokPodzialki(double span, double px, double minPx, int* miejsca) {
   const double surowy = span * minPx / std::max(px, 1.0);
+  *miejsca = 0;
+  if (!std::isfinite(surowy) || surowy <= 0) return 0;  // no view: no grid
   double krok = std::pow(10.0, std::floor(std::log10(surowy)));
   for (int i = 0; i < 3 && krok < surowy; ++i) krok *= i == 1 ? 2.5 : 2;  // 1, 2, 5, 10
   *miejsca = std::max(0, static_cast<int>(std::ceil(-std::log10(krok) - 1e-9)));
@@ -332,9 +334,10 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
   const double ds = KrokPodzialki(widok_.sMax - widok_.sMin, m.a.width(), 64, &msc);
   const double dh = KrokPodzialki(widok_.hMax - widok_.hMin, m.a.height(), 28, &mh);
   p.setPen(QPen(QColor(225, 225, 225), 0));
-  // The step keeps the count within the pixels; the bound only guards against a broken view.
-  for (double k = std::ceil(widok_.sMin / ds); k * ds <= widok_.sMax + ds * 1e-9 && slad_.osS.size() < 100; ++k) {
-    const double s = k * ds;
+  // The step keeps a few dozen lines at most; the pass limit guards a broken view.
+  const double s0 = ds > 0 ? std::ceil(widok_.sMin / ds) : 0;
+  for (int i = 0; ds > 0 && i < 200 && (s0 + i) * ds <= widok_.sMax + ds * 1e-9; ++i) {
+    const double s = (s0 + i) * ds;
     p.drawLine(m(s, widok_.hMin), m(s, widok_.hMax));
     const QString tekst = Q(Format(s, WzorPodzialki(msc), sep_));
     const double pol = p.fontMetrics().horizontalAdvance(tekst) / 2.0 + 1;
@@ -346,8 +349,9 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     p.drawText(QRectF(x - pol, m.a.bottom() + 3, 2 * pol, 16), Qt::AlignCenter, tekst);
     p.restore();
   }
-  for (double k = std::ceil(widok_.hMin / dh); k * dh <= widok_.hMax + dh * 1e-9 && slad_.osH.size() < 100; ++k) {
-    const double h = k * dh;
+  const double h0 = dh > 0 ? std::ceil(widok_.hMin / dh) : 0;
+  for (int i = 0; dh > 0 && i < 200 && (h0 + i) * dh <= widok_.hMax + dh * 1e-9; ++i) {
+    const double h = (h0 + i) * dh;
     p.drawLine(m(widok_.sMin, h), m(widok_.sMax, h));
     slad_.osH << Q(Format(h, WzorPodzialki(mh), sep_));
     p.save();

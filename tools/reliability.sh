@@ -136,10 +136,10 @@ line 12 $? "unusable data folder: message names $W/plik/dane/ and the reason"
 # widgets with files limited to 4 096 bytes, as on a full disk.
 T=$B/tests/gui/tests_gui
 if [ -x "$T" ]; then
-  QT_QPA_PLATFORM=offscreen timeout 120 "$T" exportOnAFullDiskKeepsTheOldFileAndSaysSo >"$W/o13" 2>&1
-  n=$(grep -c '^PASS   : TestWykresIS::exportOnAFullDiskKeepsTheOldFileAndSaysSo' "$W/o13")
-  [ "$n" = 2 ] && ! grep -q '^FAIL!  : TestWykresIS' "$W/o13"
-  line 13 $? "PNG and SVG export on a full disk: the old file stays whole, no new file, a box names the file and the reason"
+  QT_QPA_PLATFORM=offscreen timeout 120 "$T" exportThatFailsKeepsTheOldFileAndSaysWhy >"$W/o13" 2>&1
+  n=$(grep -c '^PASS   : TestWykresIS::exportThatFailsKeepsTheOldFileAndSaysWhy' "$W/o13")
+  [ "$n" = 3 ] && ! grep -q '^FAIL!  : TestWykresIS' "$W/o13"
+  line 13 $? "PNG and SVG export on a full disk, PNG into a read-only folder: the old file stays whole, no new file, a box names the file and the reason"
 fi
 
 echo "faults: $fails"

@@ -692,7 +692,12 @@ bool WykresISWindow::zapisz(const QString& path, const QByteArray& dane) const {
                             false, "zapiszWykres");
       return true;
     } catch (const RunTimeError& e) {
-      powod = e.description + (e.lastDllError ? " (" + PowodBledu(e.lastDllError) + ")" : std::string());
+      // The path is in the first line already: the error's own text, and the system's reason
+      // where it adds something.
+      powod = OpisBledu(e.number);
+      const std::string system = e.lastDllError ? PowodBledu(e.lastDllError) : std::string();
+      if (!system.empty() && QString::fromStdString(system).compare(Q(powod), Qt::CaseInsensitive) != 0)
+        powod += " (" + system + ")";
     }
   }
   dialogs_.MsgBox("Nie udało się zapisać wykresu w pliku " + path.toStdString() + ":\r\n" + powod + "." +

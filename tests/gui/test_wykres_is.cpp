@@ -21,6 +21,7 @@
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
 using kal::test::TempDir;
+using kal::test::U;
 
 class TestWykresIS : public QObject {
   Q_OBJECT
@@ -157,14 +158,20 @@ class TestWykresIS : public QObject {
     QVERIFY(elementy > 50);
   }
 
-  // On a full disk the chart's old file stays whole and a box says so until dismissed.
-  void exportOnAFullDiskKeepsTheOldFileAndSaysSo_data() {
+  // On a full disk or in a folder it may not write to, the chart's old file stays whole and a
+  // box says why until dismissed.
+  void exportThatFailsKeepsTheOldFileAndSaysWhy_data() {
     QTest::addColumn<bool>("svg");
-    QTest::newRow("PNG") << false;
-    QTest::newRow("SVG") << true;
+    QTest::addColumn<bool>("pelny");  // a full disk, else a read-only folder
+    QTest::addColumn<QString>("powod");
+    QTest::newRow("PNG, full disk") << false << true << U("Dysk jest pełny (plik za duży)");
+    QTest::newRow("SVG, full disk") << true << true << U("Dysk jest pełny (plik za duży)");
+    QTest::newRow("PNG, read-only folder") << false << false << U("Brak uprawnień");
   }
-  void exportOnAFullDiskKeepsTheOldFileAndSaysSo() {
+  void exportThatFailsKeepsTheOldFileAndSaysWhy() {
     QFETCH(bool, svg);
+    QFETCH(bool, pelny);
+    QFETCH(QString, powod);
     TempDir dir;
     GuiRun r(dir.path());
     kal::WykresISWindow* w = Otworz(r);
@@ -172,23 +179,29 @@ class TestWykresIS : public QObject {
     auto zapisz = [&](const std::string& path) {
       return svg ? w->zapiszSVG(QString::fromStdString(path)) : w->zapiszPNG(QString::fromStdString(path));
     };
-    const std::string stary = dir.path() + "/wykres", nowy = dir.path() + "/nowy";
+    const std::string folder = dir.path() + "/wykresy";
+    std::filesystem::create_directory(folder);
+    const std::string stary = folder + "/wykres", nowy = folder + "/nowy";
     QVERIFY(zapisz(stary));
     const std::string dobry = kal::test::ReadAll(stary);
     QVERIFY(dobry.size() > 8192);
     for (const auto& [path, byl] : {std::pair{stary, true}, std::pair{nowy, false}}) {
-      r.dialogs.ExpectOk("Nie udało się zapisać wykresu w pliku " + path + ":\r\nDysk jest pełny - plik " + path +
-                             " (plik za duży)." + (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
+      r.dialogs.ExpectOk("Nie udało się zapisać wykresu w pliku " + path + ":\r\n" + powod.toStdString() + "." +
+                             (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
                          "", kal::Icon::Exclamation);
-      {
-        kal::test::PelnyDysk pelny(4096);
+      if (pelny) {
+        kal::test::PelnyDysk pelnyDysk(4096);
+        QVERIFY(!zapisz(path));
+      } else {
+        kal::test::TylkoDoOdczytu ro(folder);
+        kal::test::BezPrzywilejow bez;
         QVERIFY(!zapisz(path));
       }
       r.dialogs.VerifyDone();
     }
     QVERIFY(kal::test::ReadAll(stary) == dobry);
     QVERIFY(!std::filesystem::exists(nowy));
-    QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // wykres, Kalorimo/
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), {}), 1);  // no temporary file left
   }
 
   void if97TickShowsTheOverlayAndItsColumns() {

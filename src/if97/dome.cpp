@@ -15,7 +15,7 @@ struct Row {
   double T = 0, hl = 0, sl = 0, hv = 0, sv = 0;
   double rl = 0, rv = 0;  // kg/m3, region 3's phases; 0 at or below 623.15 K
   double eps = 0;         // kJ/(kg K): (g'' - g') / (s'' - s'), how far the two phases' equations disagree
-  double w = 0;  // kJ/(kg K): v' dpsat/dT, the part of the isotherm equation's slope besides s - s'
+  double w = 0;           // kJ/(kg K): v' dpsat/dT, the part of the isotherm equation's slope besides s - s'
   double dl = 0, dv = 0;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
 };
 

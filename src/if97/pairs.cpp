@@ -135,10 +135,8 @@ Result FromPY(double p, double y, bool isH) {
   return Solve3(p, y, isH);
 }
 
-// Where y turns along region 1's isotherm at T between ps and 100 MPa, given the slopes dy/dp at both ends:
-// the root of dy/dp, or 100 MPa when it keeps its sign.
-double LiquidTurn(double T, double ps, double slopeLo, double slopeHi, bool isH) {
-  if ((slopeLo < 0) == (slopeHi < 0)) return kPmax;
+// Where y turns along region 1's isotherm at T between ps and 100 MPa: the root of dy/dp.
+double LiquidTurn(double T, double ps, bool isH) {
   auto f = [&](double p, double* df) {
     const double d = DYdp(Region1(p, T), T, isH), dp = 1e-6 * p;
     *df = (DYdp(Region1(p + dp, T), T, isH) - d) / dp;
@@ -206,14 +204,20 @@ Result FromTY(double t, double y, bool isH) {
     // Along the liquid's isotherm y turns at most once (h has a minimum at 250-330 C, s a maximum below 4 C):
     // each monotonic part is searched, the lower pressures first. Cold compressed water can share h with a wet
     // state at the same T: the liquid is meant.
-    const double pe = LiquidTurn(T, sat.p, DYdp(sat.liq, T, isH), DYdp(top, T, isH), isH);
-    const double ye = pe < kPmax ? Y(Region1(pe, T), isH) : ytop;
+    // Between the ends' values a bracket on the whole isotherm holds the only root; beyond both, on the side
+    // where y turns, the turn splits the isotherm.
+    const double slopeLo = DYdp(sat.liq, T, isH), slopeHi = DYdp(top, T, isH);
+    double pe = kPmax, ye = ytop;
+    if ((slopeLo < 0) != (slopeHi < 0) && (slopeLo < 0 ? y < std::fmin(yl, ytop) : y > std::fmax(yl, ytop))) {
+      pe = LiquidTurn(T, sat.p, isH);
+      ye = Y(Region1(pe, T), isH);
+    }
     if ((y - yl) * (y - ye) <= 0) return search12(1, sat.p, pe);
     if ((y - ye) * (y - ytop) <= 0) return search12(1, pe, kPmax);
     if (y > yv) return search12(2, kPmin, sat.p);
     if (y >= yl) return Wet(sat, (y - yl) / (yv - yl));
-    // Beyond the minimum no pressure reaches y; otherwise only one above the limit.
-    if ((ye - y) * (yl - ye) > 0) return Fail(Error::kNoState, kNoState);
+    // Below the minimum no pressure reaches y; otherwise only one above the limit.
+    if (pe < kPmax && y < ye) return Fail(Error::kNoState, kNoState);
     return Fail(Error::kOutOfRange, kPHigh);
   }
   const double pb = T < kT23max ? B23P(T) : kPmax;

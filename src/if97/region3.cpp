@@ -84,14 +84,15 @@ double NewtonRho(double p, double T, double rho) {
 // The root of p(rho) = p on one side of the critical density (T <= Tc), from a start near it. The critical
 // density lies where p falls with rho at every such T, so it bounds the search on both sides. A density is
 // past the root when p rises with rho there and lies beyond p (above it for the liquid, below for the
-// vapour): Newton from such a point stays past it, on the convex liquid and the concave vapour branch.
-// Where the branch never reaches p, the search closes on its end, the nearest it comes.
+// vapour): Newton from such a point stays past it, on the convex liquid and the concave vapour branch, and
+// from the other side it lands past it. Where the branch never reaches p, the search closes on its end.
 double SideRho(double p, double T, bool liquid, double rho) {
   auto past = [&](double pk, double slope) { return slope > 0 && (liquid ? pk > p : pk < p); };
   double inner = kRhoc, outer = 0;
   if (!(liquid ? rho > kRhoc && rho < kRhoMax : rho > 0 && rho < kRhoc)) rho = liquid ? kRhoc + 1.0 : 0.5 * kRhoc;
   double pk = 0, slope = 0;
-  // Away from the critical density until past the root: the liquid in growing steps, the vapour halving.
+  // Away from the critical density until past the root: by Newton, in growing steps at most (the vapour
+  // halving).
   double step = 0.01 * rho;
   for (int k = 0; k < 40; ++k) {
     PressureSlope(rho, T, &pk, &slope);
@@ -101,16 +102,24 @@ double SideRho(double p, double T, bool liquid, double rho) {
     }
     inner = rho;
     if (liquid && rho >= kRhoMax) break;
-    rho = liquid ? std::fmin(rho + step, kRhoMax) : 0.5 * rho;
+    const double newton = slope > 0 ? rho - (pk - p) / slope : -1.0;
+    rho = liquid ? std::fmin(newton > rho ? newton : rho + step, std::fmin(rho + step, kRhoMax))
+                 : std::fmax(newton < rho ? newton : 0.5 * rho, 0.5 * rho);
     step *= 2;
   }
   if (outer == 0) return 0.0;
+  double last = 0;  // the last Newton step
   for (int k = 0; k < kMaxPasses; ++k) {
     if (pk == p) return rho;
     double next = slope > 0 ? rho - (pk - p) / slope : -1.0;
     const double lo = std::fmin(inner, outer), hi = std::fmax(inner, outer);
-    if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
-    if (std::fabs(next - rho) <= 1e-13 * rho || hi - lo <= 1e-13 * rho) return next;
+    const bool newton = next > lo && next < hi;
+    if (!newton) next = 0.5 * (lo + hi);
+    const double d = std::fabs(next - rho);
+    if (d <= 1e-13 * rho || hi - lo <= 1e-13 * rho) return next;
+    // Converging quadratically, the step after this one would be d^3 / last^2: below rounding, it need not be taken.
+    if (newton && d < 1e-3 * last && d * d * d <= 1e-14 * rho * last * last) return next;
+    last = newton ? d : 0.0;
     rho = next;
     PressureSlope(rho, T, &pk, &slope);
     (past(pk, slope) ? outer : inner) = rho;

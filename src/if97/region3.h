@@ -38,7 +38,7 @@ double T3Boundary(B3 which, double p);
 // liquid and vapour roots of the basic equation at (p, T). Within kTVapourEnd..Tc the vapour branch no
 // longer reaches psat(T); there the vapour density runs linearly in T from that branch's end at
 // kTVapourEnd to the liquid root at Tc, where both phases meet. False above Tc.
-inline constexpr double kTVapourEnd = 647.09596534304;  // K, where psat(T) reaches the vapour branch's maximum
+inline constexpr double kTVapourEnd = 647.09596534304;   // K, where psat(T) reaches the vapour branch's maximum
 inline constexpr double kRhoVapourEnd = 321.6822991058;  // kg/m3, the vapour there
 bool Region3SatRho(double p, double T, double* rhoLiq, double* rhoVap);
 // The same starting from the densities given, e.g. those at a nearby temperature.

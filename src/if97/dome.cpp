@@ -78,19 +78,17 @@ int LastTrue(int lo, int hi, Key key) {
   return lo;
 }
 
-// The saturation line at s, interpolated between the rows (the top isotherm's chord between its
-// phases), and how far the chord may stray from the line there. False outside the dome's entropies.
+// The saturation line at s, interpolated between the rows (the liquid's up to the critical entropy, where the
+// top row's phases meet, the vapour's beyond), and how far the chord may stray from the line there. False
+// outside the dome's entropies.
 bool LineAt(const Table& t, double s, double* hb, double* err) {
   const Row* r = t.row;
   if (!t.ok || !(s > r[0].sl && s < r[0].sv)) return false;
-  const Row& top = r[kN];
-  *hb = top.hl + top.T * (s - top.sl);
-  *err = 0;
-  if (s <= top.sl) {
+  if (s <= r[kN].sl) {
     const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sl <= s; });
     *hb = Chord(s, r[i].sl, r[i].hl, r[i + 1].sl, r[i + 1].hl);
     *err = r[i].dl;
-  } else if (s >= top.sv) {
+  } else {
     const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sv >= s; });
     *hb = Chord(s, r[i].sv, r[i].hv, r[i + 1].sv, r[i + 1].hv);
     *err = r[i].dv;

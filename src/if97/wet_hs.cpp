@@ -172,8 +172,8 @@ WetHs WetFromHS(double h, double s, Result* out) {
     if (solved <= 0) return solved == 0 ? WetHs::kNotWet : WetHs::kNoConvergence;
   }
   // x kept in [0, 1]: a wet state only if it still gives back h and s as closely as the other pairs do.
-  // Region 3's phase equilibrium settles s' and s'' only to ~1e-9 near the critical point, and within
-  // 0.01 K of it the phases are known only to ~1e-8 in density, x to ~1e-7: there x may stray that far.
+  // Near the critical point psat fixes region 3's phases only to ~1e-9 in s, and within 0.01 K of it to ~1e-8
+  // in density, x to ~1e-7: there x may stray that far.
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
   const Result r = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
   const double tolS = sat.T > kT13 ? 1e-8 : 1e-9;

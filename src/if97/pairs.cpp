@@ -294,7 +294,7 @@ bool HsIn(int region, double h, double s, Result* out) {
     const Properties q = R12(region, p, T);
     const double f1 = q.h - h, f2 = q.s - s;
     // In water at low pressure h fixes p only to ~1e-10 MPa: once h and s are met to rounding, the steps are noise.
-    if (std::fabs(f1) <= 1e-14 * (std::fabs(h) + 100.0) && std::fabs(f2) <= 1e-14 * (std::fabs(s) + 1.0)) {
+    if (std::fabs(f1) <= 1e-11 + 1e-14 * std::fabs(h) && std::fabs(f2) <= 1e-14 * (1.0 + std::fabs(s))) {
       if (!InRegion(region, p, T)) return false;
       *out = Single(region, p, T, q);
       return true;

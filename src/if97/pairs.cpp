@@ -201,11 +201,10 @@ Result FromTY(double t, double y, bool isH) {
     SatAt(Psat(T), T, &sat);
     const Properties top = Region1(kPmax, T);
     const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH), ytop = Y(top, isH);
-    // Along the liquid's isotherm y turns at most once (h has a minimum at 250-330 C, s a maximum below 4 C):
-    // each monotonic part is searched, the lower pressures first. Cold compressed water can share h with a wet
-    // state at the same T: the liquid is meant.
-    // Between the ends' values a bracket on the whole isotherm holds the only root; beyond both, on the side
-    // where y turns, the turn splits the isotherm.
+    // Along the liquid's isotherm y turns at most once (h has a minimum at 250-340 C, s a maximum below 4 C).
+    // Between the ends' values the whole isotherm holds one root; beyond both, on the side where y turns, the
+    // turn splits it into two monotonic parts, and the lower pressures are searched first. Cold compressed
+    // water can share h with a wet state at the same T: the liquid is meant.
     const double slopeLo = DYdp(sat.liq, T, isH), slopeHi = DYdp(top, T, isH);
     double pe = kPmax, ye = ytop;
     if ((slopeLo < 0) != (slopeHi < 0) && (slopeLo < 0 ? y < std::fmin(yl, ytop) : y > std::fmax(yl, ytop))) {

@@ -18,9 +18,10 @@ struct State3 {
 State3 Region3(double rho, double T);  // rho kg/m3, T K
 
 // Density at (p, T) in region 3: the backward equation v(p,T) as the start, then Newton on the basic
-// equation to its own consistency; a bracketed search only if that fails. Returns 0 when the pass limit
-// runs out. The Liquid/Vapour forms (T <= Tc) give the root on that side of the critical density, on
-// the branch where p rises with rho; where that branch does not reach p, its end nearest to p.
+// equation to its own consistency, kept in a bracket on the side of psat(T) below Tc; above Tc a bracketed
+// search if Newton fails. Returns 0 when the pass limit runs out. The Liquid/Vapour forms (T <= Tc) give
+// the root on that side of the critical density, on the branch where p rises with rho; where that branch
+// does not reach p, its end nearest to p.
 double Region3Rho(double p, double T);
 double Region3RhoLiquid(double p, double T);
 double Region3RhoVapour(double p, double T);

@@ -64,7 +64,7 @@ TEST(If97Pairs, SinglePhaseRoundTrips) {
 // States from p,T and from saturation over grids where pairs used to fail, and every pair must give them back:
 // compressed water at every pressure decade (from 0.1 to 10 K below the liquid line, and at 250-340 C where h turns
 // along the isotherm), the corner at 16.53 MPa and 350 C where regions 1, 2, 3 and 4 meet, near the critical point
-// (0.1 mK to 1 K), and wet states above 623.15 K by x,t and x,p.
+// (10 uK to 1 K), and wet states above 623.15 K by x,t and x,p.
 TEST(If97Pairs, GridsRoundTrip) {
   std::vector<Result> states;
   for (double p : {0.001, 0.01, 0.1, 1.0, 10.0, 100.0}) {

@@ -149,7 +149,8 @@ bool OknoTurbiny::ZapiszTurbine(const Turbina& nowa) {
 }
 
 std::vector<Seria> OknoTurbiny::SuroweKampanii(const std::string& id) {
-  const auto it = std::find_if(dok_.kampanie.begin(), dok_.kampanie.end(), [&](const Kampania& k) { return k.id == id; });
+  const auto it =
+      std::find_if(dok_.kampanie.begin(), dok_.kampanie.end(), [&](const Kampania& k) { return k.id == id; });
   if (it == dok_.kampanie.end()) return {};
   // Only an imported campaign has series behind it (its readings carry their sample counts).
   const bool zImportu = std::any_of(it->odczyty.begin(), it->odczyty.end(), [](const auto& o) { return o.second.n; });
@@ -215,7 +216,8 @@ bool OknoTurbiny::Cofnij() {
 }
 
 bool OknoTurbiny::ZapiszImport(const Kampania& k, const std::vector<Seria>& surowe, const std::string& mapowanie) {
-  const auto it = std::find_if(dok_.kampanie.begin(), dok_.kampanie.end(), [&](const Kampania& x) { return x.id == k.id; });
+  const auto it =
+      std::find_if(dok_.kampanie.begin(), dok_.kampanie.end(), [&](const Kampania& x) { return x.id == k.id; });
   Krok krok;
   krok.kampaniaId = k.id;
   try {

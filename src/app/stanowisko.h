@@ -125,10 +125,10 @@ class OknoTurbiny {
  private:
   struct Krok {  // what an edit changed, to take it back
     std::optional<turbiny::Turbina> turbina;
-    std::string kampaniaId;                      // a campaign changed, added or removed
-    std::optional<turbiny::Kampania> kampania;   // as it was; nullopt: it was not there
-    std::vector<turbiny::Seria> surowe;          // its raw series
-    bool byla = false;                           // kampaniaId names a campaign
+    std::string kampaniaId;                     // a campaign changed, added or removed
+    std::optional<turbiny::Kampania> kampania;  // as it was; nullopt: it was not there
+    std::vector<turbiny::Seria> surowe;         // its raw series
+    bool byla = false;                          // kampaniaId names a campaign
   };
 
   bool Odmowa(Tabela t, int w, int k, const std::string& dlaczego);

@@ -130,7 +130,8 @@ bool OknoTurbiny::Wklej(int w, int k, const std::string& blok) {
     const auto it = c.odczyty.find(id);
     if (it == c.odczyty.end()) continue;
     const Odczyt& o = it->second;
-    if (o.h && !o.U_h) return Odmowa(T, r, kolOdczytu::U_h, "entalpia h wymaga niepewności U h (kJ/kg); wpisz ją najpierw");
+    if (o.h && !o.U_h)
+      return Odmowa(T, r, kolOdczytu::U_h, "entalpia h wymaga niepewności U h (kJ/kg); wpisz ją najpierw");
     if (!o.p && !o.t && !o.h && !o.U_h) c.odczyty.erase(it);
   }
   return ZapiszKampanie(c, false);

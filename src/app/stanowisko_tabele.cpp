@@ -5,8 +5,8 @@
 #include <ctime>
 
 #include "app/stanowisko.h"
-#include "turbiny/data_czas.h"
 #include "turbiny/czas.h"
+#include "turbiny/data_czas.h"
 
 namespace kal {
 
@@ -28,10 +28,14 @@ constexpr const char* kUpJednostka = "jedn. punktu";
 
 const char* NazwaTabeli(Tabela t) {
   switch (t) {
-    case Tabela::Punkty: return "Punkty pomiarowe";
-    case Tabela::Odcinki: return "Odcinki";
-    case Tabela::Kampanie: return "Pomiary";
-    case Tabela::Odczyty: return "Odczyty";
+    case Tabela::Punkty:
+      return "Punkty pomiarowe";
+    case Tabela::Odcinki:
+      return "Odcinki";
+    case Tabela::Kampanie:
+      return "Pomiary";
+    case Tabela::Odczyty:
+      return "Odczyty";
   }
   return "";
 }
@@ -46,9 +50,12 @@ std::string Przytnij(const std::string& s) {
 
 const char* TekstRodzaju(RodzajKampanii r) {
   switch (r) {
-    case RodzajKampanii::Odbiorcze: return kRodzajeKampanii[0];
-    case RodzajKampanii::PoRemoncie: return kRodzajeKampanii[1];
-    case RodzajKampanii::Okresowe: return kRodzajeKampanii[2];
+    case RodzajKampanii::Odbiorcze:
+      return kRodzajeKampanii[0];
+    case RodzajKampanii::PoRemoncie:
+      return kRodzajeKampanii[1];
+    case RodzajKampanii::Okresowe:
+      return kRodzajeKampanii[2];
   }
   return "";
 }
@@ -93,20 +100,28 @@ std::string OknoTurbiny::Liczba(double x) const {
 
 int OknoTurbiny::Wiersze(Tabela t) const {
   switch (t) {
-    case Tabela::Punkty: return static_cast<int>(dok_.turbina.punkty.size()) + 1;
-    case Tabela::Odcinki: return static_cast<int>(dok_.turbina.odcinki.size()) + 1;
-    case Tabela::Kampanie: return static_cast<int>(dok_.kampanie.size()) + 1;
-    case Tabela::Odczyty: return kampania_ < 0 ? 0 : static_cast<int>(dok_.turbina.punkty.size());
+    case Tabela::Punkty:
+      return static_cast<int>(dok_.turbina.punkty.size()) + 1;
+    case Tabela::Odcinki:
+      return static_cast<int>(dok_.turbina.odcinki.size()) + 1;
+    case Tabela::Kampanie:
+      return static_cast<int>(dok_.kampanie.size()) + 1;
+    case Tabela::Odczyty:
+      return kampania_ < 0 ? 0 : static_cast<int>(dok_.turbina.punkty.size());
   }
   return 0;
 }
 
 int OknoTurbiny::Kolumny(Tabela t) {
   switch (t) {
-    case Tabela::Punkty: return kolPunktu::Liczba;
-    case Tabela::Odcinki: return kolOdcinka::Liczba;
-    case Tabela::Kampanie: return kolKampanii::Liczba;
-    case Tabela::Odczyty: return kolOdczytu::Liczba;
+    case Tabela::Punkty:
+      return kolPunktu::Liczba;
+    case Tabela::Odcinki:
+      return kolOdcinka::Liczba;
+    case Tabela::Kampanie:
+      return kolKampanii::Liczba;
+    case Tabela::Odczyty:
+      return kolOdczytu::Liczba;
   }
   return 0;
 }
@@ -119,7 +134,7 @@ OpisKolumny OknoTurbiny::Kolumna(Tabela t, int k) const {
   };
   switch (t) {
     case Tabela::Punkty: {
-      static const char* const n[] = {"Id",   "Nazwa",   "Jednostka p",   "Nadciśnienie",        "U p",
+      static const char* const n[] = {"Id",    "Nazwa",   "Jednostka p",   "Nadciśnienie",        "U p",
                                       "U p w", "U t [K]", "Granica p [%]", "Granica p min [kPa]", "Granica t [K]"};
       if (k == kolPunktu::Jednostka) return wybor(n[k], {"MPa", "bar", "kPa"});
       if (k == kolPunktu::Nadcisnienie) return wybor(n[k], {"nie", "tak"});
@@ -157,16 +172,26 @@ std::string OknoTurbiny::Tekst(Tabela t, int w, int k) const {
       if (W == dok_.turbina.punkty.size()) return "";
       const PunktPomiarowy& p = dok_.turbina.punkty[W];
       switch (k) {
-        case kolPunktu::Id: return p.id;
-        case kolPunktu::Nazwa: return p.nazwa;
-        case kolPunktu::Jednostka: return p.jednostkaP;
-        case kolPunktu::Nadcisnienie: return p.nadcisnienie ? "tak" : "nie";
-        case kolPunktu::U_p: return Liczba(p.U_p);
-        case kolPunktu::U_pJedn: return p.U_p_procent ? kUpProcent : kUpJednostka;
-        case kolPunktu::U_t: return Liczba(p.U_t);
-        case kolPunktu::LimP: return Liczba(p.limity.p);
-        case kolPunktu::LimPmin: return Liczba(p.limity.p_min_kPa);
-        case kolPunktu::LimT: return Liczba(p.limity.t);
+        case kolPunktu::Id:
+          return p.id;
+        case kolPunktu::Nazwa:
+          return p.nazwa;
+        case kolPunktu::Jednostka:
+          return p.jednostkaP;
+        case kolPunktu::Nadcisnienie:
+          return p.nadcisnienie ? "tak" : "nie";
+        case kolPunktu::U_p:
+          return Liczba(p.U_p);
+        case kolPunktu::U_pJedn:
+          return p.U_p_procent ? kUpProcent : kUpJednostka;
+        case kolPunktu::U_t:
+          return Liczba(p.U_t);
+        case kolPunktu::LimP:
+          return Liczba(p.limity.p);
+        case kolPunktu::LimPmin:
+          return Liczba(p.limity.p_min_kPa);
+        case kolPunktu::LimT:
+          return Liczba(p.limity.t);
       }
       return "";
     }
@@ -174,11 +199,16 @@ std::string OknoTurbiny::Tekst(Tabela t, int w, int k) const {
       if (W == dok_.turbina.odcinki.size()) return "";
       const Odcinek& o = dok_.turbina.odcinki[W];
       switch (k) {
-        case kolOdcinka::Nazwa: return o.nazwa;
-        case kolOdcinka::Wlot: return o.wlot;
-        case kolOdcinka::Wylot: return o.wylot;
-        case kolOdcinka::Rodzaj: return kRodzajeWylotu[o.rodzajWylotu == RodzajWylotu::Mokry ? 1 : 0];
-        case kolOdcinka::EtaProjekt: return o.etaProjekt ? Liczba(*o.etaProjekt * 100) : "";
+        case kolOdcinka::Nazwa:
+          return o.nazwa;
+        case kolOdcinka::Wlot:
+          return o.wlot;
+        case kolOdcinka::Wylot:
+          return o.wylot;
+        case kolOdcinka::Rodzaj:
+          return kRodzajeWylotu[o.rodzajWylotu == RodzajWylotu::Mokry ? 1 : 0];
+        case kolOdcinka::EtaProjekt:
+          return o.etaProjekt ? Liczba(*o.etaProjekt * 100) : "";
       }
       return "";
     }
@@ -186,12 +216,18 @@ std::string OknoTurbiny::Tekst(Tabela t, int w, int k) const {
       if (W == dok_.kampanie.size()) return "";
       const Kampania& c = dok_.kampanie[W];
       switch (k) {
-        case kolKampanii::Id: return c.id;
-        case kolKampanii::Data: return c.data;
-        case kolKampanii::Rodzaj: return TekstRodzaju(c.rodzaj);
-        case kolKampanii::Etykieta: return c.etykieta;
-        case kolKampanii::Moc: return opc(c.mocMW);
-        case kolKampanii::Otoczenie: return Liczba(c.otoczenieKPa);
+        case kolKampanii::Id:
+          return c.id;
+        case kolKampanii::Data:
+          return c.data;
+        case kolKampanii::Rodzaj:
+          return TekstRodzaju(c.rodzaj);
+        case kolKampanii::Etykieta:
+          return c.etykieta;
+        case kolKampanii::Moc:
+          return opc(c.mocMW);
+        case kolKampanii::Otoczenie:
+          return Liczba(c.otoczenieKPa);
       }
       return "";
     }
@@ -204,11 +240,16 @@ std::string OknoTurbiny::Tekst(Tabela t, int w, int k) const {
       if (it == c.odczyty.end()) return "";
       const Odczyt& o = it->second;
       switch (k) {
-        case kolOdczytu::P: return opc(o.p);
-        case kolOdczytu::T: return opc(o.t);
-        case kolOdczytu::H: return opc(o.h);
-        case kolOdczytu::U_h: return opc(o.U_h);
-        case kolOdczytu::N: return o.n ? std::to_string(*o.n) : "";
+        case kolOdczytu::P:
+          return opc(o.p);
+        case kolOdczytu::T:
+          return opc(o.t);
+        case kolOdczytu::H:
+          return opc(o.h);
+        case kolOdczytu::U_h:
+          return opc(o.U_h);
+        case kolOdczytu::N:
+          return o.n ? std::to_string(*o.n) : "";
       }
       return "";
     }
@@ -227,10 +268,14 @@ bool OknoTurbiny::Edytuj(Tabela t, int w, int k, const std::string& tekst) {
   if (w < 0 || k < 0 || w >= Wiersze(t) || k >= Kolumny(t)) return false;
   if (Kolumna(t, k).tylkoOdczyt) return Odmowa(t, w, k, "tej kolumny nie można zmieniać");
   switch (t) {
-    case Tabela::Punkty: return EdytujPunkt(w, k, tekst);
-    case Tabela::Odcinki: return EdytujOdcinek(w, k, tekst);
-    case Tabela::Kampanie: return EdytujKampanie(w, k, tekst);
-    case Tabela::Odczyty: return Wklej(w, k, tekst);
+    case Tabela::Punkty:
+      return EdytujPunkt(w, k, tekst);
+    case Tabela::Odcinki:
+      return EdytujOdcinek(w, k, tekst);
+    case Tabela::Kampanie:
+      return EdytujKampanie(w, k, tekst);
+    case Tabela::Odczyty:
+      return Wklej(w, k, tekst);
   }
   return false;
 }
@@ -264,7 +309,9 @@ bool OknoTurbiny::EdytujPunkt(int w, int k, const std::string& surowy) {
       p.id = tekst;
       break;
     }
-    case kolPunktu::Nazwa: p.nazwa = tekst; break;
+    case kolPunktu::Nazwa:
+      p.nazwa = tekst;
+      break;
     case kolPunktu::Jednostka:
       if (!turbiny::MpaNaJednostke(tekst)) return Odmowa(T, w, k, "jednostka " + Cytat(tekst) + " (MPa, bar albo kPa)");
       if (tekst != p.jednostkaP && MaOdczyty(dok_.kampanie, p.id))
@@ -300,7 +347,8 @@ bool OknoTurbiny::EdytujPunkt(int w, int k, const std::string& surowy) {
       blad = Liczbowe(tekst, 1e-9, 100, "(0, 100] K", x);
       p.limity.t = x;
       break;
-    default: return false;
+    default:
+      return false;
   }
   if (!blad.empty()) return Odmowa(T, w, k, blad);
   return ZapiszTurbine(t);
@@ -362,7 +410,8 @@ bool OknoTurbiny::EdytujOdcinek(int w, int k, const std::string& surowy) {
       o.etaProjekt = x / 100;
       break;
     }
-    default: return false;
+    default:
+      return false;
   }
   return ZapiszTurbine(t);
 }
@@ -383,7 +432,8 @@ bool OknoTurbiny::EdytujKampanie(int w, int k, const std::string& surowy) {
     case kolKampanii::Id:
       if (tekst.empty()) return Odmowa(T, w, k, "identyfikator nie może być pusty");
       if (!nowa && tekst != c.id)
-        return Odmowa(T, w, k, "identyfikator pomiaru zostaje (" + Cytat(c.id) + "); dodaj nowy pomiar w pustym wierszu");
+        return Odmowa(T, w, k,
+                      "identyfikator pomiaru zostaje (" + Cytat(c.id) + "); dodaj nowy pomiar w pustym wierszu");
       for (std::size_t i = 0; i < dok_.kampanie.size(); ++i)
         if (i != W && dok_.kampanie[i].id == tekst) return Odmowa(T, w, k, "pomiar " + Cytat(tekst) + " już jest");
       c.id = tekst;
@@ -410,7 +460,9 @@ bool OknoTurbiny::EdytujKampanie(int w, int k, const std::string& surowy) {
       else
         return Odmowa(T, w, k, Cytat(tekst) + " — wybierz „odbiorcze”, „po remoncie” albo „okresowe”");
       break;
-    case kolKampanii::Etykieta: c.etykieta = tekst; break;
+    case kolKampanii::Etykieta:
+      c.etykieta = tekst;
+      break;
     case kolKampanii::Moc: {
       if (tekst.empty()) {
         c.mocMW.reset();
@@ -429,7 +481,8 @@ bool OknoTurbiny::EdytujKampanie(int w, int k, const std::string& surowy) {
       c.otoczenieKPa = x;
       break;
     }
-    default: return false;
+    default:
+      return false;
   }
   if (!nowa) kampania_ = w;
   return ZapiszKampanie(c, nowa);
@@ -475,7 +528,8 @@ bool OknoTurbiny::UsunWiersz(Tabela t, int w) {
       Przelicz();
       return true;
     }
-    case Tabela::Odczyty: return false;
+    case Tabela::Odczyty:
+      return false;
   }
   return false;
 }

@@ -28,9 +28,11 @@ void Komunikat(Dialogs& d, const std::string& tekst) { d.MsgBox(tekst, Buttons::
 void DrzwiTurbin::UstawFolder(const std::string& folderDanych) {
   std::string f = folderDanych;
   while (f.size() > 1 && f.back() == '/') f.pop_back();
-  sciezka_ = f + "/" + kPlikBazyTurbin;
   magazyn_.reset();
   turbiny_.clear();
+  sciezka_.clear();
+  if (f.empty()) return;  // no data folder: nothing to list, "Otwórz bazę…" still works
+  sciezka_ = f + "/" + kPlikBazyTurbin;
   if (PlikIstnieje(sciezka_)) Odswiez();
 }
 
@@ -121,10 +123,11 @@ bool OknoTurbiny::Otworz(const std::string& nazwa) {
 }
 
 void OknoTurbiny::Wspolczynniki(const Baza* baza) {
-  const std::uint64_t w = baza ? baza->wersja : 0;
-  if (baza == baza_ && w == wersjaBazy_) return;
+  std::array<std::uint8_t, kRecordLen> r{};
+  if (baza) ZapiszRekord(*baza, r.data());
+  if (baza == baza_ && r == rekord_) return;
   baza_ = baza;
-  wersjaBazy_ = w;
+  rekord_ = r;
   Przelicz();
 }
 

@@ -2,6 +2,7 @@
 // turbines) and one turbine's window (its tables, the chosen campaign, the results, undo). Every
 // edit is checked and saved in one transaction; a refusal is told at its cell and nothing is saved.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -84,7 +85,8 @@ class OknoTurbiny {
   const std::string& nazwa() const { return dok_.turbina.nazwa; }
 
   // The coefficient record the fits use (null: the defaults); the results are computed again
-  // when it is another record or its tables changed since the last computation.
+  // when its tables hold other numbers than at the last computation (a reread of the same file
+  // computes nothing).
   void Wspolczynniki(const Baza* baza);
 
   // The tables: the points, sections and campaigns end with an empty row for a new entry; the
@@ -151,7 +153,7 @@ class OknoTurbiny {
   std::vector<Krok> cofnij_;
   std::vector<turbiny::WynikKampanii> wyniki_;
   const Baza* baza_ = nullptr;
-  std::uint64_t wersjaBazy_ = 0;
+  std::array<std::uint8_t, kRecordLen> rekord_{};  // the tables of the last computation
   long przeliczenia_ = 0;
 };
 

@@ -218,7 +218,10 @@ TEST_F(Stanowisko, ResultsFollowReadingsAndCoefficients) {
   drugie->Wspolczynniki(&baza);
   drugie->Wspolczynniki(&baza);  // the same record: nothing to do
   EXPECT_EQ(drugie->przeliczenia(), n + 1);
-  baza.Zmieniona();
+  baza.Zmieniona();  // read again, the same numbers
+  drugie->Wspolczynniki(&baza);
+  EXPECT_EQ(drugie->przeliczenia(), n + 1);
+  baza.Tab2[1] = 1;
   drugie->Wspolczynniki(&baza);
   EXPECT_EQ(drugie->przeliczenia(), n + 2);
 }

@@ -197,11 +197,17 @@ void WierszCsv(std::string& out, const WynikKampanii& w, const WynikOdcinka& o) 
 // Text: Polish, decimal comma.
 constexpr char kSep = ',';
 
-std::string Proc(double fraction, bool znak = false) {
+std::string Proc(double fraction) {
   std::string s = kal::Format(fraction * 100, "##0.00", kSep);
   while (!s.empty() && s.front() == ' ') s.erase(0, 1);
-  if (znak && fraction >= 0) s = "+" + s;
   return s + " %";
+}
+
+// A difference of efficiencies, in percentage points with its sign.
+std::string PunktyProc(double roznica) {
+  std::string s = Proc(roznica);
+  s.resize(s.size() - 2);
+  return (roznica >= 0 ? "+" : "") + s + " p.p.";
 }
 
 const char* RodzajTekst(turbiny::RodzajKampanii r) {
@@ -260,7 +266,7 @@ void OdcinekTekst(std::string& out, const WynikOdcinka& o) {
   spadek("Δh  = ", f.dh, g.dh);
   if (f.eta || g.eta) {
     out += "    ηi  = " + (f.eta ? Proc(*f.eta) : "—") + "   IF97 " + (g.eta ? Proc(*g.eta) : "—");
-    if (f.eta && g.eta) out += "   różnica " + Proc(*f.eta - *g.eta, true);
+    if (f.eta && g.eta) out += "   różnica " + PunktyProc(*f.eta - *g.eta);
     out += "\n";
   }
   if (o.budzet && o.budzet->ok) {
@@ -268,17 +274,18 @@ void OdcinekTekst(std::string& out, const WynikOdcinka& o) {
     out += "    U95(ηi) = " + Proc(b.U95) + " (k = 2)";
     if (!b.dominujace.empty()) out += ", przeważa " + b.dominujace;
     out += "\n    budżet:";
-    for (const turbiny::SkladnikBudzetu& s : b.skladniki) out += " " + s.wejscie + " " + Proc(s.udzial);
+    for (std::size_t i = 0; i < b.skladniki.size(); ++i)
+      out += (i ? ", " : " ") + b.skladniki[i].wejscie + " " + Proc(b.skladniki[i].udzial);
     out += "\n";
   }
   if (o.dEtaProjekt)
-    out += "    względem projektu (" + Proc(*o.etaProjekt) + "): " + Proc(o.dEtaProjekt->fits, true) + " (równania), " +
-           Proc(o.dEtaProjekt->if97, true) + " (IF97)\n";
+    out += "    względem projektu (" + Proc(*o.etaProjekt) + "): " + PunktyProc(o.dEtaProjekt->fits) + " (równania), " +
+           PunktyProc(o.dEtaProjekt->if97) + " (IF97)\n";
   if (o.dEtaBaza) {
-    out += "    względem pomiaru bazowego " + *o.baza + ": " + Proc(o.dEtaBaza->fits, true) + " (równania), " +
-           Proc(o.dEtaBaza->if97, true) + " (IF97)";
+    out += "    względem pomiaru bazowego " + *o.baza + ": " + PunktyProc(o.dEtaBaza->fits) + " (równania), " +
+           PunktyProc(o.dEtaBaza->if97) + " (IF97)";
     if (o.U95dEtaBaza) {
-      out += ", U95 " + Proc(*o.U95dEtaBaza) + (o.zachowawczo ? " (zachowawczo)" : "");
+      out += ", U95 " + PunktyProc(*o.U95dEtaBaza).substr(1) + (o.zachowawczo ? " (zachowawczo)" : "");
       out += o.istotne->first || o.istotne->second
                  ? std::string(" — różnica istotna") + (o.istotne->first && o.istotne->second ? ""
                                                         : o.istotne->first                    ? " (równania)"

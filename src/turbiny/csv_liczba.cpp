@@ -4,15 +4,11 @@
 #include <cmath>
 #include <string>
 
+#include "turbiny/csv_tabela.h"
+
 namespace kal::turbiny {
 
 namespace {
-
-std::string_view Przytnij(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 // Digits with at most one `znak` and an optional exponent: no "inf", "nan" or hex, which
 // from_chars would take.
@@ -43,12 +39,12 @@ bool Ksztalt(std::string_view s, char znak) {
 }  // namespace
 
 bool LiczbaZeZnakiem(std::string_view komorka, char znak) {
-  const std::string_view s = Przytnij(komorka);
+  const std::string_view s = PrzytnijPole(komorka);
   return s.find(znak) != std::string_view::npos && Ksztalt(s, znak);
 }
 
 std::optional<double> LiczbaKomorki(std::string_view komorka, char dziesietny) {
-  std::string_view s = Przytnij(komorka);
+  std::string_view s = PrzytnijPole(komorka);
   if (!Ksztalt(s, dziesietny)) return std::nullopt;
   if (s.front() == '+') s.remove_prefix(1);
   char buf[64];

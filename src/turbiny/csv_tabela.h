@@ -39,4 +39,11 @@ char WykryjSeparator(const std::string& tekst);
 // "średnik", "przecinek", "tabulator".
 const char* NazwaSeparatora(char separator);
 
+// A field without the blanks and tabs around it.
+inline std::string_view PrzytnijPole(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
 }  // namespace kal::turbiny

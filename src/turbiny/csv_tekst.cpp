@@ -36,13 +36,36 @@ std::size_t BlednyBajtUtf8(const std::string& s) {
   return std::string::npos;
 }
 
+namespace {
+
+// Windows-1250 keeps ASCII as it is: only the runs of other bytes (the header's letters, mostly)
+// go through iconv, so a large export of numbers is not converted byte by byte.
+std::string ZCp1250(const std::string& bajty) {
+  std::string out;
+  out.reserve(bajty.size() + bajty.size() / 8);
+  std::size_t i = 0;
+  const std::size_t n = bajty.size();
+  while (i < n) {
+    std::size_t j = i;
+    while (j < n && static_cast<unsigned char>(bajty[j]) < 0x80) ++j;
+    out.append(bajty, i, j - i);
+    i = j;
+    while (j < n && static_cast<unsigned char>(bajty[j]) >= 0x80) ++j;
+    if (j > i) out += FromCp1250(bajty.substr(i, j - i));
+    i = j;
+  }
+  return out;
+}
+
+}  // namespace
+
 TekstCsv TekstZBajtow(const std::string& bajty, const std::string& kodowanie) {
   const bool bom = bajty.size() >= 3 && bajty.compare(0, 3, "\xEF\xBB\xBF") == 0;
   const bool dobreUtf8 = BlednyBajtUtf8(bajty) == std::string::npos;
   const std::string zrodlo = kodowanie == "auto" ? " (wykryte)" : " (z mapowania)";
   TekstCsv t;
   if (kodowanie == "windows-1250" || (kodowanie == "auto" && !dobreUtf8 && !bom)) {
-    t.tekst = FromCp1250(bajty);
+    t.tekst = ZCp1250(bajty);
     t.opis = "Windows-1250" + zrodlo;
     return t;
   }

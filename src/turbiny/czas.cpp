@@ -89,7 +89,7 @@ std::optional<double> SekundyZTekstu(std::string_view tekst) {
 }
 
 std::string TekstIso(double sekundy) {
-  if (!std::isfinite(sekundy)) return "";
+  if (!(std::fabs(sekundy) < 1e12)) return "";  // beyond any calendar year of 4 digits (and NaN)
   const double ms = std::nearbyint(sekundy * 1000);
   long long calk = static_cast<long long>(std::floor(ms / 1000));
   const int milis = static_cast<int>(ms - static_cast<double>(calk) * 1000);

@@ -12,7 +12,8 @@ namespace kal::turbiny {
 // date or time that does not exist.
 std::optional<double> SekundyZTekstu(std::string_view tekst);
 
-// ISO 8601 "2026-03-14T10:00:05", the fraction to milliseconds when there is one.
+// ISO 8601 "2026-03-14T10:00:05", the fraction to milliseconds when there is one; "" for NaN or
+// a time beyond the calendar.
 std::string TekstIso(double sekundy);
 
 // Days from 1970-01-01 of a proleptic Gregorian date.

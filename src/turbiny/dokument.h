@@ -12,7 +12,8 @@ namespace kal::turbiny {
 // Unknown keys are left out and do not fail.
 Dokument WczytajDokument(const std::string& json);
 
-// The document as JSON text; WczytajDokument(ZapiszDokument(d)) gives d back.
+// The document as JSON text (the mapping as a JSON object, the readings in the points' order);
+// WczytajDokument(ZapiszDokument(d)) gives d back. Throws BladTurbiny when the mapping is no JSON object.
 std::string ZapiszDokument(const Dokument& d);
 
 }  // namespace kal::turbiny

@@ -15,15 +15,9 @@ namespace kal::turbiny {
 
 namespace {
 
-std::string_view Przytnij(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 bool PustyWiersz(const TabelaCsv& t, std::size_t w) {
   for (std::size_t p = 0; p < t.Pola(w); ++p)
-    if (!Przytnij(t.Pole(w, p)).empty()) return false;
+    if (!PrzytnijPole(t.Pole(w, p)).empty()) return false;
   return true;
 }
 
@@ -31,13 +25,14 @@ bool PustyWiersz(const TabelaCsv& t, std::size_t w) {
 std::size_t Kolumna(const TabelaCsv& t, const std::string& nazwa, const std::string& co) {
   std::size_t znaleziona = std::string::npos;
   for (std::size_t p = 0; p < t.Pola(0); ++p) {
-    if (Przytnij(t.Pole(0, p)) != nazwa) continue;
+    if (PrzytnijPole(t.Pole(0, p)) != nazwa) continue;
     if (znaleziona != std::string::npos) throw BladTurbiny("kolumna \"" + nazwa + "\" występuje w nagłówku dwa razy");
     znaleziona = p;
   }
   if (znaleziona == std::string::npos) {
     std::string sa;
-    for (std::size_t p = 0; p < t.Pola(0) && p < 12; ++p) sa += (p ? ", " : "") + std::string(Przytnij(t.Pole(0, p)));
+    for (std::size_t p = 0; p < t.Pola(0) && p < 12; ++p)
+      sa += (p ? ", " : "") + std::string(PrzytnijPole(t.Pole(0, p)));
     if (t.Pola(0) > 12) sa += ", …";
     throw BladTurbiny("brak kolumny \"" + nazwa + "\" (" + co + ") w nagłówku; są: " + sa);
   }
@@ -50,9 +45,9 @@ std::size_t NiepusteLinie(const std::string& tekst, std::size_t do_) {
   while (linie < do_ && poczatek < tekst.size()) {
     std::size_t koniec = tekst.find('\n', poczatek);
     if (koniec == std::string::npos) koniec = tekst.size();
-    std::string_view l = Przytnij(std::string_view(tekst).substr(poczatek, koniec - poczatek));
+    std::string_view l = PrzytnijPole(std::string_view(tekst).substr(poczatek, koniec - poczatek));
     if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-    if (!Przytnij(l).empty()) ++linie;
+    if (!PrzytnijPole(l).empty()) ++linie;
     poczatek = koniec + 1;
   }
   return linie;
@@ -110,8 +105,9 @@ char Dziesietny(const TabelaCsv& t, const std::vector<std::size_t>& kolumny, cha
 
 Stabilnosc ObliczStabilnosc(const std::string& bajtyCsv, const Mapowanie& m, const Turbina* turbina,
                             const OknoCzasu& okno) {
-  if (Przytnij(bajtyCsv).empty() || bajtyCsv == "\xEF\xBB\xBF") throw BladTurbiny("plik jest pusty");
+  if (PrzytnijPole(bajtyCsv).empty() || bajtyCsv == "\xEF\xBB\xBF") throw BladTurbiny("plik jest pusty");
   const TekstCsv tekst = TekstZBajtow(bajtyCsv, m.kodowanie);
+  if (NiepusteLinie(tekst.tekst, 1) == 0) throw BladTurbiny("plik jest pusty");
   std::string opisSep, opisDz;
   const char separator = Separator(tekst.tekst, m, opisSep);
   const TabelaCsv t = CzytajTabele(tekst.tekst, separator);

@@ -58,8 +58,6 @@ Mapowanie MapowanieZJson(const std::string& tekst) {
   m.dziesietny = Tekst(j, "decimal", "", "auto", false);
   if (m.dziesietny != "auto" && m.dziesietny != "," && m.dziesietny != ".")
     throw BladTurbiny("mapowanie: pole \"decimal\": \"" + m.dziesietny + "\" (\",\", \".\" albo \"auto\")");
-  if (m.separator == "," && m.dziesietny == ",")
-    throw BladTurbiny("mapowanie: przecinek nie może być jednocześnie separatorem pól i częścią dziesiętną");
   m.kodowanie = Kodowanie(Tekst(j, "encoding", "", "auto", false));
   const auto kol = j.find("columns");
   if (kol == j.end() || !kol->is_array() || kol->empty())

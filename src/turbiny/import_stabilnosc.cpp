@@ -61,7 +61,8 @@ Stabilnosc StatystykiSerii(const std::vector<Seria>& serie, const Mapowanie& m, 
   Stabilnosc w;
   w.od = Granica(okno.od, pierwszy, "początek");
   w.do_ = Granica(okno.do_, ostatni, "koniec");
-  if (okno.od && okno.do_ && w.od > w.do_) throw BladTurbiny("okno czasu: początek " + TekstIso(w.od) + " jest po końcu " + TekstIso(w.do_));
+  if (okno.od && okno.do_ && w.od > w.do_)
+    throw BladTurbiny("okno czasu: początek " + TekstIso(w.od) + " jest po końcu " + TekstIso(w.do_));
   for (const Seria& s : serie) {
     const auto ile = static_cast<std::size_t>(
         std::count_if(s.czas.begin(), s.czas.end(), [&](double t) { return t >= w.od && t <= w.do_; }));

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "mollier/rozprezanie_if97.h"
+#include "if97/if97.h"
 
 namespace kal::turbiny {
 
@@ -19,12 +19,6 @@ constexpr double kKrokH = 0.01;          // kJ/kg
 constexpr double kKrokOtoczenia = 0.01;  // kPa
 
 enum class Ktore { P1, T1, P2, Koniec2, Otoczenie };
-
-std::optional<double> Eta(const DaneOdcinka& d) {
-  const RozprezanieIF97 e = RozpreznijIF97(d.p1, d.t1, d.p2, d.tryb, d.t2, 0, d.h2);
-  if (!e.ok || !e.eta || !std::isfinite(*e.eta)) return std::nullopt;
-  return e.eta;
-}
 
 DaneOdcinka Przesun(DaneOdcinka d, Ktore k, double o) {
   switch (k) {
@@ -48,6 +42,46 @@ DaneOdcinka Przesun(DaneOdcinka d, Ktore k, double o) {
   return d;
 }
 
+// The IF97 expansion of the section moved by one input: the states that input does not touch
+// are taken from the unmoved expansion, the others computed as the expansion computes them.
+class Rozprezania {
+ public:
+  explicit Rozprezania(const DaneOdcinka& d) : d_(d) {
+    w1_ = if97::FromPT(d.p1, d.t1);
+    if (w1_.ok()) w2s_ = if97::FromPS(d.p2, w1_.s);
+    if (w2s_.ok()) h2_ = Koniec(d);
+  }
+
+  std::optional<double> Eta(Ktore k, double o) const {
+    if (!w1_.ok() || !w2s_.ok() || !h2_) return std::nullopt;
+    const DaneOdcinka e = Przesun(d_, k, o);
+    const bool wlot = e.p1 != d_.p1 || e.t1 != d_.t1, p2 = e.p2 != d_.p2;
+    const if97::Result w1 = wlot ? if97::FromPT(e.p1, e.t1) : w1_;
+    if (!w1.ok()) return std::nullopt;
+    const if97::Result w2s = wlot || p2 ? if97::FromPS(e.p2, w1.s) : w2s_;
+    if (!w2s.ok()) return std::nullopt;
+    const std::optional<double> h2 = p2 || e.t2 != d_.t2 || e.h2 != d_.h2 ? Koniec(e) : h2_;
+    const double dhs = w1.h - w2s.h;
+    if (!h2 || !(dhs > 0)) return std::nullopt;
+    const double eta = (w1.h - *h2) / dhs;
+    if (!std::isfinite(eta)) return std::nullopt;
+    return eta;
+  }
+
+ private:
+  // The actual end's enthalpy; a temperature on the water side fixes no steam state.
+  static std::optional<double> Koniec(const DaneOdcinka& e) {
+    if (e.tryb == Koniec2::H2) return e.h2;
+    const if97::Result r = if97::FromPT(e.p2, e.t2);
+    if (!r.ok() || r.region == 1) return std::nullopt;
+    return r.h;
+  }
+
+  const DaneOdcinka& d_;
+  if97::Result w1_, w2s_;
+  std::optional<double> h2_;
+};
+
 }  // namespace
 
 Budzet BudzetEta(const DaneOdcinka& d) {
@@ -63,9 +97,10 @@ Budzet BudzetEta(const DaneOdcinka& d) {
                                   {Ktore::P2, &d.p2u, kKrokP * d.p2},
                                   {Ktore::Koniec2, &d.koniec2u, d.tryb == Koniec2::H2 ? kKrokH : kKrokT}};
   if (d.wlotNadcisnienie || d.wylotNadcisnienie) pozycje.push_back({Ktore::Otoczenie, &d.otoczenie, kKrokOtoczenia});
+  const Rozprezania rozprezania(d);
   double uc2 = 0;
   for (const Pozycja& p : pozycje) {
-    const std::optional<double> gora = Eta(Przesun(d, p.k, p.krok)), dol = Eta(Przesun(d, p.k, -p.krok));
+    const std::optional<double> gora = rozprezania.Eta(p.k, p.krok), dol = rozprezania.Eta(p.k, -p.krok);
     if (!gora || !dol) {
       b.blad = "niepewność: IF97 nie oblicza rozprężania przy zmianie " + p.w->nazwa + " o krok różniczkowania";
       b.skladniki.clear();

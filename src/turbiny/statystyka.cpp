@@ -30,7 +30,8 @@ StatystykaSerii ObliczStatystyke(const std::vector<double>& czas, const std::vec
   }
   if (w.n == 0) return w;
   const double n = static_cast<double>(w.n);
-  const double srednia = suma / n, tSr = sumaT / n;
+  // A constant column gets its value back exactly (no 1e-30 drift from the rounding of the sum).
+  const double srednia = xMin == xMax ? xMin : suma / n, tSr = sumaT / n;
   double sxx = 0, stt = 0, stx = 0, poprawka = 0;
   for (std::size_t i = 0; i < ile; ++i) {
     const double t = czas[i];
@@ -42,7 +43,7 @@ StatystykaSerii ObliczStatystyke(const std::vector<double>& czas, const std::vec
     stx += dt * dx;
   }
   // The rounding left in the first pass's mean comes back as Σdx (the corrected two-pass form).
-  const double srednia2 = srednia + poprawka / n;
+  const double srednia2 = std::clamp(srednia + poprawka / n, xMin, xMax);
   sxx -= poprawka * poprawka / n;
   w.srednia = srednia2;
   w.min = xMin, w.max = xMax;

@@ -104,6 +104,14 @@ TEST(ImportCsv, WykrywanieKodowaniaSeparatoraICzesciDziesietnej) {
                       m,
                       {"Windows-1250 (z mapowania)", "średnik (z mapowania)", "przecinek (z mapowania)"}});
   }
+  {
+    // Quoted decimal commas between commas: the mapping must say so.
+    Plik f;
+    f.sep = ",", f.cudzyslowy = true;
+    Mapowanie m = zwykla;
+    m.dziesietny = ",";
+    tabela.push_back({"przecinek dwa razy, z mapowania", f, m, {"przecinek (wykryty)", "przecinek (z mapowania)"}});
+  }
   for (const Przypadek& p : tabela) {
     SCOPED_TRACE(p.opis);
     const Stabilnosc s = ObliczStabilnosc(p.plik.Bajty(), p.mapa, nullptr, {});
@@ -133,15 +141,18 @@ TEST(ImportCsv, BrakiLiczoneIPominiete) {
       "2026-03-14 10:00:05;12.5;535,5\r\n"
       "2026-03-14 10:00:06;inf;535,6\r\n"
       "2026-03-14 10:00:07;12,74\r\n"
-      "2026-03-14 10:00:08;12,72;nan\r\n";
+      "2026-03-14 10:00:08;12,72;nan\r\n"
+      "2026-03-14 10:00:09;b\xB3\xB9"
+      "d;535,7\r\n";  // "błąd" in Windows-1250
   const Stabilnosc s = ObliczStabilnosc(csv, Mapa("Czas", "P", "T"), nullptr, {});
-  EXPECT_EQ(s.wiersze, 9u);
+  EXPECT_EQ(s.wiersze, 10u);
   EXPECT_EQ(s.kolumny[0].n, 3u);
-  EXPECT_EQ(s.kolumny[0].brak, 6u);
+  EXPECT_EQ(s.kolumny[0].brak, 7u);
   EXPECT_NEAR(s.kolumny[0].srednia, 12.72, 1e-12);
-  EXPECT_EQ(s.kolumny[1].n, 7u);
+  EXPECT_EQ(s.kolumny[1].n, 8u);
   EXPECT_EQ(s.kolumny[1].brak, 2u);
   EXPECT_TRUE(std::isnan(s.serie[0].wartosc[1]));
+  EXPECT_NE(s.wykryte.find("Windows-1250"), std::string::npos);
 }
 
 TEST(ImportCsv, OdrzuconePliki) {
@@ -163,6 +174,7 @@ TEST(ImportCsv, OdrzuconePliki) {
   const Przypadek tabela[] = {
       {"", m, {}, nullptr, "plik jest pusty"},
       {"\xEF\xBB\xBF", m, {}, nullptr, "plik jest pusty"},
+      {"\r\n \r\n\t\n", m, {}, nullptr, "plik jest pusty"},
       {"Czas;P;T\r\n", m, {}, nullptr, "nie ma wierszy danych"},
       {dobry, Mapa("Czas", "P", "T_PS"), {}, nullptr, "brak kolumny \"T_PS\" (PS.t) w nagłówku; są: Czas, P, T"},
       {dobry, Mapa("Data", "P", "T"), {}, nullptr, "brak kolumny \"Data\" (znacznik czasu)"},

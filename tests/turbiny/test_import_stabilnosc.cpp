@@ -170,7 +170,6 @@ TEST(ImportMapowanie, OdrzuconeMapowania) {
       {R"({"timestamp": "C", "columns": []})", "niepustą listą"},
       {R"({"timestamp": "C", "separator": "|", "columns": [)" + k + "]}", "pole \"separator\": \"|\""},
       {R"({"timestamp": "C", "decimal": ";", "columns": [)" + k + "]}", "pole \"decimal\""},
-      {R"({"timestamp": "C", "separator": ",", "decimal": ",", "columns": [)" + k + "]}", "jednocześnie"},
       {R"({"timestamp": "C", "encoding": "latin2", "columns": [)" + k + "]}", "nieznane kodowanie \"latin2\""},
       {R"({"timestamp": "C", "columns": [{"point": "PS", "quantity": "t"}]})", "brak pola \"column\" w kolumnie nr 1"},
       {R"({"timestamp": "C", "columns": [{"column": "T", "quantity": "t"}]})", "brak pola \"point\" kolumny \"T\""},

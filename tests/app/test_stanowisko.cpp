@@ -69,7 +69,8 @@ TEST_F(Stanowisko, DoorListsTheTurbinesThenItsTwoCommands) {
   FILE* f = std::fopen(zly.c_str(), "w");
   std::fputs("to nie jest baza danych, tylko zwykły tekst o długości większej niż nagłówek SQLite\n", f);
   std::fclose(f);
-  dialogs.ExpectBox("baza turbin " + zly + ": to nie jest plik bazy danych (brak nagłówka SQLite)", Buttons::OK, Icon::Exclamation, "Turbiny");
+  dialogs.ExpectBox("baza turbin " + zly + ": to nie jest plik bazy danych (brak nagłówka SQLite)", Buttons::OK,
+                    Icon::Exclamation, "Turbiny");
   EXPECT_FALSE(drzwi->OtworzBaze(zly));
   EXPECT_EQ(drzwi->sciezka(), dir.path() + "/turbiny.db");
   EXPECT_TRUE(drzwi->OtworzBaze(dir.path() + "/druga.db"));
@@ -152,9 +153,8 @@ TEST_F(Stanowisko, PasteTakesCommaOrPointAndCopyGivesComma) {
   dialogs.ExpectBox(std::string("Odczyty, wiersz 2, kolumna „t [°C]”:\r\n„3x” nie jest liczbą") + kNic, Buttons::OK,
                     Icon::Exclamation, "Turbiny");
   EXPECT_FALSE(okno->Wklej(0, kolOdczytu::P, "13\t536\n3\t3x\n"));
-  dialogs.ExpectBox(
-      std::string("Odczyty, wiersz 3, kolumna „p”:\r\nwklejany blok wychodzi poza tabelę") + kNic,
-      Buttons::OK, Icon::Exclamation, "Turbiny");
+  dialogs.ExpectBox(std::string("Odczyty, wiersz 3, kolumna „p”:\r\nwklejany blok wychodzi poza tabelę") + kNic,
+                    Buttons::OK, Icon::Exclamation, "Turbiny");
   EXPECT_FALSE(okno->Wklej(2, kolOdczytu::P, "5\n6"));
   EXPECT_EQ(Zapisane(), przed);
   EXPECT_EQ(okno->Kopiuj(0, kolOdczytu::Punkt, 0, kolOdczytu::T), "PS\tMPa\t12,74\t535,1\n");

@@ -134,8 +134,8 @@ OpisKolumny OknoTurbiny::Kolumna(Tabela t, int k) const {
   };
   switch (t) {
     case Tabela::Punkty: {
-      static const char* const n[] = {"Id",    "Nazwa",   "Jednostka p",   "Nadciśnienie",        "U p",
-                                      "U p w", "U t [K]", "Granica p [%]", "Granica p min [kPa]", "Granica t [K]"};
+      static const char* const n[] = {"Id",        "Nazwa",   "Jednostka p",   "Nadciśnienie",        "U p",
+                                      "U p jedn.", "U t [K]", "Granica p [%]", "Granica p min [kPa]", "Granica t [K]"};
       if (k == kolPunktu::Jednostka) return wybor(n[k], {"MPa", "bar", "kPa"});
       if (k == kolPunktu::Nadcisnienie) return wybor(n[k], {"nie", "tak"});
       if (k == kolPunktu::U_pJedn) return wybor(n[k], {kUpProcent, kUpJednostka});

@@ -254,7 +254,9 @@ void TurbinaWindow::budujTabele(Tabela t, QTableWidget* w) {
   for (int k = 0; k < OknoTurbiny::Kolumny(t); ++k) naglowki << Q(model_->Kolumna(t, k).naglowek);
   w->setHorizontalHeaderLabels(naglowki);
   w->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  w->horizontalHeader()->setStretchLastSection(true);
+  // The free text takes the room left; the numbers keep their width.
+  const int tekstowa = t == Tabela::Punkty ? kolPunktu::Nazwa : t == Tabela::Kampanie ? kolKampanii::Etykieta : -1;
+  if (tekstowa >= 0) w->horizontalHeader()->setSectionResizeMode(tekstowa, QHeaderView::Stretch);
   w->verticalHeader()->setDefaultSectionSize(w->fontMetrics().height() + 10);
   w->setSelectionMode(t == Tabela::Odczyty ? QAbstractItemView::ContiguousSelection
                                            : QAbstractItemView::SingleSelection);
@@ -334,7 +336,7 @@ void TurbinaWindow::render() {
   }
   for (QTableWidget* t : {punkty_, odcinki_, kampanie_, odczyty_}) {
     t->resizeColumnsToContents();
-    for (int c = 0; c < t->columnCount(); ++c) t->setColumnWidth(c, std::max(t->columnWidth(c), 70));
+    for (int c = 0; c < t->columnCount(); ++c) t->setColumnWidth(c, std::max(t->columnWidth(c) + 12, 80));
   }
   cmdCofnij_->setEnabled(model_->moznaCofnac());
 

@@ -273,7 +273,7 @@ void OknoTurbiny::Pomoc() {
       "(te same przyrządy — części systematyczne się znoszą).\r\n"
       "\r\n"
       "Wykres I-S: cała linia rozprężania kampanii, linia bazowa przerywana. Trend: ηi odcinków w czasie\r\n"
-      "z słupkami U95, wartością bazową i projektową.\r\n"
+      "ze słupkami U95, wartością bazową i projektową.\r\n"
       "\r\n"
       "Granice stabilności: wahanie i dryf ciśnienia do 0,25 % wartości (nie mniej niż 0,14 kPa),\r\n"
       "temperatury do 4 K — dopuszczalne wahania według typowych norm cieplnych badań odbiorczych\r\n"

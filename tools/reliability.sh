@@ -117,6 +117,14 @@ done
 $CALC --data "$W/d10" -f json p,t 10 500 2>/dev/null | grep -q '"ok":true' || ok=1
 line 10 $ok "p,h 25 2200 / p,h 20 2500 / x,p 0,5 100 / x,t 0,5 380 / x,t 0 10 refused (ok:false, limit named); p,t 10 500 ok"
 
+# 10b impossible expansions: numbers kept, marked, Polish reason, status 1
+ok=0
+for q in "0,35 565 276 --t2 190" "1 400 100 --t2 100" "21,86 408 5,93 --t2 175,5"; do
+  $CALC --data "$W/d10" -f json --reference if97 is $q 2>/dev/null >"$W/o10b"; [ $? = 1 ] || ok=1
+  grep -q '"ok":false,"unphysical":true.*"eta":[-0-9].*Rozprężanie niemożliwe' "$W/o10b" || ok=1
+done
+line 10b $ok "is 0,35 565 276 --t2 190 / 1 400 100 --t2 100 / 21,86 408 5,93 --t2 175,5: marked unphysical, status 1"
+
 # 11 no display
 if have_gui; then
   msg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GUI" 2>&1); r=$?

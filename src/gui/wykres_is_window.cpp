@@ -270,7 +270,12 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     for (const Nakladka& n : model_->nakladki)
       for (const Nakladka::Znak& z : n.punkty) zajete.push_back(QRectF(m(z.s, z.h) + QPointF(-4, -4), QSizeF(36, 22)));
     // The points' own isobars under the chart's lines, so their labels stay readable.
-    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
+    // The exhaust isobar (the last one) carries its pressure.
+    for (const Linia& l : model_->izobaryPunktow) {
+      const bool wylot = &l == &model_->izobaryPunktow.back() && model_->izobaryPunktow.size() > 1;
+      RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), wylot ? Q(Etykieta(l, kodJednP_, sep_)) : QString(),
+                 zajete);
+    }
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
       QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
@@ -427,6 +432,11 @@ WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   panel->addWidget(wyniki);
 
+  lblUwaga2s_ = new QLabel(this);
+  lblUwaga2s_->setObjectName(QStringLiteral("lblUwaga2s"));
+  lblUwaga2s_->setWordWrap(true);
+  lblUwaga2s_->setMaximumWidth(280);
+  panel->addWidget(lblUwaga2s_);
   lblKomunikat_ = new QLabel(this);
   lblKomunikat_->setObjectName(QStringLiteral("lblKomunikat"));
   lblKomunikat_->setWordWrap(true);
@@ -492,6 +502,8 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
   txtEta_->setEnabled(m.tryb != Koniec2::T2);
   for (int i = 0; i < 11; ++i) wynik_[i]->setText(Q(m.wyniki[i]));
   lblKomunikat_->setText(Q(m.komunikat));
+  lblUwaga2s_->setText(Q(m.uwaga2s));
+  lblUwaga2s_->setVisible(!m.uwaga2s.empty());
   chkIF97_->setChecked(m.if97);
   for (std::size_t k = 0; k < kolumny_.size(); ++k) {
     const Nakladka* n = k < m.nakladki.size() ? &m.nakladki[k] : nullptr;

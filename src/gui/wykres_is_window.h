@@ -94,6 +94,7 @@ class WykresISWindow : public QWidget {
   QRadioButton* optEta_ = nullptr;
   std::array<QLabel*, 11> wynik_{};
   QLabel* lblKomunikat_ = nullptr;
+  QLabel* lblUwaga2s_ = nullptr;  // the saturation a wet 2s was taken at
   QLabel* lblOdczyt_ = nullptr;
   QCheckBox* chkIF97_ = nullptr;
   std::array<std::array<QLabel*, 12>, 2> kolumny_{};  // per overlay: its name, then one per result row

@@ -411,7 +411,14 @@ void TurbinaWindow::showEvent(QShowEvent* e) {
   if (!miejsceOdtworzone_) {
     miejsceOdtworzone_ = true;
     const QByteArray g = QSettings().value(KluczMiejsca(model_->nazwa())).toByteArray();
-    if (!g.isEmpty()) restoreGeometry(g);
+    if (!g.isEmpty()) {
+      restoreGeometry(g);
+    } else if (QScreen* s = QGuiApplication::primaryScreen()) {
+      // The first time in the middle of the screen, over the calculator's window.
+      QRect r = frameGeometry();
+      r.moveCenter(s->availableGeometry().center());
+      move(r.topLeft());
+    }
     // Kept on a screen that is there now.
     if (!QGuiApplication::screenAt(frameGeometry().center())) {
       if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().topLeft());

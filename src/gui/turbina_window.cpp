@@ -334,9 +334,14 @@ void TurbinaWindow::render() {
   } else {
     lblOdczyty_->setText(QStringLiteral("Odczyty — dodaj pomiar w wierszu * powyżej"));
   }
-  for (QTableWidget* t : {punkty_, odcinki_, kampanie_, odczyty_}) {
-    t->resizeColumnsToContents();
-    for (int c = 0; c < t->columnCount(); ++c) t->setColumnWidth(c, std::max(t->columnWidth(c) + 12, 80));
+  for (Tabela t : {Tabela::Punkty, Tabela::Odcinki, Tabela::Kampanie, Tabela::Odczyty}) {
+    QTableWidget* tab = tabela(t);
+    tab->resizeColumnsToContents();
+    // A choice's list needs room for its arrow too.
+    for (int c = 0; c < tab->columnCount(); ++c) {
+      const int lista = model_->Kolumna(t, c).wybory.empty() ? 0 : 32;
+      tab->setColumnWidth(c, std::max(tab->columnWidth(c) + 12 + lista, 80));
+    }
   }
   cmdCofnij_->setEnabled(model_->moznaCofnac());
 

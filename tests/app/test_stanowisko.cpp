@@ -125,6 +125,13 @@ TEST_F(Stanowisko, WrongCellIsToldAtItsCellAndNothingSaved) {
     EXPECT_FALSE(okno->Edytuj(p.t, p.w, p.k, p.tekst)) << p.komunikat;
     EXPECT_EQ(Zapisane(), przed) << p.komunikat;
   }
+  // A point in use is not removed.
+  dialogs.ExpectBox(std::string("Punkty pomiarowe, wiersz 1, kolumna „Id”:\r\npunkt „PS” jest wlotem albo wylotem "
+                                "odcinka") +
+                        kNic,
+                    Buttons::OK, Icon::Exclamation, "Turbiny");
+  EXPECT_FALSE(okno->UsunWiersz(Tabela::Punkty, 0));
+  EXPECT_EQ(Zapisane(), przed);
   EXPECT_EQ(okno->przeliczenia(), obliczen);
 }
 

@@ -201,7 +201,8 @@ TurbinaWindow::TurbinaWindow(std::unique_ptr<OknoTurbiny> model, Dialogs& dialog
 
   for (Tabela t : {Tabela::Punkty, Tabela::Odcinki, Tabela::Kampanie, Tabela::Odczyty}) budujTabele(t, tabela(t));
   connect(kampanie_, &QTableWidget::currentCellChanged, this, [this](int w, int, int poprzedni, int) {
-    if (renderuje_ || w == poprzedni) return;
+    // The new row "*" chooses nothing: the readings below stay those of the chosen campaign.
+    if (renderuje_ || w == poprzedni || w >= static_cast<int>(model_->dokument().kampanie.size())) return;
     model_->WybierzKampanie(w);
     render();
   });
@@ -327,7 +328,9 @@ void TurbinaWindow::render() {
   setWindowTitle(QStringLiteral("Turbina %1 — stanowisko badań").arg(Q(d.turbina.nazwa)));
   for (Tabela t : {Tabela::Punkty, Tabela::Odcinki, Tabela::Kampanie, Tabela::Odczyty}) renderTabela(t);
   const int k = model_->kampania();
-  if (k >= 0 && kampanie_->currentRow() != k) kampanie_->setCurrentCell(k, std::max(kampanie_->currentColumn(), 0));
+  const int naNowym = static_cast<int>(d.kampanie.size());
+  if (k >= 0 && kampanie_->currentRow() != k && kampanie_->currentRow() != naNowym)
+    kampanie_->setCurrentCell(k, std::max(kampanie_->currentColumn(), 0));
   if (k >= 0) {
     const turbiny::Kampania& c = d.kampanie[static_cast<std::size_t>(k)];
     lblOdczyty_->setText(QStringLiteral("Odczyty pomiaru %1 (%2)").arg(Q(c.id), Q(c.data)));

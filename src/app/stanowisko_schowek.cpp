@@ -1,4 +1,6 @@
 // The readings grid: typed cells, a block pasted from a spreadsheet, and the block copied out.
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -29,17 +31,28 @@ std::optional<double> LiczbaZTekstu(const std::string& tekst) {
     s += static_cast<char>(c);
   }
   if (s.empty() || s.size() > 64) return std::nullopt;
-  // One decimal sign, comma or point; with both, the last one is the decimal sign.
+  // The decimal sign: with both a comma and a point the last one (the other groups thousands);
+  // one sign used once is the decimal sign; one used more often groups thousands ("1.234.567").
   const auto ostatni = s.find_last_of(",.");
+  const auto przecinki = std::count(s.begin(), s.end(), ','), kropki = std::count(s.begin(), s.end(), '.');
+  char dziesietny = 0;
+  if (ostatni != std::string::npos) {
+    dziesietny = s[ostatni];
+    const auto ile = dziesietny == ',' ? przecinki : kropki;
+    if (ile > 1) {
+      if (przecinki > 0 && kropki > 0) return std::nullopt;  // "1.2.3,4" or "1,2,3.4" is no number
+      dziesietny = 0;
+    }
+  }
   std::string c;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == ',' || s[i] == '.') {
-      if (i == ostatni) c += '.';
+  for (char z : s) {
+    if (z == ',' || z == '.') {
+      if (z == dziesietny) c += '.';
       continue;
     }
-    if (!(std::isdigit(static_cast<unsigned char>(s[i])) || s[i] == '-' || s[i] == '+' || s[i] == 'e' || s[i] == 'E'))
+    if (!(std::isdigit(static_cast<unsigned char>(z)) || z == '-' || z == '+' || z == 'e' || z == 'E'))
       return std::nullopt;
-    c += s[i];
+    c += z;
   }
   errno = 0;
   char* end = nullptr;

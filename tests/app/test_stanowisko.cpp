@@ -167,6 +167,17 @@ TEST_F(Stanowisko, PasteTakesCommaOrPointAndCopyGivesComma) {
   EXPECT_EQ(okno->Kopiuj(0, kolOdczytu::Punkt, 0, kolOdczytu::T), "PS\tMPa\t12,74\t535,1\n");
 }
 
+// Numbers as a spreadsheet writes them; anything else is no number.
+TEST(LiczbaZTekstu, CommaOrPointAndThousands) {
+  const std::pair<const char*, std::optional<double>> przypadki[] = {
+      {"12,74", 12.74},        {"12.74", 12.74},       {" 2 345,5 ", 2345.5},    {"1.234,5", 1234.5},
+      {"1,234.5", 1234.5},     {"1.234.567", 1234567}, {"2\u00a0345,5", 2345.5}, {"-0,5", -0.5},
+      {"1e-3", 1e-3},          {"abc", std::nullopt},  {"", std::nullopt},       {"1,2.3,4", std::nullopt},
+      {"1e999", std::nullopt}, {"nan", std::nullopt},  {"12,7x", std::nullopt},
+  };
+  for (const auto& [tekst, wynik] : przypadki) EXPECT_EQ(LiczbaZTekstu(tekst), wynik) << tekst;
+}
+
 // Undo takes back the last edits one by one, in the database too.
 TEST_F(Stanowisko, UndoTakesBackEachEditInTheDatabase) {
   struct Przypadek {

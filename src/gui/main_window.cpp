@@ -334,17 +334,17 @@ TurbinaWindow* MainWindow::oknoTurbiny(const std::string& nazwa) const {
 
 void MainWindow::openTurbine(const std::string& nazwa) {
   // One window per turbine: a second choice brings the open one forward.
-  std::unique_ptr<TurbinaWindow>& w = turbiny_[drzwi_->sciezka() + '\n' + nazwa];
-  if (!w) {
+  const std::string key = drzwi_->sciezka() + '\n' + nazwa;
+  auto it = turbiny_.find(key);
+  if (it == turbiny_.end()) {
     auto magazyn = drzwi_->Magazyn();
     if (!magazyn) return;
     auto model = std::make_unique<OknoTurbiny>(app_.modMain.dialogs(), magazyn, app_.decimalSep);
-    if (!model->Otworz(nazwa)) {
-      turbiny_.erase(drzwi_->sciezka() + '\n' + nazwa);
-      return;
-    }
-    w = std::make_unique<TurbinaWindow>(std::move(model), app_.modMain.dialogs(), &app_.db.baza);
+    if (!model->Otworz(nazwa)) return;
+    it = turbiny_.emplace(key, std::make_unique<TurbinaWindow>(std::move(model), app_.modMain.dialogs(), &app_.db.baza))
+             .first;
   }
+  TurbinaWindow* w = it->second.get();
   w->show();
   w->raise();
   w->activateWindow();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Replays the reliability list (issue 17) against the built programs, one line per item:
 #   tools/reliability.sh [build folder]      (default: build)
-# Needs build/src/cli/kalorimo-calc; the window's items need build/src/gui/kalorimo (offscreen).
+# Needs build/src/cli/kalorimo-calc; the window's items need build/src/gui/kalorimo (offscreen),
+# the chart's export needs build/tests/gui/tests_gui.
 set -u
 B=$(cd "${1:-build}" && pwd)
 CALC=$B/src/cli/kalorimo-calc
@@ -137,6 +138,17 @@ touch "$W/plik"
 $CALC --data "$W/plik/dane" p,t 1 200 >/dev/null 2>"$W/e12"
 tr -d '\r' <"$W/e12" | grep -q "Katalog: $W/plik/dane/ - brak takiego pliku lub katalogu\|Katalog: $W/plik/dane/ - część ścieżki nie jest katalogiem"
 line 12 $? "unusable data folder: message names $W/plik/dane/ and the reason"
+
+# 13 chart export on a full disk. The export is reached only through the chart window and its
+# file dialog, which an offscreen window takes from no script; the GUI test program drives those
+# widgets with files limited to 4 096 bytes, as on a full disk.
+T=$B/tests/gui/tests_gui
+if [ -x "$T" ]; then
+  QT_QPA_PLATFORM=offscreen timeout 120 "$T" exportThatFailsKeepsTheOldFileAndSaysWhy >"$W/o13" 2>&1
+  n=$(grep -c '^PASS   : TestWykresIS::exportThatFailsKeepsTheOldFileAndSaysWhy' "$W/o13")
+  [ "$n" = 3 ] && ! grep -q '^FAIL!  : TestWykresIS' "$W/o13"
+  line 13 $? "PNG and SVG export on a full disk, PNG into a read-only folder: the old file stays whole, no new file, a box names the file and the reason"
+fi
 
 echo "faults: $fails"
 [ $fails = 0 ]

@@ -212,6 +212,19 @@ TurbinaWindow::TurbinaWindow(std::unique_ptr<OknoTurbiny> model, Dialogs& dialog
   wklejA->setShortcutContext(Qt::WidgetShortcut);
   odczyty_->addAction(wklejA);
   connect(wklejA, &QAction::triggered, this, &TurbinaWindow::wklej);
+  // Delete: a row of a table goes; in the readings grid the chosen cells are emptied.
+  for (Tabela t : {Tabela::Punkty, Tabela::Odcinki, Tabela::Kampanie, Tabela::Odczyty}) {
+    auto* usun = new QAction(tabela(t));
+    usun->setShortcut(QKeySequence::Delete);
+    usun->setShortcutContext(Qt::WidgetShortcut);
+    tabela(t)->addAction(usun);
+    connect(usun, &QAction::triggered, this, [this, t] {
+      if (t == Tabela::Odczyty)
+        wyczysc();
+      else
+        usunWiersz(t);
+    });
+  }
   auto* kopiujA = new QAction(odczyty_);
   kopiujA->setShortcut(QKeySequence::Copy);
   kopiujA->setShortcutContext(Qt::WidgetShortcut);
@@ -372,6 +385,18 @@ void TurbinaWindow::wklej() {
   }
   if (w < 0 || k < 0) return;
   model_->Wklej(w, k, QApplication::clipboard()->text().toStdString());
+  render();
+}
+
+void TurbinaWindow::wyczysc() {
+  const QList<QTableWidgetSelectionRange> z = odczyty_->selectedRanges();
+  if (z.isEmpty()) return;
+  const QTableWidgetSelectionRange& r = z.first();
+  const int k0 = std::max(r.leftColumn(), kolOdczytu::P), k1 = std::min(r.rightColumn(), kolOdczytu::U_h);
+  if (k0 > k1) return;
+  std::string blok;
+  for (int w = r.topRow(); w <= r.bottomRow(); ++w) blok += std::string(static_cast<std::size_t>(k1 - k0), '\t') + '\n';
+  model_->Wklej(r.topRow(), k0, blok);
   render();
 }
 

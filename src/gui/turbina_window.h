@@ -41,6 +41,7 @@ class TurbinaWindow : public QWidget {
   // Paste and copy of the readings grid (Ctrl+V, Ctrl+C).
   void wklej();
   void kopiuj();
+  void wyczysc();  // Delete: the chosen readings emptied
 
  protected:
   void closeEvent(QCloseEvent* e) override;

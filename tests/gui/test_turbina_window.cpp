@@ -116,6 +116,14 @@ class TurbinaWindowTest : public QObject {
       w->kopiuj();
       QCOMPARE(QApplication::clipboard()->text(), U("2,91\t324\n2,66\t535\n"));
 
+      // Delete empties the chosen readings; undo brings them back.
+      odczyty->clearSelection();
+      odczyty->setRangeSelected(QTableWidgetSelectionRange(4, kolOdczytu::Punkt, 4, kolOdczytu::N), true);
+      w->wyczysc();
+      QCOMPARE(odczyty->item(4, kolOdczytu::H)->text(), QString());
+      w->findChild<QPushButton*>("cmdCofnij")->click();
+      QCOMPARE(odczyty->item(4, kolOdczytu::H)->text(), U("2372"));
+
       // Every section computed, and the results widget has them.
       const auto& wyniki = w->model().wyniki();
       QCOMPARE(wyniki.size(), std::size_t{1});

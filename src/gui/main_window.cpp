@@ -241,7 +241,6 @@ void MainWindow::buildTable() {
   comboTurbo_->setObjectName(QStringLiteral("comboTurbo"));
   comboTurbo_->setMinimumContentsLength(10);
   ShowOwnTextPlainly(comboTurbo_);
-  comboTurbo_->installEventFilter(this);
   connect(comboTurbo_, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { comboTurbo_Click(index); });
   grid->addWidget(comboTurbo_, 11, 0);
   grid->setRowStretch(12, 1);
@@ -501,7 +500,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  // The list of turbines is read again as it opens: another window or the batch tool may have added one.
+  // The list of turbines is read again as it opens: another window or the batch tool may have added
+  // one (the filter watches the whole application, so it sees the list's own events).
   if (watched == comboTurbo_ &&
       (event->type() == QEvent::MouseButtonPress ||
        (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4))) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Replays the reliability list (issue 17) against the built programs, one line per item:
 #   tools/reliability.sh [build folder]      (default: build)
-# Needs build/src/cli/kalorimo-calc; the window's items need build/src/gui/kalorimo (offscreen).
+# Needs build/src/cli/kalorimo-calc; the window's items need build/src/gui/kalorimo (offscreen),
+# the chart's export needs build/tests/gui/tests_gui.
 set -u
 B=$(cd "${1:-build}" && pwd)
 CALC=$B/src/cli/kalorimo-calc
@@ -117,6 +118,14 @@ done
 $CALC --data "$W/d10" -f json p,t 10 500 2>/dev/null | grep -q '"ok":true' || ok=1
 line 10 $ok "p,h 25 2200 / p,h 20 2500 / x,p 0,5 100 / x,t 0,5 380 / x,t 0 10 refused (ok:false, limit named); p,t 10 500 ok"
 
+# 10b impossible expansions: numbers kept, marked, Polish reason, status 1
+ok=0
+for q in "0,35 565 276 --t2 190" "1 400 100 --t2 100" "21,86 408 5,93 --t2 175,5"; do
+  $CALC --data "$W/d10" -f json --reference if97 is $q 2>/dev/null >"$W/o10b"; [ $? = 1 ] || ok=1
+  grep -q '"ok":false,"unphysical":true.*"eta":[-0-9].*Rozprężanie niemożliwe' "$W/o10b" || ok=1
+done
+line 10b $ok "is 0,35 565 276 --t2 190 / 1 400 100 --t2 100 / 21,86 408 5,93 --t2 175,5: marked unphysical, status 1"
+
 # 11 no display
 if have_gui; then
   msg=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$GUI" 2>&1); r=$?
@@ -129,6 +138,17 @@ touch "$W/plik"
 $CALC --data "$W/plik/dane" p,t 1 200 >/dev/null 2>"$W/e12"
 tr -d '\r' <"$W/e12" | grep -q "Katalog: $W/plik/dane/ - brak takiego pliku lub katalogu\|Katalog: $W/plik/dane/ - część ścieżki nie jest katalogiem"
 line 12 $? "unusable data folder: message names $W/plik/dane/ and the reason"
+
+# 13 chart export on a full disk. The export is reached only through the chart window and its
+# file dialog, which an offscreen window takes from no script; the GUI test program drives those
+# widgets with files limited to 4 096 bytes, as on a full disk.
+T=$B/tests/gui/tests_gui
+if [ -x "$T" ]; then
+  QT_QPA_PLATFORM=offscreen timeout 120 "$T" exportThatFailsKeepsTheOldFileAndSaysWhy >"$W/o13" 2>&1
+  n=$(grep -c '^PASS   : TestWykresIS::exportThatFailsKeepsTheOldFileAndSaysWhy' "$W/o13")
+  [ "$n" = 3 ] && ! grep -q '^FAIL!  : TestWykresIS' "$W/o13"
+  line 13 $? "PNG and SVG export on a full disk, PNG into a read-only folder: the old file stays whole, no new file, a box names the file and the reason"
+fi
 
 echo "faults: $fails"
 [ $fails = 0 ]

@@ -12,13 +12,21 @@ double KalorimoApp::LepkoscDyn(double t) {
   return static_cast<double>(mu0) * Pow(Div(273.15 + t, 273.15), 1.09);
 }
 
+float KalorimoApp::Odczytana(int box, const Wynik& w) {
+  const float v = w.ToSingle(decimalSep);
+  if (w.kind != Wynik::Empty) odczytane[static_cast<std::size_t>(box)] = w.kind == Wynik::Number ? w.number : v;
+  return v;
+}
+
 float KalorimoApp::CzytajPoprawione(int box) {
   std::string kopia = frm.Text_IS[box].Text;  // a newly typed value replaces the copy only
-  return modMain.PoprawDane(kopia).ToSingle(decimalSep);
+  return Odczytana(box, modMain.PoprawDane(kopia));
 }
 
 float KalorimoApp::CzytajWprost(int box) {
-  return Sng(ParseLocale(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep) / 1);
+  const double v = ParseLocale(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep);
+  odczytane[static_cast<std::size_t>(box)] = v;
+  return Sng(v / 1);
 }
 
 void KalorimoApp::Pokaz(int box, double value, const char* pattern) {
@@ -60,6 +68,7 @@ void KalorimoApp::cmdOblicz_Click() {
   para_.reset();
   nowyPT_ = false;
   komunikatyPrzed_ = dialogi.pokazane;
+  odczytane = {};
   try {
     SteamState& s = st();
     s.Blad = 0;

@@ -43,9 +43,10 @@ struct FrmWykresIS {
   std::string txtEta = "85";             // [%]
   std::array<std::string, 11> wyniki{};  // texts of kWynikiIS
   std::string komunikat;                 // why the expansion was refused, "" when it was not
+  std::string uwaga2s;                   // beside 2s: the saturation the fits took a wet 2s at, or ""
   Rozprezanie rozprezanie;               // the last expansion computed
   const Wykres* wykres = nullptr;        // the chart of the current coefficient record
-  std::vector<Linia> izobaryPunktow;     // the isobars of p1 and p2 through the points
+  std::vector<Linia> izobaryPunktow;     // the isobars of p1 and of the exhaust pressure p2
   std::vector<Nakladka> nakladki;
   Okno widok;  // the part of the chart shown (zoom)
   // The tick "IAPWS-IF97": the same expansion by IF97 over the chart, with an IF97 column and a

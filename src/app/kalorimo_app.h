@@ -102,6 +102,10 @@ class KalorimoApp : private SteamWindows {
   std::string OdczytIS(double s, double h);
   // The state of the last pressure-temperature calculation that found one: the inlet.
   const std::optional<SteamState>& stanPT() const { return stanPT_; }
+  // The number each box gave the latest calculation, before its rounding to single; none where
+  // the box was not read or gave none (the correction left it empty, a plain reading failed).
+  // Another model of the properties takes exactly these.
+  std::array<std::optional<double>, 10> odczytane{};
 
   // Wet-steam window.
   void ParaMokra_Load();
@@ -153,11 +157,12 @@ class KalorimoApp : private SteamWindows {
   enum class Koniec { Epilog, Pominiety, Odmowa };
   Koniec ObliczPare();  // prologue done: dispatch and run one pair's branch
   void Epilog(bool pominiety);
-  std::optional<Pair> para_;        // pair of this calculation, none before the dispatch
-  bool BladPominiety();             // a set Blad is cleared and the branch is skipped
-  bool StanOdrzucony();             // a result that is no state of water: told, boxes blanked
-  float CzytajPoprawione(int box);  // a box through the input correction, as single
-  float CzytajWprost(int box);      // a box read plainly with the locale's rules, as single
+  std::optional<Pair> para_;                 // pair of this calculation, none before the dispatch
+  bool BladPominiety();                      // a set Blad is cleared and the branch is skipped
+  bool StanOdrzucony();                      // a result that is no state of water: told, boxes blanked
+  float Odczytana(int box, const Wynik& w);  // w as single, noted in odczytane
+  float CzytajPoprawione(int box);           // a box through the input correction, as single
+  float CzytajWprost(int box);               // a box read plainly with the locale's rules, as single
   void Pokaz(int box, double value, const char* pattern);
   bool OdmowaSuchosci();        // dryness outside [0, 1): message, and the command ends
   void PokazCieploParowania();  // the heat-of-vaporisation row of a wet state

@@ -15,7 +15,7 @@ void KalorimoApp::Spr_pPary(int mode) {
 
   if (mode == 1) {
     std::string tekst = frm.Text_IS[pole::P].Text;
-    frm.pParyJedn = modMain.PoprawDane(tekst).ToSingle(decimalSep);
+    frm.pParyJedn = Odczytana(pole::P, modMain.PoprawDane(tekst));
     s.pParyWe = Sng(static_cast<double>(frm.pParyJedn) * j.mpa);
     return;
   }

@@ -98,11 +98,16 @@ void KalorimoApp::cmdObliczIS_Click() {
   d.wlot = stanPT_;
   d.tryb = w.tryb;
   w.komunikat.clear();
+  w.uwaga2s.clear();
   w.wyniki = {};
   w.izobaryPunktow.clear();
+  // Either separator, as the main window's boxes take them.
   auto liczba = [this](const std::string& text, double& out) {
+    std::string t = ZdejmijGrupyCyfr(text);
+    for (char& c : t)
+      if (c == ',' || c == '.') c = decimalSep;
     try {
-      out = ParseLocale(text, decimalSep);
+      out = ParseLocale(t, decimalSep);
       return true;
     } catch (const RunTimeError&) {
       return false;
@@ -132,7 +137,7 @@ void KalorimoApp::cmdObliczIS_Click() {
   w.komunikat = r.komunikat;
 
   const char sep = decimalSep;
-  auto h = [sep](double v) { return Format(v, "# ##0.0", sep); };
+  auto h = [sep](double v) { return LiczbaIS(v, "# ##0.0", sep); };
   if (d.wlot) {
     w.wyniki[0] = h(r.wlot.h);
     w.wyniki[1] = Format(r.wlot.s, "0.000", sep);
@@ -143,14 +148,16 @@ void KalorimoApp::cmdObliczIS_Click() {
     w.wyniki[3] = h(r.izentropa->h);
     w.wyniki[4] = SuchoscTekst(r.izentropa->x, sep);
     w.wyniki[5] = h(r.dhs);
-    w.izobaryPunktow.push_back(Izobara(ew, r.izentropa->p, w.widok));
+    // The exhaust isobar at p2 itself, not at the saturation pressure a wet 2s was taken at.
+    w.izobaryPunktow.push_back(Izobara(ew, r.p2, w.widok));
+    if (r.nasycenie2s) w.uwaga2s = Nasycenie2sTekst(*r.nasycenie2s, sep);
   }
   if (r.rzeczywisty) {
     w.wyniki[6] = Format(r.rzeczywisty->t, "##0.0", sep);
     w.wyniki[7] = h(r.rzeczywisty->h);
     w.wyniki[8] = SuchoscTekst(r.rzeczywisty->x, sep);
     w.wyniki[9] = h(*r.dh);
-    w.wyniki[10] = Format(*r.eta * 100, "##0.00", sep);
+    w.wyniki[10] = LiczbaIS(*r.eta * 100, "##0.00", sep);
   }
   WykresIS_IF97();
 }
@@ -194,7 +201,7 @@ std::string Tekst(std::size_t wiersz, double v, char sep, bool roznica = false) 
   static constexpr const char* kRoznice[11] = {"0.0", "0.000", "0.0",   "0.0", "0.000", "0.0",
                                                "0.0", "0.0",   "0.000", "0.0", "0.00"};
   if (!std::isfinite(v)) return std::string();
-  return Format(v, (roznica ? kRoznice : kWzory)[wiersz], sep);
+  return LiczbaIS(v, (roznica ? kRoznice : kWzory)[wiersz], sep);
 }
 
 Linia Odcinek(double s1, double h1, double s2, double h2) {
@@ -225,7 +232,7 @@ void KalorimoApp::WykresIS_IF97() {
     const DaneRozprezania& d = *w.dane;
     // The same inputs as the fits' expansion: the p,T state's pressure and temperature, p2 from kPa.
     w.rozprezanieIF97 =
-        RozpreznijIF97(d.wlot->pPary, d.wlot->tPary, static_cast<double>(d.wylotKPa) / 1000, d.tryb, d.t2, d.eta);
+        RozpreznijIF97(d.wlot->pPary, d.wlot->tPary, static_cast<double>(d.wylotKPa) / 1000, d.tryb, d.t2, d.eta, d.h2);
     const RozprezanieIF97& g = w.rozprezanieIF97;
     if (g.wlot && g.izentropa) n.linie.push_back(Odcinek(g.wlot->s, g.wlot->h, g.izentropa->s, g.izentropa->h));
     if (g.wlot && g.rzeczywisty) n.linie.push_back(Odcinek(g.wlot->s, g.wlot->h, g.rzeczywisty->s, g.rzeczywisty->h));

@@ -96,6 +96,7 @@ LineResult Calculator::Run(const Request& request, int line, const std::function
     r.wet = w;
   }
   r.state = m.st();
+  r.taken = {m.odczytane[static_cast<std::size_t>(info.checkA)], m.odczytane[static_cast<std::size_t>(info.checkB)]};
   r.messages = dialogs_.messages;
   r.error = dialogs_.error;
   // Every branch that runs through writes all of boxes P to V, and a fresh window holds them

@@ -45,6 +45,9 @@ struct LineResult {
   std::vector<Message> messages;
   std::optional<ErrorInfo> error;
   std::optional<if97::Result> if97;  // with --reference if97, for a line that was a request
+  // The numbers the fits took from A and B (before their rounding to single); none where a box
+  // gave none.
+  std::array<std::optional<double>, 2> taken{};
 };
 
 // Each calculation starts from the model as it stands right after start-up (the last-inputs file

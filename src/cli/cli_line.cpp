@@ -28,6 +28,14 @@ int Quantity(char c) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
+// "eta=", "t2=": letters and digits, then '='.
+bool NazwaWartosci(const std::string& w) {
+  if (w.size() < 2 || w.back() != '=') return false;
+  for (std::size_t i = 0; i + 1 < w.size(); ++i)
+    if (!std::isalnum(static_cast<unsigned char>(w[i]))) return false;
+  return true;
+}
+
 }  // namespace
 
 std::string PairList() {
@@ -61,27 +69,30 @@ bool ParsePair(const std::string& text, Pair& pair, bool& swapped) {
 LineKind ParseLine(const std::string& line, Request& request, std::string& error) {
   std::vector<std::string> words;
   words.reserve(4);
+  // A bad line that began as an expansion is reported as one.
+  auto zly = [&](const char* why) {
+    error = why;
+    request.is = !words.empty() && (words[0] == "is" || words[0] == "IS");
+    return LineKind::Bad;
+  };
   std::size_t i = 0, n = line.size();
   while (i < n) {
     while (i < n && IsBlank(line[i])) ++i;
     if (i >= n || line[i] == '#') break;
+    // A quoted part opens a word or follows a value's name ("1 500", eta="0,85"), and ends the word;
+    // any other quote is a character of the word.
     std::string w;
-    if (line[i] == '"') {
-      std::size_t close = line.find('"', i + 1);
-      if (close == std::string::npos) {
-        error = "niezamknięty cudzysłów";
-        return LineKind::Bad;
+    while (i < n && !IsBlank(line[i]) && line[i] != '#') {
+      if (line[i] != '"' || !(w.empty() || NazwaWartosci(w))) {
+        w += line[i++];
+        continue;
       }
-      w = line.substr(i + 1, close - i - 1);
+      const std::size_t close = line.find('"', i + 1);
+      if (close == std::string::npos) return zly("niezamknięty cudzysłów");
+      w.append(line, i + 1, close - i - 1);
       i = close + 1;
-      if (i < n && !IsBlank(line[i]) && line[i] != '#') {
-        error = "po cudzysłowie oczekiwano odstępu";
-        return LineKind::Bad;
-      }
-    } else {
-      const std::size_t start = i;
-      while (i < n && !IsBlank(line[i]) && line[i] != '#') ++i;
-      w.assign(line, start, i - start);
+      if (i < n && !IsBlank(line[i]) && line[i] != '#') return zly("po cudzysłowie oczekiwano odstępu");
+      break;
     }
     words.push_back(std::move(w));
   }

@@ -24,12 +24,12 @@ bool ParsePair(const std::string& text, Pair& pair, bool& swapped);
 // The expansion of a turbine section (see cli/is_calc.h).
 struct IsRequest {
   std::string p1, t1, p2;        // P1 in the unit of --unit, T1 [C], P2 [kPa]
-  Koniec2 tryb = Koniec2::Brak;  // --t2 / t2=, --eta / eta=, or neither
-  std::string wartosc;           // T2 [C] or ETA (a fraction)
+  Koniec2 tryb = Koniec2::Brak;  // --t2 / t2=, --eta / eta=, --h2 / h2=, or none
+  std::string wartosc;           // T2 [C], ETA (a fraction) or H2 [kJ/kg]
 };
 
-// The words after "is": P1 T1 P2 and at most one of "--t2 T2", "--t2=T2", "--eta ETA",
-// "--eta=ETA" (command line) or "t2=T2", "eta=ETA" (batch line). False with `error` set.
+// The words after "is": P1 T1 P2 and at most one of "--t2 T2", "--eta ETA", "--h2 H2" (also
+// "--t2=T2" ...) (command line) or "t2=T2", "eta=ETA", "h2=H2" (batch line). False with `error` set.
 bool ParseIs(const std::vector<std::string>& words, bool commandLine, IsRequest& request, std::string& error);
 
 // A number typed with a decimal comma or point; false when it is none.
@@ -46,9 +46,9 @@ struct Request {
 
 enum class LineKind { Skip, Calc, Bad };
 
-// One line of a batch: "PAIR A B" or "is P1 T1 P2 [t2=T2 | eta=ETA]" separated by blanks or tabs, a '#' starts a
-// comment, a blank or comment-only line is skipped, a trailing CR is ignored. A value may be double-quoted to hold
-// blanks ("1 500"). On Bad, `error` says why.
+// One line of a batch: "PAIR A B" or "is P1 T1 P2 [t2=T2 | eta=ETA | h2=H2]" separated by blanks or tabs, a '#' starts
+// a comment, a blank or comment-only line is skipped, a trailing CR is ignored. A value may be double-quoted to hold
+// blanks ("1 500"), also after its name (eta="0,85"). On Bad, `error` says why.
 LineKind ParseLine(const std::string& line, Request& request, std::string& error);
 
 }  // namespace kal::cli

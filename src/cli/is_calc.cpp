@@ -34,7 +34,7 @@ bool ParseIs(const std::vector<std::string>& words, bool commandLine, IsRequest&
     const std::string& w = words[i];
     std::string name, value;
     bool named = false;
-    if (commandLine && (w == "--t2" || w == "--eta")) {
+    if (commandLine && (w == "--t2" || w == "--eta" || w == "--h2")) {
       if (i + 1 >= words.size()) {
         error = "opcja " + w + " wymaga wartości";
         return false;
@@ -44,7 +44,7 @@ bool ParseIs(const std::vector<std::string>& words, bool commandLine, IsRequest&
       named = true;
     } else {
       const std::string prefix = commandLine ? "--" : "";
-      for (const char* n : {"t2", "eta"}) {
+      for (const char* n : {"t2", "eta", "h2"}) {
         const std::string key = prefix + n + "=";
         if (w.compare(0, key.size(), key) == 0) {
           name = n;
@@ -58,15 +58,16 @@ bool ParseIs(const std::vector<std::string>& words, bool commandLine, IsRequest&
       continue;
     }
     if (rq.tryb != Koniec2::Brak) {
-      error = "podaj t2 albo eta, nie oba";
+      error = "podaj tylko jedno z t2, eta, h2";
       return false;
     }
-    rq.tryb = name == "t2" ? Koniec2::T2 : Koniec2::Eta;
+    rq.tryb = name == "t2" ? Koniec2::T2 : name == "h2" ? Koniec2::H2 : Koniec2::Eta;
     rq.wartosc = value;
   }
   if (pos.size() != 3) {
-    error = "oczekiwano: is P1 T1 P2 [" + std::string(commandLine ? "--t2 T2 | --eta ETA" : "t2=T2 | eta=ETA") +
-            "], a podano " + std::to_string(pos.size()) + " wartości";
+    error = "oczekiwano: is P1 T1 P2 [" +
+            std::string(commandLine ? "--t2 T2 | --eta ETA | --h2 H2" : "t2=T2 | eta=ETA | h2=H2") + "], a podano " +
+            std::to_string(pos.size()) + " wartości";
     return false;
   }
   rq.p1 = pos[0];
@@ -78,7 +79,10 @@ bool ParseIs(const std::vector<std::string>& words, bool commandLine, IsRequest&
     return false;
   }
   if (rq.tryb != Koniec2::Brak && !ReadNumber(rq.wartosc, v)) {
-    error = std::string(rq.tryb == Koniec2::T2 ? "T2" : "ETA") + " \"" + rq.wartosc + "\" nie jest liczbą";
+    error = std::string(rq.tryb == Koniec2::T2   ? "T2"
+                        : rq.tryb == Koniec2::H2 ? "H2"
+                                                 : "ETA") +
+            " \"" + rq.wartosc + "\" nie jest liczbą";
     return false;
   }
   return true;
@@ -96,33 +100,54 @@ IsResult RunIs(Calculator& calc, const IsRequest& rq, int line) {
   if (rq.tryb != Koniec2::Brak) ReadNumber(rq.wartosc, v);
   d.t2 = v;
   d.eta = v;
+  d.h2 = v;
+  std::optional<double> p1, t1;
   Request pt;
   pt.pair = Pair::PT;
   pt.a = rq.p1;
   pt.b = rq.t1;
   r.wlot = calc.Run(pt, line, [&](KalorimoApp& app) {
+    p1 = app.odczytane[pole::P];
+    t1 = app.odczytane[pole::T];
     // The inlet only when the pair found one; its refusal is the line's.
     if (!app.stanPT()) return;
     d.wlot = app.stanPT();
     Evaluator ew(app.db.baza);
     r.rozprezanie = Rozpreznij(ew, d);
   });
-  if (!r.wlot.ok) r.rozprezanie = Rozprezanie{};  // the inlet's own messages say why
-  r.ok = r.wlot.ok && r.rozprezanie.ok;
-  if (calc.settings().referenceIf97) r.if97 = ReferenceForIs(rq, calc.settings().unitIndex);
+  if (!r.wlot.ok) {
+    r.rozprezanie = Rozprezanie{};  // the inlet's own messages say why
+    r.rozprezanie.wylotKPa = d.wylotKPa;
+  }
+  r.referencja = calc.settings().referenceIf97;
+  if (r.referencja) r.if97 = ReferenceForIs(rq, calc.settings().unitIndex, p1, t1);
+  // An expansion that cannot be is no good by either model.
+  r.ok = r.wlot.ok && r.rozprezanie.ok && !(r.if97 && r.if97->niefizyczne);
   return r;
 }
 
-RozprezanieIF97 ReferenceForIs(const IsRequest& rq, int unitIndex) {
-  double p1 = 0, t1 = 0, p2 = 0, v = 0;
-  if (!ReadNumber(rq.p1, p1) || !ReadNumber(rq.t1, t1) || !ReadNumber(rq.p2, p2) ||
-      (rq.tryb != Koniec2::Brak && !ReadNumber(rq.wartosc, v))) {
-    RozprezanieIF97 e;
+IsResult BadIs(int line, const std::string& text, const std::string& why, bool reference) {
+  IsResult r;
+  r.line = line;
+  r.tekst = text;
+  r.skladnia = why;
+  r.referencja = reference;
+  return r;
+}
+
+RozprezanieIF97 ReferenceForIs(const IsRequest& rq, int unitIndex, std::optional<double> p1, std::optional<double> t1) {
+  double p2 = 0, v = 0;
+  RozprezanieIF97 e;
+  if (!p1 || !t1) {
+    e.blad = std::string("IF97: ") + (p1 ? "T1" : "P1") + " bez liczby (równania jej nie przyjęły)";
+    return e;
+  }
+  if (!ReadNumber(rq.p2, p2) || (rq.tryb != Koniec2::Brak && !ReadNumber(rq.wartosc, v))) {
     e.blad = "IF97: wartość nie jest liczbą";
     return e;
   }
   const double toMPa = kJednostkiCisnienia[unitIndex >= 0 && unitIndex < kLiczbaJednostek ? unitIndex : 0].mpa;
-  return RozpreznijIF97(p1 * toMPa, t1, p2 / 1000, rq.tryb, v, v);
+  return RozpreznijIF97(*p1 * toMPa, *t1, p2 / 1000, rq.tryb, v, v, v);
 }
 
 namespace {
@@ -146,6 +171,20 @@ std::string Js(const std::string& s) {
 }
 
 const char* const kSilnik = "kalorimo-calc";
+
+std::string Tryb(Koniec2 t) {
+  switch (t) {
+    case Koniec2::T2:
+      return "t2";
+    case Koniec2::Eta:
+      return "eta";
+    case Koniec2::H2:
+      return "h2";
+    case Koniec2::Brak:
+      break;
+  }
+  return "";
+}
 
 // The CSV's number columns of the expansion, in order; with --reference if97 each comes again as
 // if97_NAME (IF97's value) and if97_diff_NAME (fits - IF97).
@@ -218,7 +257,8 @@ void AppendIf97Json(std::string& out, const IsResult& r) {
   const RozprezanieIF97& e = *r.if97;
   out += ",\"if97\":{\"inlet\":" + PunktIf97Json(e.wlot) + ",\"isentropic\":" + PunktIf97Json(e.izentropa) +
          ",\"actual\":" + PunktIf97Json(e.rzeczywisty) + ",\"dh_s\":" + Json10(e.dhs.value_or(NAN)) +
-         ",\"dh\":" + Json10(e.dh.value_or(NAN)) + ",\"eta\":" + Json10(e.eta.value_or(NAN)) + ",\"error\":";
+         ",\"dh\":" + Json10(e.dh.value_or(NAN)) + ",\"eta\":" + Json10(e.eta.value_or(NAN)) +
+         (e.niefizyczne ? ",\"unphysical\":true" : ",\"unphysical\":false") + ",\"error\":";
   out += e.ok ? "null" : Js(e.blad);
   // fits - IF97 for every number both sides have; null where either lacks it.
   const Wartosci f = Fits(r), g = If97(e);
@@ -242,16 +282,30 @@ void AppendIf97Json(std::string& out, const IsResult& r) {
 
 void AppendIsJson(std::string& out, const IsResult& r) {
   const Rozprezanie& e = r.rozprezanie;
+  if (!r.skladnia.empty()) {
+    out += "{\"line\":" + std::to_string(r.line) + ",\"kind\":\"is\",\"input\":null,\"text\":" + Js(r.tekst) +
+           ",\"mode\":null,\"ok\":false,\"unphysical\":false,\"inlet\":null,\"exhaust_kPa\":null,"
+           "\"isentropic\":null,\"saturation_2s\":null,\"actual\":null,\"dh_s\":null,\"dh\":null,\"eta\":null,"
+           "\"messages\":[{\"title\":\"" +
+           kSilnik + "\",\"text\":" + Js(r.skladnia) + "}],\"error\":null";
+    if (r.referencja) out += ",\"if97\":null,\"diff\":null";
+    out += "}\n";
+    return;
+  }
   const bool maWlot = r.wlot.ok;
   out += "{\"line\":" + std::to_string(r.line) + ",\"kind\":\"is\",\"input\":[" + Js(r.request.p1) + "," +
          Js(r.request.t1) + "," + Js(r.request.p2) + ",";
   out += r.request.tryb == Koniec2::Brak ? "null" : Js(r.request.wartosc);
   out += "],\"mode\":";
-  out += r.request.tryb == Koniec2::T2 ? "\"t2\"" : r.request.tryb == Koniec2::Eta ? "\"eta\"" : "null";
+  out += Tryb(r.request.tryb).empty() ? std::string("null") : "\"" + Tryb(r.request.tryb) + "\"";
   out += r.ok ? ",\"ok\":true" : ",\"ok\":false";
+  out += e.niefizyczne ? ",\"unphysical\":true" : ",\"unphysical\":false";
   out += ",\"inlet\":" + (maWlot ? PunktJson(e.wlot) : std::string("null"));
   out += ",\"exhaust_kPa\":" + F(e.wylotKPa);
   out += ",\"isentropic\":" + (e.izentropa ? PunktJson(*e.izentropa) : std::string("null"));
+  out +=
+      ",\"saturation_2s\":" +
+      (e.nasycenie2s ? "{\"t\":" + F(e.nasycenie2s->t) + ",\"p\":" + F(e.nasycenie2s->p) + "}" : std::string("null"));
   out += ",\"actual\":" + (e.rzeczywisty ? PunktJson(*e.rzeczywisty) : std::string("null"));
   out += ",\"dh_s\":" + (e.izentropa ? Num9d(e.dhs) : std::string("null"));
   out += ",\"dh\":" + (e.dh ? Num9d(*e.dh) : std::string("null"));
@@ -272,7 +326,11 @@ void AppendIsJson(std::string& out, const IsResult& r) {
   } else {
     out += "null";
   }
-  if (r.if97) AppendIf97Json(out, r);
+  if (r.if97) {
+    AppendIf97Json(out, r);
+  } else if (r.referencja) {
+    out += ",\"if97\":null,\"diff\":null";
+  }
   out += "}\n";
 }
 
@@ -295,10 +353,18 @@ void AppendIsCsv(std::string& out, const IsResult& r) {
     CsvText(f, s);
     return f;
   };
+  if (!r.skladnia.empty()) {
+    // The line's text stands in P1; every number column is empty.
+    out += std::to_string(r.line) + ",is," + pole(r.tekst) + std::string(5 + kLiczbaKolumn, ',') + "false," +
+           pole(r.skladnia);
+    if (r.referencja) out += std::string(2 * kLiczbaKolumn + 1, ',');
+    out += "\n";
+    return;
+  }
   auto num = [](float v) { return std::isfinite(v) ? Num9(v) : std::string(); };
   out +=
       std::to_string(r.line) + ",is," + pole(r.request.p1) + "," + pole(r.request.t1) + "," + pole(r.request.p2) + ",";
-  out += r.request.tryb == Koniec2::T2 ? "t2" : r.request.tryb == Koniec2::Eta ? "eta" : "";
+  out += Tryb(r.request.tryb);
   out += "," + pole(r.request.wartosc);
   if (r.wlot.ok) {
     out += "," + num(e.wlot.p) + "," + num(e.wlot.t) + "," + num(e.wlot.h) + "," + num(e.wlot.s);
@@ -336,10 +402,15 @@ void AppendIsCsv(std::string& out, const IsResult& r) {
 void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
   const Rozprezanie& e = r.rozprezanie;
   const char sep = s.decimalSep;
+  if (!r.skladnia.empty()) {
+    out += "[" + std::to_string(r.line) + "] " + r.tekst + "\n  ! " + r.skladnia + "\n\n";
+    return;
+  }
   out += "[" + std::to_string(r.line) + "] is  " + r.request.p1 + " " + UnitName(s.unitIndex) + "  " + r.request.t1 +
          " °C  -> " + r.request.p2 + " kPa";
   if (r.request.tryb == Koniec2::T2) out += "  t2 = " + r.request.wartosc + " °C";
   if (r.request.tryb == Koniec2::Eta) out += "  ηi = " + r.request.wartosc;
+  if (r.request.tryb == Koniec2::H2) out += "  h2 = " + r.request.wartosc + " kJ/kg";
   out += r.ok ? "\n" : "  (błąd)\n";
   auto wiersz = [&](const char* nazwa, const Punkt& p) {
     char buf[200];
@@ -364,16 +435,17 @@ void AppendIsText(std::string& out, const IsResult& r, const Settings& s) {
   if (r.wlot.ok) wiersz("1", e.wlot);
   if (g) wierszIf97(g->wlot);
   if (e.izentropa) wiersz("2s", *e.izentropa);
+  if (e.nasycenie2s) out += "       " + Nasycenie2sTekst(*e.nasycenie2s, sep) + "\n";
   if (g) wierszIf97(g->izentropa);
   if (e.rzeczywisty) wiersz("2", *e.rzeczywisty);
   if (g) wierszIf97(g->rzeczywisty);
   auto spadek = [&](const char* nazwa, double v, const std::optional<double>& w, double k, const char* wzor,
                     const char* jedn) {
-    std::string l = std::string("  ") + nazwa + kal::Format(v * k, wzor, sep) + " " + jedn;
+    std::string l = std::string("  ") + nazwa + LiczbaIS(v * k, wzor, sep) + " " + jedn;
     if (g && w) {
       l.resize(std::max<std::size_t>(l.size(), 30), ' ');
-      l += "IF97 " + kal::Format(*w * k, wzor, sep) + " " + jedn + "   różnica " +
-           kal::Format((v - *w) * k, wzor, sep) + " " + jedn;
+      l += "IF97 " + LiczbaIS(*w * k, wzor, sep) + " " + jedn + "   różnica " + LiczbaIS((v - *w) * k, wzor, sep) +
+           " " + jedn;
     }
     out += l + "\n";
   };

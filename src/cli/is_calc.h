@@ -19,10 +19,19 @@ struct IsResult {
   bool ok = false;
   // With --reference if97: the same inputs by IAPWS-IF97 (p1 in MPa from --unit, p2 = P2 / 1000).
   std::optional<RozprezanieIF97> if97;
+  bool referencja = false;  // --reference if97 was given
+  // A batch line that was no request: why, and its text; the rest stays empty.
+  std::string skladnia, tekst;
 };
 
-// The IF97 expansion of the request's own numbers; a text that is no number gives the reason.
-RozprezanieIF97 ReferenceForIs(const IsRequest& request, int unitIndex);
+// A bad "is" line, reported in the layout of the expansion.
+IsResult BadIs(int line, const std::string& text, const std::string& why, bool reference);
+
+// The IF97 expansion of the numbers the fits took: p1 and t1 as the pressure-temperature pair read
+// its boxes (none: the fits took no number, IF97 gives none), P2 and the end's value as ParseIs
+// reads them.
+RozprezanieIF97 ReferenceForIs(const IsRequest& request, int unitIndex, std::optional<double> p1,
+                               std::optional<double> t1);
 
 IsResult RunIs(Calculator& calc, const IsRequest& request, int line);
 

@@ -12,18 +12,6 @@ namespace kal::cli {
 
 namespace {
 
-bool ParseValue(const std::string& text, double* v) {
-  std::string t;
-  for (char c : text) {
-    if (c == ' ') continue;
-    t += c == ',' ? '.' : c;
-  }
-  if (t.empty()) return false;
-  char* end = nullptr;
-  *v = std::strtod(t.c_str(), &end);
-  return *end == '\0' && std::isfinite(*v);
-}
-
 // Shortest text that reads back to within `digits` significant digits; "null" (JSON) or "" (CSV) for
 // a value that does not exist.
 std::string Num(double v, int digits) {
@@ -89,14 +77,14 @@ double Diff(const LineResult& r, const Settings& s, int q) {
 
 }  // namespace
 
-if97::Result ReferenceFor(const Request& request, int unitIndex) {
-  double a = 0, b = 0;
-  if (!ParseValue(request.a, &a) || !ParseValue(request.b, &b)) {
+if97::Result ReferenceFor(const Request& request, const LineResult& fits, int unitIndex) {
+  if (!fits.taken[0] || !fits.taken[1]) {
     if97::Result r;
     r.error = if97::Error::kOutOfRange;
-    r.reason = "wartość nie jest liczbą";
+    r.reason = "równania nie przyjęły wartości: IF97 nie liczy";
     return r;
   }
+  double a = *fits.taken[0], b = *fits.taken[1];
   const PairInfo& info = Info(request.pair);
   const double toMPa = kJednostkiCisnienia[unitIndex >= 0 && unitIndex < kLiczbaJednostek ? unitIndex : 0].mpa;
   if (info.checkA == 0) a *= toMPa;

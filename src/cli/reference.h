@@ -11,9 +11,9 @@ namespace kal::cli {
 struct LineResult;
 struct Settings;
 
-// A and B as the window reads them (blanks dropped, comma or point), the pressure converted from the
-// unit list's entry to MPa; a text that is no number gives an IF97 refusal with the reason.
-if97::Result ReferenceFor(const Request& request, int unitIndex);
+// A and B as the fits took them (fits.taken), the pressure converted from the unit list's entry to
+// MPa; a box the fits took no number from gives an IF97 refusal with the reason.
+if97::Result ReferenceFor(const Request& request, const LineResult& fits, int unitIndex);
 
 // ,"if97":{...},"diff":{...}: numbers, or null where a value does not exist (NaN never printed).
 void AppendJsonReference(std::string& out, const LineResult& r, const Settings& s);

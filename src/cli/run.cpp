@@ -187,7 +187,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
   }
   if (!o.batch) {
     LineResult r = calc.Run(o.request, 1);
-    if (o.settings.referenceIf97) r.if97 = ReferenceFor(o.request, o.settings.unitIndex);
+    if (o.settings.referenceIf97) r.if97 = ReferenceFor(o.request, r, o.settings.unitIndex);
     printer.Print(r);
     if (!printer.Finish()) return WriteFailed(err, printer.error());
     return r.ok ? kExitOk : kExitFailed;
@@ -211,8 +211,13 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
       std::string bad;
       LineKind kind = got == LineReader::Got::TooLong ? LineKind::Bad : ParseLine(line, rq, bad);
       if (kind == LineKind::Skip) continue;
-      if (kind == LineKind::Calc && rq.is) {
-        IsResult ir = RunIs(calc, rq.isRequest, number);
+      if (rq.is) {
+        // An "is" line, good or bad, goes out in the expansion's layout.
+        std::string text = line;
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (kind == LineKind::Bad) std::fprintf(err, "kalorimo-calc: wiersz %d: %s\n", number, bad.c_str());
+        IsResult ir = kind == LineKind::Calc ? RunIs(calc, rq.isRequest, number)
+                                             : BadIs(number, text, bad, o.settings.referenceIf97);
         allOk = allOk && ir.ok;
         printer.Print(ir);
         if (!printer.ok()) return WriteFailed(err, printer.error());
@@ -221,7 +226,7 @@ int RunCli(int argc, char** argv, std::istream& in, std::FILE* out, std::FILE* e
       auto result = [&]() {
         if (kind == LineKind::Calc) {
           LineResult r = calc.Run(rq, number);
-          if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, o.settings.unitIndex);
+          if (o.settings.referenceIf97) r.if97 = ReferenceFor(rq, r, o.settings.unitIndex);
           return r;
         }
         std::string text = line;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -30,6 +31,27 @@ bool InstallPolishQtTexts(QApplication& app) {
   }
   QCoreApplication::installTranslator(qtbase);
   return true;
+}
+
+bool EqualAdvances(const QFont& font) {
+  const QFontMetricsF fm(font);
+  const qreal narrow = fm.horizontalAdvance(QStringLiteral("iiii"));
+  return narrow > 0 && narrow == fm.horizontalAdvance(QStringLiteral("WWWW")) &&
+         narrow == fm.horizontalAdvance(QStringLiteral("0 ,."));
+}
+
+QFont FixedPitchFont(const QFont& preferred, qreal pointSize) {
+  QFont first = preferred;
+  first.setPointSizeF(pointSize);
+  if (EqualAdvances(first)) return first;
+  for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Noto Mono", "Noto Sans Mono", "monospace"}) {
+    QFont f(QString::fromLatin1(family));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPointSizeF(pointSize);
+    if (EqualAdvances(f)) return f;
+  }
+  return first;  // no monospace font at all: the system's choice is as good as any
 }
 
 QPalette ReadOnlyLook(QPalette pal) {

@@ -1,6 +1,7 @@
 // What every window of the application shares: icon, Qt's Polish texts, the read-only look,
 // rows of a copied result table, and where a window goes beside another on the screen.
 #pragma once
+#include <QFont>
 #include <QIcon>
 #include <QPalette>
 #include <QRect>
@@ -15,6 +16,13 @@ bool SetUpApplication(QApplication& app);
 QIcon AppIcon();
 // Qt's Polish texts (dialog buttons, edit menus) from Qt's translations folder.
 bool InstallPolishQtTexts(QApplication& app);
+
+// True when narrow and wide letters take the same advance, so that columns line up.
+bool EqualAdvances(const QFont& font);
+// A font whose letters really are of one width, at `pointSize`: `preferred` (the system's fixed
+// font) when it is, else the first such of the common monospace families. fontconfig does not
+// mark every monospace family as fixed-pitch, so the widths decide, not the font's flag.
+QFont FixedPitchFont(const QFont& preferred, qreal pointSize);
 
 // A palette that draws an enabled box as a disabled one, with readable text.
 QPalette ReadOnlyLook(QPalette pal);

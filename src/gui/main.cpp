@@ -1,6 +1,7 @@
 // Kalorimo: the calculator of water and steam properties, its main window and wet-steam window.
 #include <QApplication>
 #include <QLocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,9 @@ int main(int argc, char* argv[]) {
         stderr);
     return 2;
   }
+  // Under a file-size limit (ulimit -f) a write that passes it fails like one to a full disk,
+  // and the program says so, instead of being ended in the middle of it.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication qapp(argc, argv);
   kal::SetUpApplication(qapp);  // without Qt's Polish texts the buttons stay English
 

@@ -71,7 +71,7 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
     : QMainWindow(parent),
       app_(app),
       mokra_(std::make_unique<ParaMokraWindow>()),
-      wykres_(std::make_unique<WykresISWindow>()) {
+      wykres_(std::make_unique<WykresISWindow>(app.modMain.dialogs())) {
   setObjectName(QStringLiteral("frmKalorimo"));
   QApplication::setWindowIcon(AppIcon());  // every window and dialog of the application
   mokra_->setBeside(this);
@@ -85,7 +85,13 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
   timer1_ = new QTimer(this);
   timer1_->setObjectName(QStringLiteral("Timer1"));
   timer1_->setInterval(1000);
-  connect(timer1_, &QTimer::timeout, this, [this] { run([this] { app_.Timer1_Timer(); }); });
+  // The clock's tick changes its caption only: the other windows, the chart above all, are not
+  // drawn again each second.
+  connect(timer1_, &QTimer::timeout, this, [this] {
+    syncGeometry();
+    app_.Timer1_Timer();
+    lblTime_->setText(Q(app_.frm.lblTime));
+  });
 
   connect(mokra_.get(), &ParaMokraWindow::exitClicked, this, [this] { run([this] { app_.Command1_Click(); }); });
   connect(mokra_.get(), &ParaMokraWindow::closeClicked, this, [this] { run([this] { app_.Command1_Click(); }); });

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <algorithm>
 #include <memory>
 
@@ -21,8 +22,17 @@ QString DialogTitle(const std::string& title) {
   return QString::fromStdString(title.empty() ? std::string(kAppTitle) : title);
 }
 
+namespace {
+QPointer<QWidget> gOwner;
+}
+
+DialogOwner::DialogOwner(QWidget* owner) : previous_(gOwner) { gOwner = owner; }
+DialogOwner::~DialogOwner() { gOwner = previous_; }
+
 QWidget* QtDialogs::Parent() {
-  // The window that asked: the active one, else the main window (a dialog is centred on it).
+  // The window that asked: the one named so, the active one, else the main window (a dialog is
+  // centred on it).
+  if (gOwner && gOwner->isVisible()) return gOwner;
   if (QWidget* w = QApplication::activeWindow()) return w;
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->isVisible() && w->objectName() == QLatin1String("frmKalorimo")) return w;

@@ -28,4 +28,17 @@ class QtDialogs : public Dialogs {
   static QWidget* Parent();
 };
 
+// While it lives, dialogs belong to `owner`: a window whose own file dialog has just closed is not
+// the active one again until the window manager says so.
+class DialogOwner {
+ public:
+  explicit DialogOwner(QWidget* owner);
+  ~DialogOwner();
+  DialogOwner(const DialogOwner&) = delete;
+  DialogOwner& operator=(const DialogOwner&) = delete;
+
+ private:
+  QWidget* previous_;
+};
+
 }  // namespace kal

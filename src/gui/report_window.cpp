@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/app_look.h"
 #include "gui/qt_dialogs.h"
 
 namespace kal {
@@ -24,8 +25,8 @@ ReportWindow::ReportWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   text_->setObjectName(QStringLiteral("txtRaport"));
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  mono.setPointSizeF(std::max(mono.pointSizeF(), font().pointSizeF()));
+  const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  const QFont mono = FixedPitchFont(fixed, std::max(fixed.pointSizeF(), font().pointSizeF()));
   text_->setFont(mono);
   outer->addWidget(text_);
 

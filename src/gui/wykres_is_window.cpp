@@ -1,8 +1,10 @@
 #include "gui/wykres_is_window.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,7 +26,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/errors.h"
+#include "common/file_io.h"
 #include "common/number_text.h"
+#include "gui/qt_dialogs.h"
 
 namespace kal {
 
@@ -73,6 +78,49 @@ struct Mapa {
   double H(double y) const { return o.hMin + (a.bottom() - y) / a.height() * (o.hMax - o.hMin); }
 };
 
+// The part of segment a-b inside r (Liang-Barsky); false when none.
+bool Przytnij(QPointF& a, QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    if (p[i] > 0) t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const QPointF d(dx, dy);
+  b = a + d * t1;
+  a = a + d * t0;
+  return true;
+}
+
+// The runs of a polyline inside r.
+std::vector<QPolygonF> Przetnij(const QPolygonF& pl, const QRectF& r) {
+  std::vector<QPolygonF> runs;
+  QPolygonF biezacy;
+  for (int i = 1; i < pl.size(); ++i) {
+    QPointF a = pl[i - 1], b = pl[i];
+    if (!Przytnij(a, b, r)) continue;
+    if (biezacy.isEmpty() || biezacy.back() != a) {
+      if (biezacy.size() >= 2) runs.push_back(biezacy);
+      biezacy = QPolygonF{a};
+    }
+    biezacy << b;
+    if (b != pl[i]) {  // leaves r: the run ends here
+      runs.push_back(biezacy);
+      biezacy.clear();
+    }
+  }
+  if (biezacy.size() >= 2) runs.push_back(biezacy);
+  return runs;
+}
+
 // Where a label sits at fraction `gdzie` of the visible length of a polyline, and its angle.
 bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
   double dl = 0;
@@ -95,15 +143,18 @@ bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
 
 // A label along a polyline, upright, on a light halo so lines under it do not hide it. Greedy:
 // the first place near the preferred one that overlaps no label already placed; none, no label.
-void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
+bool EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
                      const QRectF& a, std::vector<QRectF>& zajete) {
+  // On the longest run clear of the area's edges; a line that only crosses the view (deep
+  // zoom) has its label too.
   QPolygonF v;
-  for (const QPointF& q : pl)
-    if (a.adjusted(30, 12, -30, -12).contains(q)) v << q;
-  if (v.size() < 2) return;
   double dl = 0;
-  for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
-  if (dl < 60) return;
+  for (const QPolygonF& run : Przetnij(pl, a.adjusted(30, 12, -30, -12))) {
+    double len = 0;
+    for (int i = 1; i < run.size(); ++i) len += QLineF(run[i - 1], run[i]).length();
+    if (len > dl) dl = len, v = run;
+  }
+  if (dl < 60) return false;
   const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
   const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
   for (int k = 0; k <= 10; ++k) {
@@ -112,7 +163,7 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     if (g < 0.03 || g > 0.97) continue;
     QPointF m;
     double kat = 0;
-    if (!MiejsceNaLinii(v, g, &m, &kat)) return;
+    if (!MiejsceNaLinii(v, g, &m, &kat)) return false;
     const QRectF zajmuje = QTransform().translate(m.x(), m.y()).rotate(kat).mapRect(at);
     if (std::any_of(zajete.begin(), zajete.end(),
                     [&](const QRectF& z) { return z.intersects(zajmuje.adjusted(-2, -2, 2, 2)); }))
@@ -125,33 +176,63 @@ void EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     p.setPen(c);
     p.drawText(at, Qt::AlignCenter, tekst);
     p.restore();
-    return;
+    return true;
   }
+  return false;
+}
+
+// The runs of a line as the painter gets them: cut to the plotting area with a small margin,
+// so that however deep the zoom, the painter strokes and dashes only what can be seen.
+constexpr double kMarginesPx = 4;
+std::vector<QPolygonF> Widoczne(const Mapa& m, const std::vector<PunktLinii>& odc) {
+  QPolygonF pl;
+  for (const PunktLinii& q : odc) pl << m(q.s, q.h);
+  return Przetnij(pl, m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx));
 }
 
 void RysujLinie(QPainter& p, const Mapa& m, const Linia& l, const QPen& pen, const QString& etykieta,
-                std::vector<QRectF>& zajete) {
+                std::vector<QRectF>& zajete, WykresWidget::Slad& slad) {
   p.setPen(pen);
-  for (const auto& odc : l.odcinki) {
-    QPolygonF pl;
-    for (const PunktLinii& q : odc) pl << m(q.s, q.h);
-    p.drawPolyline(pl);
-  }
-  if (etykieta.isEmpty()) return;
   // The label goes on the longest visible run.
-  const std::vector<PunktLinii>* best = nullptr;
-  double bestLen = 0;
   QPolygonF bestPl;
+  double bestLen = 0;
   for (const auto& odc : l.odcinki) {
-    QPolygonF pl;
-    for (const PunktLinii& q : odc) pl << m(q.s, q.h);
-    double len = 0;
-    for (int i = 1; i < pl.size(); ++i)
-      if (m.a.contains(pl[i])) len += QLineF(pl[i - 1], pl[i]).length();
-    if (len > bestLen) best = &odc, bestLen = len, bestPl = pl;
+    for (const QPolygonF& pl : Widoczne(m, odc)) {
+      p.drawPolyline(pl);
+      slad.wierzcholki += pl.size();
+      double len = 0;
+      for (int i = 0; i < pl.size(); ++i) {
+        const QPointF& q = pl[i];
+        slad.poza =
+            std::max({slad.poza, m.a.left() - q.x(), q.x() - m.a.right(), m.a.top() - q.y(), q.y() - m.a.bottom()});
+        if (i > 0) len += QLineF(pl[i - 1], q).length();
+      }
+      if (len > bestLen) bestLen = len, bestPl = pl;
+    }
   }
-  if (best) EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
+  if (etykieta.isEmpty() || bestLen <= 0) return;
+  slad.etykiety +=
+      EtykietaNaLinii(p, bestPl, MiejsceEtykiety(l.rodzaj), etykieta, pen.color().darker(130), m.a, zajete);
 }
+
+// Grid steps of 1, 2 or 5 times a power of ten, at least `minPx` apart over `px` pixels; the
+// decimals a label needs go to `miejsca`.
+double KrokPodzialki(double span, double px, double minPx, int* miejsca) {
+  const double surowy = span * minPx / std::max(px, 1.0);
+  *miejsca = 0;
+  if (!std::isfinite(surowy) || surowy <= 0) return 0;  // no view: no grid
+  double krok = std::pow(10.0, std::floor(std::log10(surowy)));
+  for (int i = 0; i < 3 && krok < surowy; ++i) krok *= i == 1 ? 2.5 : 2;  // 1, 2, 5, 10
+  *miejsca = std::max(0, static_cast<int>(std::ceil(-std::log10(krok) - 1e-9)));
+  return krok;
+}
+
+std::string WzorPodzialki(int miejsca) {
+  return miejsca > 0 ? "0." + std::string(static_cast<std::size_t>(miejsca), '0') : "0";
+}
+
+// The closest view: a few steps of the fits' single precision across it.
+constexpr double kMinSpanS = 1e-4, kMinSpanH = 0.1;
 
 // The overlay of IF97 in one colour of its own, apart from every colour of the chart.
 const QColor kKolorNakladki(0, 150, 160);
@@ -179,7 +260,8 @@ void WykresWidget::ustaw(const FrmWykresIS* model, float kodJednP, char decimalS
   update();
 }
 
-QRectF WykresWidget::obszar(const QRect& r) const { return QRectF(r).adjusted(62, 14, -16, -42); }
+// Room on the left for the enthalpy's labels at the closest view ("2 579,125") and the axis title.
+QRectF WykresWidget::obszar(const QRect& r) const { return QRectF(r).adjusted(74, 14, -16, -42); }
 
 void WykresWidget::pokazCaly() {
   if (model_) widok_ = model_->widok;
@@ -190,7 +272,19 @@ void WykresWidget::przybliz(const QRectF& px) {
   const Mapa m{obszar(rect()), widok_};
   const QRectF r = px.normalized();
   if (r.width() < 8 || r.height() < 8) return;  // a click, not a rectangle
-  Okno o{m.S(r.left()), m.S(r.right()), m.H(r.bottom()), m.H(r.top())};
+  ustawWidok(Okno{m.S(r.left()), m.S(r.right()), m.H(r.bottom()), m.H(r.top())});
+}
+
+void WykresWidget::ustawWidok(Okno o) {
+  // The fits give s and h in single precision: a closer view would show their steps, no more.
+  auto rozszerz = [](double& lo, double& hi, double min) {
+    if (hi - lo >= min) return;
+    const double c = (lo + hi) / 2;
+    lo = c - min / 2;
+    hi = c + min / 2;
+  };
+  rozszerz(o.sMin, o.sMax, kMinSpanS);
+  rozszerz(o.hMin, o.hMax, kMinSpanH);
   widok_ = o;
   update();
 }
@@ -198,7 +292,11 @@ void WykresWidget::przybliz(const QRectF& px) {
 void WykresWidget::przybliz(QPointF px, double k) {
   const Mapa m{obszar(rect()), widok_};
   const double s = m.S(px.x()), h = m.H(px.y());
-  Okno o{s - (s - widok_.sMin) * k, s + (widok_.sMax - s) * k, h - (h - widok_.hMin) * k, h + (widok_.hMax - h) * k};
+  // At the closest view the point under the mouse stays where it is.
+  const double ks = std::max(k, kMinSpanS / (widok_.sMax - widok_.sMin));
+  const double kh = std::max(k, kMinSpanH / (widok_.hMax - widok_.hMin));
+  Okno o{s - (s - widok_.sMin) * ks, s + (widok_.sMax - s) * ks, h - (h - widok_.hMin) * kh,
+         h + (widok_.hMax - h) * kh};
   // No further out than the whole chart.
   const Okno caly = model_ ? model_->widok : Okno{};
   if (o.sMax - o.sMin >= caly.sMax - caly.sMin || o.hMax - o.hMin >= caly.hMax - caly.hMin) {
@@ -208,8 +306,7 @@ void WykresWidget::przybliz(QPointF px, double k) {
     const double dh = std::max(0.0, caly.hMin - o.hMin) - std::max(0.0, o.hMax - caly.hMax);
     o.sMin += ds, o.sMax += ds, o.hMin += dh, o.hMax += dh;
   }
-  widok_ = o;
-  update();
+  ustawWidok(o);
 }
 
 void WykresWidget::paintEvent(QPaintEvent*) {
@@ -226,25 +323,41 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
   f.setPointSizeF(8.5);
   p.setFont(f);
 
-  // Grid and axes: entropy across, enthalpy up.
-  const double ds = (widok_.sMax - widok_.sMin) > 1.5 ? 0.5 : (widok_.sMax - widok_.sMin) > 0.4 ? 0.1 : 0.02;
-  const double span = widok_.hMax - widok_.hMin;
-  const double dh = span > 900 ? 100 : span > 200 ? 20 : span > 40 ? 5 : 1;
+  // Grid and axes: entropy across, enthalpy up, labelled at any zoom.
+  ++slad_.rysowania;
+  slad_.wierzcholki = 0;
+  slad_.poza = 0;
+  slad_.etykiety = 0;
+  slad_.osS.clear();
+  slad_.osH.clear();
+  int msc = 0, mh = 0;
+  const double ds = KrokPodzialki(widok_.sMax - widok_.sMin, m.a.width(), 64, &msc);
+  const double dh = KrokPodzialki(widok_.hMax - widok_.hMin, m.a.height(), 28, &mh);
   p.setPen(QPen(QColor(225, 225, 225), 0));
-  for (double s = std::ceil(widok_.sMin / ds) * ds; s <= widok_.sMax + 1e-9; s += ds) {
+  // The step keeps a few dozen lines at most; the pass limit guards a broken view.
+  const double s0 = ds > 0 ? std::ceil(widok_.sMin / ds) : 0;
+  for (int i = 0; ds > 0 && i < 200 && (s0 + i) * ds <= widok_.sMax + ds * 1e-9; ++i) {
+    const double s = (s0 + i) * ds;
     p.drawLine(m(s, widok_.hMin), m(s, widok_.hMax));
+    const QString tekst = Q(Format(s, WzorPodzialki(msc), sep_));
+    const double pol = p.fontMetrics().horizontalAdvance(tekst) / 2.0 + 1;
+    const double x = m(s, widok_.hMin).x();
+    if (x - pol < r.left() || x + pol > r.right()) continue;  // a label cut by the edge tells nothing
+    slad_.osS << tekst;
     p.save();
     p.setPen(Qt::black);
-    p.drawText(QRectF(m(s, widok_.hMin).x() - 30, m.a.bottom() + 3, 60, 16), Qt::AlignCenter,
-               Q(Format(s, ds < 0.1 ? "0.00" : "0.0", sep_)));
+    p.drawText(QRectF(x - pol, m.a.bottom() + 3, 2 * pol, 16), Qt::AlignCenter, tekst);
     p.restore();
   }
-  for (double h = std::ceil(widok_.hMin / dh) * dh; h <= widok_.hMax + 1e-9; h += dh) {
+  const double h0 = dh > 0 ? std::ceil(widok_.hMin / dh) : 0;
+  for (int i = 0; dh > 0 && i < 200 && (h0 + i) * dh <= widok_.hMax + dh * 1e-9; ++i) {
+    const double h = (h0 + i) * dh;
     p.drawLine(m(widok_.sMin, h), m(widok_.sMax, h));
+    slad_.osH << Q(Format(h, WzorPodzialki(mh), sep_));
     p.save();
     p.setPen(Qt::black);
     p.drawText(QRectF(r.left(), m(widok_.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16),
-               Qt::AlignRight | Qt::AlignVCenter, Q(Format(h, "0", sep_)));
+               Qt::AlignRight | Qt::AlignVCenter, slad_.osH.back());
     p.restore();
   }
   p.setPen(Qt::black);
@@ -270,18 +383,23 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     for (const Nakladka& n : model_->nakladki)
       for (const Nakladka::Znak& z : n.punkty) zajete.push_back(QRectF(m(z.s, z.h) + QPointF(-4, -4), QSizeF(36, 22)));
     // The points' own isobars under the chart's lines, so their labels stay readable.
-    for (const Linia& l : model_->izobaryPunktow) RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), {}, zajete);
+    // The exhaust isobar (the last one) carries its pressure.
+    for (const Linia& l : model_->izobaryPunktow) {
+      const bool wylot = &l == &model_->izobaryPunktow.back() && model_->izobaryPunktow.size() > 1;
+      RysujLinie(p, m, l, QPen(QColor(30, 80, 190, 140), 2.2), wylot ? Q(Etykieta(l, kodJednP_, sep_)) : QString(),
+                 zajete, slad_);
+    }
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
       QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
       if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
-      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete);
+      RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete, slad_);
     }
     for (const Nakladka& n : model_->nakladki) {
       for (const Linia& l : n.linie) {
         const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
         RysujLinie(p, m, l, QPen(kKolorNakladki, nas ? 1.4 : 1.8, nas ? Qt::DashLine : Qt::SolidLine),
-                   l.rodzaj == RodzajLinii::Nasycenie ? Q(n.nazwa) : QString(), zajete);
+                   l.rodzaj == RodzajLinii::Nasycenie ? Q(n.nazwa) : QString(), zajete, slad_);
       }
       for (const Nakladka::Znak& z : n.punkty) {
         p.setPen(QPen(kKolorNakladki.darker(120), 1.4));
@@ -307,13 +425,17 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
       p.drawText(t, Qt::AlignLeft | Qt::AlignVCenter, nazwa);
       p.restore();
     };
+    auto odcinek = [&](const Punkt& a, const Punkt& b) {
+      QPointF pa = m(a.s, a.h), pb = m(b.s, b.h);
+      if (Przytnij(pa, pb, m.a.adjusted(-kMarginesPx, -kMarginesPx, kMarginesPx, kMarginesPx))) p.drawLine(pa, pb);
+    };
     if (e.izentropa) {
       p.setPen(QPen(QColor(90, 90, 90), 1.6, Qt::DashLine));
-      p.drawLine(m(e.wlot.s, e.wlot.h), m(e.izentropa->s, e.izentropa->h));
+      odcinek(e.wlot, *e.izentropa);
     }
     if (e.rzeczywisty) {
       p.setPen(QPen(QColor(200, 0, 120), 2.4));
-      p.drawLine(m(e.wlot.s, e.wlot.h), m(e.rzeczywisty->s, e.rzeczywisty->h));
+      odcinek(e.wlot, *e.rzeczywisty);
     }
     if (maWlot) punkt(e.wlot, QStringLiteral("1"), QColor(255, 200, 0));
     if (e.izentropa) punkt(*e.izentropa, QStringLiteral("2s"), QColor(160, 160, 160));
@@ -358,7 +480,7 @@ void WykresWidget::wheelEvent(QWheelEvent* e) {
   przybliz(e->position(), std::pow(0.8, kroki));
 }
 
-WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+WykresISWindow::WykresISWindow(Dialogs& dialogs, QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(dialogs) {
   setObjectName(QStringLiteral("frmWykresIS"));
   auto* outer = new QHBoxLayout(this);
   wykres_ = new WykresWidget(this);
@@ -427,6 +549,11 @@ WykresISWindow::WykresISWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   }
   panel->addWidget(wyniki);
 
+  lblUwaga2s_ = new QLabel(this);
+  lblUwaga2s_->setObjectName(QStringLiteral("lblUwaga2s"));
+  lblUwaga2s_->setWordWrap(true);
+  lblUwaga2s_->setMaximumWidth(280);
+  panel->addWidget(lblUwaga2s_);
   lblKomunikat_ = new QLabel(this);
   lblKomunikat_->setObjectName(QStringLiteral("lblKomunikat"));
   lblKomunikat_->setWordWrap(true);
@@ -492,6 +619,8 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
   txtEta_->setEnabled(m.tryb != Koniec2::T2);
   for (int i = 0; i < 11; ++i) wynik_[i]->setText(Q(m.wyniki[i]));
   lblKomunikat_->setText(Q(m.komunikat));
+  lblUwaga2s_->setText(Q(m.uwaga2s));
+  lblUwaga2s_->setVisible(!m.uwaga2s.empty());
   chkIF97_->setChecked(m.if97);
   for (std::size_t k = 0; k < kolumny_.size(); ++k) {
     const Nakladka* n = k < m.nakladki.size() ? &m.nakladki[k] : nullptr;
@@ -529,35 +658,79 @@ void WykresISWindow::render(const FrmWykresIS& m, const FrmKalorimo& frm, char d
 
 void WykresISWindow::ustawOdczyt(const QString& tekst) { lblOdczyt_->setText(tekst); }
 
-bool WykresISWindow::zapiszPNG(const QString& path) const {
-  QImage img(1600, 1000, QImage::Format_ARGB32);
+namespace {
+constexpr QSize kRozmiarEksportu(1600, 1000);
+}
+
+QByteArray WykresISWindow::obrazPNG() const {
+  QImage img(kRozmiarEksportu, QImage::Format_ARGB32);
   img.fill(Qt::white);
   QPainter p(&img);
   wykres_->rysuj(p, img.rect());
   p.end();
-  return img.save(path, "PNG");
+  QByteArray dane;
+  QBuffer buf(&dane);
+  buf.open(QIODevice::WriteOnly);
+  if (!img.save(&buf, "PNG")) return {};
+  return dane;
 }
 
-bool WykresISWindow::zapiszSVG(const QString& path) const {
+QByteArray WykresISWindow::obrazSVG() const {
+  QByteArray dane;
+  QBuffer buf(&dane);
+  buf.open(QIODevice::WriteOnly);
   QSvgGenerator gen;
-  gen.setFileName(path);
-  gen.setSize(QSize(1600, 1000));
-  gen.setViewBox(QRect(0, 0, 1600, 1000));
+  gen.setOutputDevice(&buf);
+  gen.setSize(kRozmiarEksportu);
+  gen.setViewBox(QRect(QPoint(), kRozmiarEksportu));
   gen.setTitle(windowTitle());
   QPainter p;
-  if (!p.begin(&gen)) return false;
-  wykres_->rysuj(p, QRect(0, 0, 1600, 1000));
-  return p.end();
+  if (!p.begin(&gen)) return {};
+  wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu));
+  if (!p.end()) return {};
+  return dane;
 }
 
+bool WykresISWindow::zapisz(const QString& path, const QByteArray& dane) const {
+  // Drawn whole in memory first; the file on the disk is replaced only by a complete one.
+  const bool byl = QFileInfo::exists(path);
+  std::string powod;
+  if (dane.isEmpty()) {
+    powod = "nie udało się narysować obrazu";
+  } else {
+    try {
+      ZapiszPlikBezpiecznie(path.toStdString(), std::string(dane.constData(), static_cast<std::size_t>(dane.size())),
+                            false, "zapiszWykres");
+      return true;
+    } catch (const RunTimeError& e) {
+      // The path is in the first line already: the error's own text, and the system's reason
+      // where it adds something.
+      powod = OpisBledu(e.number);
+      const std::string system = e.lastDllError ? PowodBledu(e.lastDllError) : std::string();
+      if (!system.empty() && QString::fromStdString(system).compare(Q(powod), Qt::CaseInsensitive) != 0)
+        powod += " (" + system + ")";
+    }
+  }
+  dialogs_.MsgBox("Nie udało się zapisać wykresu w pliku " + path.toStdString() + ":\r\n" + powod + "." +
+                      (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
+                  Buttons::OK, Icon::Exclamation, "");
+  return false;
+}
+
+bool WykresISWindow::zapiszPNG(const QString& path) const { return zapisz(path, obrazPNG()); }
+
+bool WykresISWindow::zapiszSVG(const QString& path) const { return zapisz(path, obrazSVG()); }
+
 void WykresISWindow::zapiszJako(bool svg) {
-  const QString filtr = svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)");
-  QString path =
-      QFileDialog::getSaveFileName(this, QString::fromUtf8("Zapisz wykres"),
-                                   svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"), filtr);
-  if (path.isEmpty()) return;
-  const bool ok = svg ? zapiszSVG(path) : zapiszPNG(path);
-  lblKomunikat_->setText(ok ? QString() : QString::fromUtf8("Nie udało się zapisać pliku ") + path);
+  QFileDialog dlg(this, QString::fromUtf8("Zapisz wykres"));
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setNameFilter(svg ? QStringLiteral("SVG (*.svg)") : QStringLiteral("PNG (*.png)"));
+  dlg.setDefaultSuffix(svg ? QStringLiteral("svg") : QStringLiteral("png"));  // "wykres" saves as wykres.png
+  dlg.selectFile(svg ? QStringLiteral("wykres-is.svg") : QStringLiteral("wykres-is.png"));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+  const QString path = dlg.selectedFiles().front();
+  const DialogOwner owner(this);  // a failure is told over the chart, not the main window
+  svg ? zapiszSVG(path) : zapiszPNG(path);
 }
 
 void WykresISWindow::keyPressEvent(QKeyEvent* e) {

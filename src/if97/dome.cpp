@@ -14,8 +14,8 @@ constexpr int kN = 96;  // intervals; closer together towards the critical point
 struct Row {
   double T = 0, hl = 0, sl = 0, hv = 0, sv = 0;
   double rl = 0, rv = 0;  // kg/m3, region 3's phases; 0 at or below 623.15 K
-  double eps = 0;         // kJ/(kg K): (g'' - g') / (s'' - s'), how far regions 1 and 2 disagree
-  double w = 0;  // kJ/(kg K): v' dp/dT along the line, the part of the isotherm equation's slope besides s - s'
+  double eps = 0;         // kJ/(kg K): (g'' - g') / (s'' - s'), how far the two phases' equations disagree
+  double w = 0;           // kJ/(kg K): v' dpsat/dT, the part of the isotherm equation's slope besides s - s'
   double dl = 0, dv = 0;  // kJ/kg: how far each branch strays from its chord to the next row, at the middle
 };
 
@@ -27,16 +27,16 @@ struct Table {
 bool Sample(double T, Row* r) {
   Sat sat;
   r->T = T;
-  r->rl = r->rv = 0;
-  if (T > kT13 && !Region3SatRho(T, &r->rl, &r->rv)) return false;
   if (!SatAt(Psat(T), T, &sat)) return false;
+  r->rl = T > kT13 ? 1.0 / sat.liq.v : 0.0;
+  r->rv = T > kT13 ? 1.0 / sat.vap.v : 0.0;
   r->hl = sat.liq.h;
   r->sl = sat.liq.s;
   r->hv = sat.vap.h;
   r->sv = sat.vap.s;
-  r->eps = T > kT13 ? 0.0 : ((r->hv - T * r->sv) - (r->hl - T * r->sl)) / (r->sv - r->sl);
-  // Region 3's own line by Clapeyron; below, the slope of psat.
-  r->w = sat.liq.v * (T > kT13 ? (sat.vap.s - sat.liq.s) / (sat.vap.v - sat.liq.v) : 1000.0 * DPsatDT(T));
+  // The phases meet at the critical point.
+  r->eps = r->sv > r->sl ? ((r->hv - T * r->sv) - (r->hl - T * r->sl)) / (r->sv - r->sl) : 0.0;
+  r->w = 1000.0 * sat.liq.v * DPsatDT(T);
   return true;
 }
 
@@ -46,7 +46,7 @@ Table Build() {
   Table t;
   for (int i = 0; i <= kN; ++i) {
     const double u = 1.0 - static_cast<double>(i) / kN;
-    if (!Sample(kDomeTop + (kTtriple - kDomeTop) * u * u, &t.row[i])) return t;
+    if (!Sample(kTc + (kTtriple - kTc) * u * u, &t.row[i])) return t;
   }
   for (int i = 0; i < kN; ++i) {
     Row& a = t.row[i];
@@ -78,19 +78,17 @@ int LastTrue(int lo, int hi, Key key) {
   return lo;
 }
 
-// The saturation line at s, interpolated between the rows (the top isotherm's chord between its
-// phases), and how far the chord may stray from the line there. False outside the dome's entropies.
+// The saturation line at s, interpolated between the rows (the liquid's up to the critical entropy, where the
+// top row's phases meet, the vapour's beyond), and how far the chord may stray from the line there. False
+// outside the dome's entropies.
 bool LineAt(const Table& t, double s, double* hb, double* err) {
   const Row* r = t.row;
   if (!t.ok || !(s > r[0].sl && s < r[0].sv)) return false;
-  const Row& top = r[kN];
-  *hb = top.hl + top.T * (s - top.sl);
-  *err = 0;
-  if (s <= top.sl) {
+  if (s <= r[kN].sl) {
     const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sl <= s; });
     *hb = Chord(s, r[i].sl, r[i].hl, r[i + 1].sl, r[i + 1].hl);
     *err = r[i].dl;
-  } else if (s >= top.sv) {
+  } else {
     const int i = LastTrue(0, kN - 1, [&](int k) { return r[k].sv >= s; });
     *hb = Chord(s, r[i].sv, r[i].hv, r[i + 1].sv, r[i + 1].hv);
     *err = r[i].dv;

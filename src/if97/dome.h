@@ -6,8 +6,6 @@
 
 namespace kal::if97::detail {
 
-inline constexpr double kDomeTop = kTc - 1e-3;  // K: the dome is followed to here; a chord closes the rest
-
 // (h, s) below the saturation line by more than the sampling error, and above the triple line: wet.
 bool InsideDome(double h, double s);
 
@@ -18,7 +16,7 @@ bool AboveDome(double h, double s);
 struct DomeGuess {
   double T = 0;                   // K
   double rhoLiq = 0, rhoVap = 0;  // kg/m3, region 3's phases there; 0 at or below 623.15 K
-  double eps = 0;  // kJ/(kg K): (g'' - g') / (s'' - s') of regions 1 and 2 there, which agree on g only so far
+  double eps = 0;  // kJ/(kg K): (g'' - g') / (s'' - s') there: the phases' equations agree on g only so far
 };
 // False where no sampled isotherm reaches the state.
 bool DomeStart(double h, double s, DomeGuess* out);

@@ -95,6 +95,21 @@ Result Solve3(double p, double y, bool isH) {
   return Fail(Error::kNoConvergence, kNoConv);
 }
 
+// Saturated states by temperature.
+bool SatT(double T, Sat* sat) { return SatAt(Psat(T), T, sat); }
+
+// Saturated states by pressure. Above 623.15 K Tsat(p) takes one Newton step on psat(T) = p: the two equations
+// then agree to rounding, where they differ by ~1e-11 K before, which near the critical point moves region 3's
+// phases by up to 1e-4 kJ/kg.
+bool SatP(double p, Sat* sat) {
+  double T = Tsat(p);
+  if (p <= Psat(kT13))
+    T = std::fmin(T, kT13);
+  else
+    T = std::fmin(T - (Psat(T) - p) / DPsatDT(T), kTc);
+  return SatAt(p, T, sat);
+}
+
 Result FromPY(double p, double y, bool isH) {
   Result r;
   if (POutOfRange(p, &r)) return r;
@@ -113,11 +128,24 @@ Result FromPY(double p, double y, bool isH) {
   if (y >= Y(Region2(p, B23T(p)), isH)) return Solve12(2, p, y, isH);
   if (p < kPc) {
     Sat sat;
-    if (!SatAt(p, Tsat(p), &sat)) return Fail(Error::kNoConvergence, kNoConv);
+    if (!SatP(p, &sat)) return Fail(Error::kNoConvergence, kNoConv);
     const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
     if (y >= yl && y <= yv) return Wet(sat, (y - yl) / (yv - yl));
   }
   return Solve3(p, y, isH);
+}
+
+// Where y turns along region 1's isotherm at T between ps and 100 MPa: the root of dy/dp.
+double LiquidTurn(double T, double ps, bool isH) {
+  auto f = [&](double p, double* df) {
+    const double d = DYdp(Region1(p, T), T, isH), dp = 1e-6 * p;
+    *df = (DYdp(Region1(p + dp, T), T, isH) - d) / dp;
+    return d;
+  };
+  double p = kPmax;
+  // y is flat at the turn: where it lies matters to y only in the second order.
+  detail::BracketedNewton(f, ps, kPmax, 0.5 * (ps + kPmax), 1e-9 * kPmax, 0.0, &p);
+  return p;
 }
 
 // T,h and T,s: a bracketed search in p (regions 1, 2) or in rho (region 3) along the isotherm.
@@ -171,11 +199,25 @@ Result FromTY(double t, double y, bool isH) {
   if (T <= kT13) {
     Sat sat;
     SatAt(Psat(T), T, &sat);
-    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH), ytop = Y(Region1(kPmax, T), isH);
-    // Cold compressed water can share h with a wet state at the same T: the liquid is meant.
-    if ((y - yl) * (y - ytop) <= 0 || y < yl) return search12(1, sat.p, kPmax);
+    const Properties top = Region1(kPmax, T);
+    const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH), ytop = Y(top, isH);
+    // Along the liquid's isotherm y turns at most once (h has a minimum at 250-340 C, s a maximum below 4 C).
+    // Between the ends' values the whole isotherm holds one root; beyond both, on the side where y turns, the
+    // turn splits it into two monotonic parts, and the lower pressures are searched first. Cold compressed
+    // water can share h with a wet state at the same T: the liquid is meant.
+    const double slopeLo = DYdp(sat.liq, T, isH), slopeHi = DYdp(top, T, isH);
+    double pe = kPmax, ye = ytop;
+    if ((slopeLo < 0) != (slopeHi < 0) && (slopeLo < 0 ? y < std::fmin(yl, ytop) : y > std::fmax(yl, ytop))) {
+      pe = LiquidTurn(T, sat.p, isH);
+      ye = Y(Region1(pe, T), isH);
+    }
+    if ((y - yl) * (y - ye) <= 0) return search12(1, sat.p, pe);
+    if ((y - ye) * (y - ytop) <= 0) return search12(1, pe, kPmax);
     if (y > yv) return search12(2, kPmin, sat.p);
-    return Wet(sat, (y - yl) / (yv - yl));
+    if (y >= yl) return Wet(sat, (y - yl) / (yv - yl));
+    // Below the minimum no pressure reaches y; otherwise only one above the limit.
+    if (pe < kPmax && y < ye) return Fail(Error::kNoState, kNoState);
+    return Fail(Error::kOutOfRange, kPHigh);
   }
   const double pb = T < kT23max ? B23P(T) : kPmax;
   if (y >= Y(Region2(pb, T), isH) - (T >= kT23max ? tol : 0.0)) return search12(2, kPmin, pb);
@@ -196,6 +238,17 @@ Result FromTY(double t, double y, bool isH) {
 
 // A search that keeps leaving the formulation's range is after a state beyond it: none there.
 constexpr int kOutside = 10;
+
+// Whether (p, T) lies in the region, or on its boundary but for rounding.
+bool InRegion(int region, double p, double T) {
+  static constexpr double kShift[] = {0.0, 1e-12, -1e-12};
+  for (double dp : kShift) {
+    for (double dt : kShift) {
+      if (RegionPT(p * (1 + dp), T * (1 + 0.1 * dt)) == region) return true;
+    }
+  }
+  return false;
+}
 
 // h,s in one region from its backward p(h,s): Newton on (p, T) for regions 1 and 2, (rho, T) for 3.
 bool HsIn(int region, double h, double s, Result* out) {
@@ -219,10 +272,10 @@ bool HsIn(int region, double h, double s, Result* out) {
         return false;
       if (std::fabs(dr) < 1e-12 * rho && std::fabs(dt) < 1e-11 * T) {
         const State3 f = Region3(rho, T);
-        if (!(f.p <= kPmax * (1 + 1e-12) && T >= kT13 && f.p >= B23P(T))) return false;
+        if (!(f.p <= kPmax * (1 + 1e-12) && InRegion(3, f.p, T))) return false;
         // Between the saturated densities the basic equation is metastable or unstable: not a state.
         double rl = 0, rv = 0;
-        if (T < kTc && Region3SatRho(T, &rl, &rv) && rho < rl && rho > rv) return false;
+        if (T <= kTc && Region3SatRho(Psat(T), T, &rl, &rv) && rho < rl && rho > rv) return false;
         *out = Single(3, f.p, T, f.props);
         return true;
       }
@@ -239,6 +292,12 @@ bool HsIn(int region, double h, double s, Result* out) {
   for (int k = 0; k < kMaxPasses; ++k) {
     const Properties q = R12(region, p, T);
     const double f1 = q.h - h, f2 = q.s - s;
+    // In water at low pressure h fixes p only to ~1e-10 MPa: once h and s are met to rounding, the steps are noise.
+    if (std::fabs(f1) <= 1e-11 + 1e-14 * std::fabs(h) && std::fabs(f2) <= 1e-14 * (1.0 + std::fabs(s))) {
+      if (!InRegion(region, p, T)) return false;
+      *out = Single(region, p, T, q);
+      return true;
+    }
     const double a = 1000.0 * (q.v - T * q.dvdt), b = q.cp, c = -1000.0 * q.dvdt, d = q.cp / T;
     const double det = a * d - b * c;
     double dp = (f1 * d - b * f2) / det, dt = (a * f2 - c * f1) / det;
@@ -249,7 +308,7 @@ bool HsIn(int region, double h, double s, Result* out) {
     if (!std::isfinite(p)) return false;
     if ((T <= kTmin - 20.0 || T >= kTmax + 50.0 || p > 2 * kPmax) && ++outside >= kOutside) return false;
     if (std::fabs(dp) < 1e-13 * p && std::fabs(dt) < 1e-12 * T) {
-      if (RegionPT(p, T) != region) return false;
+      if (!InRegion(region, p, T)) return false;
       *out = Single(region, p, T, R12(region, p, T));
       return true;
     }
@@ -264,9 +323,6 @@ bool BackwardLandsIn(int region, double h, double s) {
   const double T = region == 1 ? Region1Tph(p, h) : region == 2 ? Region2Tph(p, h) : Region3Tph(p, h);
   return RegionPT(p, T) == region;
 }
-
-// Saturated states by temperature.
-bool SatT(double T, Sat* sat) { return SatAt(Psat(T), T, sat); }
 
 }  // namespace
 
@@ -302,7 +358,7 @@ Result FromXP(double x, double p) {
   if (POutOfRange(p, &r)) return r;
   if (p < kPsatMin || p > kPc) return Fail(Error::kNoState, kNoSatP);
   Sat sat;
-  if (!SatAt(p, Tsat(p), &sat)) return Fail(Error::kNoConvergence, kNoConv);
+  if (!SatP(p, &sat)) return Fail(Error::kNoConvergence, kNoConv);
   return Wet(sat, x);
 }
 

@@ -10,6 +10,8 @@ namespace kal::if97 {
 namespace {
 constexpr double kN1 = 0.10658070028513e1;  // coefficient of ln(delta)
 constexpr int kMaxPasses = 100;
+// kg/m3: above every density of region 3 at 100 MPa, below where the basic equation turns back.
+constexpr double kRhoMax = 900.0;
 }  // namespace
 
 State3 Region3(double rho, double T) {
@@ -79,31 +81,50 @@ double NewtonRho(double p, double T, double rho) {
   return 0.0;
 }
 
-// On the liquid branch p(rho) is increasing and convex, so Newton from above never overshoots;
-// on the vapour branch it is concave, so Newton from below does not either.
-double SearchLiquid(double p, double T) {
-  double rho = 800.0;
-  for (int k = 0; k < 20 && Region3(rho, T).p < p; ++k) rho += 50.0;
-  for (int k = 0; k < kMaxPasses; ++k) {
-    const State3 st = Region3(rho, T);
-    if (!(st.dpdrho > 0)) return 0.0;
-    const double step = (st.p - p) / st.dpdrho;
-    rho -= step;
-    if (std::fabs(step) < 1e-13 * rho) return rho;
+// The root of p(rho) = p on one side of the critical density (T <= Tc), from a start near it. The critical
+// density lies where p falls with rho at every such T, so it bounds the search on both sides. A density is
+// past the root when p rises with rho there and lies beyond p (above it for the liquid, below for the
+// vapour): Newton from such a point stays past it, on the convex liquid and the concave vapour branch, and
+// from the other side it lands past it. Where the branch never reaches p, the search closes on its end.
+double SideRho(double p, double T, bool liquid, double rho) {
+  auto past = [&](double pk, double slope) { return slope > 0 && (liquid ? pk > p : pk < p); };
+  double inner = kRhoc, outer = 0;
+  if (!(liquid ? rho > kRhoc && rho < kRhoMax : rho > 0 && rho < kRhoc)) rho = liquid ? kRhoc + 1.0 : 0.5 * kRhoc;
+  double pk = 0, slope = 0;
+  // Away from the critical density until past the root: by Newton, in growing steps at most (the vapour
+  // halving).
+  double step = 0.01 * rho;
+  for (int k = 0; k < 40; ++k) {
+    PressureSlope(rho, T, &pk, &slope);
+    if (past(pk, slope)) {
+      outer = rho;
+      break;
+    }
+    inner = rho;
+    if (liquid && rho >= kRhoMax) break;
+    const double newton = slope > 0 ? rho - (pk - p) / slope : -1.0;
+    rho = liquid ? std::fmin(newton > rho ? newton : rho + step, std::fmin(rho + step, kRhoMax))
+                 : std::fmax(newton < rho ? newton : 0.5 * rho, 0.5 * rho);
+    step *= 2;
   }
-  return 0.0;
-}
-
-double SearchVapour(double p, double T) {
-  double rho = p * 1000.0 / (kR * T);  // ideal gas: below the real density
+  if (outer == 0) return 0.0;
+  double last = 0;  // the last Newton step
   for (int k = 0; k < kMaxPasses; ++k) {
-    const State3 st = Region3(rho, T);
-    if (!(st.dpdrho > 0)) return 0.0;
-    const double step = (p - st.p) / st.dpdrho;
-    rho += step;
-    if (std::fabs(step) < 1e-13 * rho) return rho;
+    if (pk == p) return rho;
+    double next = slope > 0 ? rho - (pk - p) / slope : -1.0;
+    const double lo = std::fmin(inner, outer), hi = std::fmax(inner, outer);
+    const bool newton = next > lo && next < hi;
+    if (!newton) next = 0.5 * (lo + hi);
+    const double d = std::fabs(next - rho);
+    if (d <= 1e-13 * rho || hi - lo <= 1e-13 * rho) return next;
+    // Converging quadratically, the step after this one would be d^3 / last^2: below rounding, it need not be taken.
+    if (newton && d < 1e-3 * last && d * d * d <= 1e-14 * rho * last * last) return next;
+    last = newton ? d : 0.0;
+    rho = next;
+    PressureSlope(rho, T, &pk, &slope);
+    (past(pk, slope) ? outer : inner) = rho;
   }
-  return 0.0;
+  return 0.5 * (inner + outer);
 }
 
 // Supercritical: Newton kept inside a bracket where p(rho) is monotonic.
@@ -128,21 +149,39 @@ double SearchBracket(double p, double T) {
 
 }  // namespace
 
-double Region3RhoLiquid(double p, double T) {
-  const double rho = NewtonRho(p, T, 1.0 / Region3VptSide(p, T, true));
-  return rho > 0 ? rho : SearchLiquid(p, T);
-}
+double Region3RhoLiquid(double p, double T) { return SideRho(p, T, true, 1.0 / Region3VptSide(p, T, true)); }
 
-double Region3RhoVapour(double p, double T) {
-  const double rho = NewtonRho(p, T, 1.0 / Region3VptSide(p, T, false));
-  return rho > 0 ? rho : SearchVapour(p, T);
-}
+double Region3RhoVapour(double p, double T) { return SideRho(p, T, false, 1.0 / Region3VptSide(p, T, false)); }
 
 double Region3Rho(double p, double T) {
+  if (T <= kTc) return p >= Psat(T) ? Region3RhoLiquid(p, T) : Region3RhoVapour(p, T);
   const double rho = NewtonRho(p, T, 1.0 / Region3Vpt(p, T));
-  if (rho > 0) return rho;
-  if (T < kTc) return p >= Psat(T) ? SearchLiquid(p, T) : SearchVapour(p, T);
-  return SearchBracket(p, T);
+  return rho > 0 ? rho : SearchBracket(p, T);
+}
+
+bool Region3SatRho(double p, double T, double* rhoLiq, double* rhoVap) {
+  double rl = 1.0 / Region3VptSide(p, T, true);
+  double rv = T < kTVapourEnd ? 1.0 / Region3VptSide(p, T, false) : 0.0;
+  if (!Region3SatRhoFrom(p, T, &rl, &rv)) return false;
+  *rhoLiq = rl;
+  *rhoVap = rv;
+  return true;
+}
+
+bool Region3SatRhoFrom(double p, double T, double* rhoLiq, double* rhoVap) {
+  if (!(T > kT13 && T <= kTc)) return false;
+  const double rl = SideRho(p, T, true, *rhoLiq);
+  if (!(rl > 0)) return false;
+  double rv = 0;
+  if (T < kTVapourEnd) {
+    rv = SideRho(p, T, false, *rhoVap);
+  } else {
+    rv = kRhoVapourEnd + (rl - kRhoVapourEnd) * (T - kTVapourEnd) / (kTc - kTVapourEnd);
+  }
+  if (!(rv > 0 && rv <= rl)) return false;
+  *rhoLiq = rl;
+  *rhoVap = rv;
+  return true;
 }
 
 double B3abH(double p) {

@@ -18,8 +18,10 @@ struct State3 {
 State3 Region3(double rho, double T);  // rho kg/m3, T K
 
 // Density at (p, T) in region 3: the backward equation v(p,T) as the start, then Newton on the basic
-// equation to its own consistency; a bracketed search only if that fails. Returns 0 when the pass limit
-// runs out. The Liquid/Vapour forms pick the side of the saturation line at p = psat(T).
+// equation to its own consistency, kept in a bracket on the side of psat(T) below Tc; above Tc a bracketed
+// search if Newton fails. Returns 0 when the pass limit runs out. The Liquid/Vapour forms (T <= Tc) give
+// the root on that side of the critical density, on the branch where p rises with rho; where that branch
+// does not reach p, its end nearest to p.
 double Region3Rho(double p, double T);
 double Region3RhoLiquid(double p, double T);
 double Region3RhoVapour(double p, double T);
@@ -33,11 +35,15 @@ char Region3Sub(double p, double T, bool liquid);
 enum class B3 { kAb, kCd, kEf, kGh, kIj, kJk, kMn, kOp, kQu, kRx, kUv, kWx };
 double T3Boundary(B3 which, double p);
 
-// Saturated liquid and vapour densities at T (623.15 K < T < 647.096 K) from the phase equilibrium of the
-// basic equation (equal p and g), by Newton from the v(p,T) starts. False when the pass limit runs out.
-bool Region3SatRho(double T, double* rhoLiq, double* rhoVap);
-// The same from the densities given, e.g. those at a nearby temperature; they are replaced only on success.
-bool Region3SatRhoFrom(double T, double* rhoLiq, double* rhoVap);
+// The saturated phases of region 3 at p = psat(T) (or p given, T = Tsat(p)), 623.15 K < T <= Tc: the
+// liquid and vapour roots of the basic equation at (p, T). Within kTVapourEnd..Tc the vapour branch no
+// longer reaches psat(T); there the vapour density runs linearly in T from that branch's end at
+// kTVapourEnd to the liquid root at Tc, where both phases meet. False above Tc.
+inline constexpr double kTVapourEnd = 647.09596534304;   // K, where psat(T) reaches the vapour branch's maximum
+inline constexpr double kRhoVapourEnd = 321.6822991058;  // kg/m3, the vapour there
+bool Region3SatRho(double p, double T, double* rhoLiq, double* rhoVap);
+// The same starting from the densities given, e.g. those at a nearby temperature.
+bool Region3SatRhoFrom(double p, double T, double* rhoLiq, double* rhoVap);
 
 double B3abH(double p);                            // h on the 3a-3b boundary, kJ/kg
 inline constexpr double kS3ab = 4.41202148223476;  // kJ/(kg K), critical entropy

@@ -1,5 +1,5 @@
-// Region 3: the backward equations v(p,T) for the subregions 3a-3z with their boundary equations, and the
-// densities at (p, T) and on the saturation line that start from them.
+// Region 3: the backward equations v(p,T) for the subregions 3a-3z with their boundary equations: the starts
+// of the densities at (p, T) and on the saturation line.
 #include <cmath>
 
 #include "if97/coeffs_region3_vpt.h"
@@ -14,7 +14,6 @@ constexpr double kPsat643 = 21.04336732;     // MPa, psat(643.15 K): lower end o
 constexpr double kP3cd = 19.00881189173929;  // MPa, where T3cd meets the saturation line
 constexpr double kP3uy = 21.93161551;        // MPa, where 3y begins on the liquid side
 constexpr double kP3zx = 21.90096265;        // MPa, where 3z begins on the vapour side
-constexpr int kMaxSatPasses = 50;
 
 double Poly(const double (&n)[5], double x, int terms) {
   double r = 0;
@@ -152,53 +151,5 @@ double Region3VptSide(double p, double T, bool liquid) {
 }
 
 double Region3Vpt(double p, double T) { return Region3VptSide(p, T, Liquid(p, T)); }
-
-bool Region3SatRho(double T, double* rhoLiq, double* rhoVap) {
-  if (T >= kTc) {
-    *rhoLiq = *rhoVap = kRhoc;
-    return T == kTc;
-  }
-  const double p = Psat(T);
-  double rl = 1.0 / Region3VptSide(p, T, true);
-  double rv = 1.0 / Region3VptSide(p, T, false);
-  if (!Region3SatRhoFrom(T, &rl, &rv)) return false;
-  *rhoLiq = rl;
-  *rhoVap = rv;
-  return true;
-}
-
-bool Region3SatRhoFrom(double T, double* rhoLiq, double* rhoVap) {
-  if (!(T < kTc)) return false;
-  double rl = *rhoLiq, rv = *rhoVap;
-  for (int k = 0; k < kMaxSatPasses; ++k) {
-    const State3 l = Region3(rl, T), v = Region3(rv, T);
-    if (!(l.dpdrho > 0 && v.dpdrho > 0 && rl > rv)) return false;
-    // p(rl) = p(rv) and g(rl) = g(rv); dg/drho = 1000 (dp/drho) / rho at constant T.
-    const double f1 = l.p - v.p;
-    const double f2 = ((l.props.h - T * l.props.s) - (v.props.h - T * v.props.s)) / 1000.0;
-    // Within a few mK of the critical point the residuals reach rounding before the steps settle.
-    if (std::fabs(f1) <= 1e-11 && std::fabs(f2) <= 1e-12) {
-      *rhoLiq = rl;
-      *rhoVap = rv;
-      return true;
-    }
-    const double w = 1.0 / rl - 1.0 / rv;
-    double dl = (f1 / rv - f2) / (l.dpdrho * w);
-    double dv = (f1 / rl - f2) / (v.dpdrho * w);
-    // Keep the two phases on their sides of the critical density.
-    if (rl + dl < kRhoc) dl = 0.5 * (kRhoc - rl);
-    if (rv + dv > kRhoc) dv = 0.5 * (kRhoc - rv);
-    if (rv + dv <= 0) dv = -0.5 * rv;
-    rl += dl;
-    rv += dv;
-    // Near the critical point dp/drho is small, and rounding in p and g limits the steps to ~1e-12.
-    if (std::fabs(dl) <= 1e-10 * rl && std::fabs(dv) <= 1e-10 * rv) {
-      *rhoLiq = rl;
-      *rhoVap = rv;
-      return true;
-    }
-  }
-  return false;
-}
 
 }  // namespace kal::if97

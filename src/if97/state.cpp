@@ -45,7 +45,7 @@ bool SatAt(double p, double T, Sat* out) {
     return true;
   }
   double rl = 0, rv = 0;
-  if (!Region3SatRho(T, &rl, &rv)) return false;
+  if (!Region3SatRho(p, T, &rl, &rv)) return false;
   out->liq = Region3(rl, T).props;
   out->vap = Region3(rv, T).props;
   return true;

@@ -9,9 +9,8 @@ namespace kal::if97::detail {
 
 inline constexpr int kMaxPasses = 100;
 
-// A saturated pair of phases at (p, T).
-// Above 623.15 K the two phases come from the phase equilibrium of region 3 at T (equal p and g); p stays
-// the saturation-line value given.
+// A saturated pair of phases at (p, T), p = psat(T) or T = Tsat(p): regions 1 and 2 up to 623.15 K, region 3's
+// liquid and vapour roots at (p, T) above (see Region3SatRho).
 struct Sat {
   double p = 0, T = 0;
   Properties liq, vap;

@@ -4,7 +4,8 @@
 // Up to 623.15 K Newton on it needs only the liquid at psat(T). Regions 1 and 2 agree on g there only to
 // IF97's tolerance: the sampled mismatch corrects the equation, and the mixture of both phases then
 // polishes T until h and s come back exactly.
-// Above 623.15 K both phases come from region 3's phase equilibrium, each pass starting from the last.
+// Above 623.15 K both phases are region 3's roots at psat(T), each pass starting from the last; the same
+// Newton on the mixture runs up to the critical point.
 #include <cmath>
 
 #include "if97/dome.h"
@@ -16,17 +17,16 @@
 namespace kal::if97::detail {
 namespace {
 
-// Saturated pairs at the triple point, at the end of region 1 and at kDomeTop: fixed, so found once.
+// Saturated pairs at the triple point and at the end of region 1: fixed, so found once.
 struct Ends {
-  Sat tri, t13, top;
+  Sat tri, t13;
   bool ok = false;
 };
 
 const Ends& EndsOnce() {
   static const Ends e = [] {
     Ends x;
-    x.ok = SatAt(Psat(kTtriple), kTtriple, &x.tri) && SatAt(Psat(kT13), kT13, &x.t13) &&
-           SatAt(Psat(kDomeTop), kDomeTop, &x.top);
+    x.ok = SatAt(Psat(kTtriple), kTtriple, &x.tri) && SatAt(Psat(kT13), kT13, &x.t13);
     return x;
   }();
   return e;
@@ -107,31 +107,32 @@ int SolveLow(double h, double s, double lo, double hi, double T, double eps, Sat
   return best <= 1e-9 ? 1 : 0;
 }
 
-// Phase equilibrium of region 3 at T from the densities of the last pass (a fresh start if that fails).
+// Region 3's phases at psat(T) from the densities of the last pass (from the backward equations if that fails).
 bool SatFrom(double T, double* rl, double* rv, Sat* sat) {
+  const double p = Psat(T);
   double l = *rl, v = *rv;
-  if (!(l > 0 && Region3SatRhoFrom(T, &l, &v)) && !Region3SatRho(T, &l, &v)) return false;
+  if (!(l > 0 && Region3SatRhoFrom(p, T, &l, &v)) && !Region3SatRho(p, T, &l, &v)) return false;
   *rl = l;
   *rv = v;
-  sat->p = Psat(T);
+  sat->p = p;
   sat->T = T;
   sat->liq = Region3(l, T).props;
   sat->vap = Region3(v, T).props;
   return true;
 }
 
-// Above 623.15 K: the phases are in equilibrium at every pass, so Newton runs on the mixture directly.
-bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, double rv, Sat* sat) {
+// Above 623.15 K, up to the critical point: Newton on the mixture along the saturation line in [lo, hi]. Past the
+// liquid line (or at the top, where the phases meet) T is too high. 1 when solved, 0 when no wet state has h
+// and s, -1 when the saturated states fail.
+int SolveHigh(double h, double s, double lo, double hi, double T, double rl, double rv, Sat* sat) {
   // Near the critical point s'' falls by ~10 kJ/(kg K) per K: T must settle to ~1e-11 K for s to come back;
   // rounding in region 3's h leaves ~1e-11 kJ/kg.
   double best = HUGE_VAL;
   Sat trial;
   for (int k = 0; k < kMaxPasses; ++k) {
-    if (!SatFrom(T, &rl, &rv, &trial)) return false;
-    const Properties& l = trial.liq;
-    const Properties& v = trial.vap;
+    if (!SatFrom(T, &rl, &rv, &trial)) return -1;
     double newton = -1;
-    if (l.s > s + 1e-12) {
+    if (trial.liq.s > s + 1e-12 || !(trial.vap.s > trial.liq.s)) {
       hi = T;
     } else {
       const double f = Mismatch(trial, h, s);
@@ -140,18 +141,14 @@ bool SolveHigh(double h, double s, double lo, double hi, double T, double rl, do
         best = std::fabs(f);
         *sat = trial;
       }
-      if (best <= 3e-11) return true;
-      // Clapeyron: dp/dT = (s'' - s') / (v'' - v') on region 3's own saturation line.
-      newton = T - f / Slope(l, s, (v.s - l.s) / (v.v - l.v) / 1000.0);
+      if (best <= 3e-11) return 1;
+      newton = T - f / MismatchSlope(trial, s, DPsatDT(T));
     }
     const double next = newton > lo && newton < hi ? newton : 0.5 * (lo + hi);
-    if (std::fabs(next - T) <= 1e-14 * T || hi - lo <= 1e-14 * T) {
-      if (!(best < HUGE_VAL)) *sat = trial;
-      return true;
-    }
+    if (std::fabs(next - T) <= 1e-14 * T || hi - lo <= 1e-14 * T) break;
     T = next;
   }
-  return best <= 1e-9;
+  return best < HUGE_VAL ? 1 : 0;
 }
 
 }  // namespace
@@ -171,14 +168,12 @@ WetHs WetFromHS(double h, double s, Result* out) {
     const int solved = SolveLow(h, s, kTtriple, kT13, std::fmin(start.T, kT13), start.eps, &sat);
     if (solved <= 0) return solved == 0 ? WetHs::kNotWet : WetHs::kNoConvergence;
   } else {
-    // Above the top isotherm (or its chord between the phases there): no wet state.
-    if (s >= e.top.liq.s && Mismatch(e.top, h, s) < -1e-9) return WetHs::kNotWet;
-    if (!SolveHigh(h, s, kT13, kDomeTop, std::fmax(start.T, kT13), start.rhoLiq, start.rhoVap, &sat))
-      return WetHs::kNoConvergence;
+    const int solved = SolveHigh(h, s, kT13, kTc, std::fmax(start.T, kT13), start.rhoLiq, start.rhoVap, &sat);
+    if (solved <= 0) return solved == 0 ? WetHs::kNotWet : WetHs::kNoConvergence;
   }
   // x kept in [0, 1]: a wet state only if it still gives back h and s as closely as the other pairs do.
-  // Region 3's phase equilibrium settles s' and s'' only to ~1e-9 near the critical point, and within
-  // 0.01 K of it the phases are known only to ~1e-8 in density, x to ~1e-7: there x may stray that far.
+  // Near the critical point psat fixes region 3's phases only to ~1e-9 in s, and within 0.01 K of it to ~1e-8
+  // in density, x to ~1e-7: there x may stray that far.
   const double x = (s - sat.liq.s) / (sat.vap.s - sat.liq.s);
   const Result r = Wet(sat, std::fmin(std::fmax(x, 0.0), 1.0));
   const double tolS = sat.T > kT13 ? 1e-8 : 1e-9;

@@ -34,6 +34,32 @@ std::string SuchoscTekst(float x, char decimalSep) {
   return " x = 1 ";
 }
 
+std::string LiczbaIS(double v, const char* pattern, char decimalSep) {
+  std::string s = Format(v, pattern, decimalSep);
+  const std::size_t m = s.find('-');
+  if (m != std::string::npos) {
+    const std::size_t d = s.find_first_not_of(' ', m + 1);
+    s.erase(m + 1, (d == std::string::npos ? s.size() : d) - m - 1);
+  }
+  return s;
+}
+
+std::string Niefizyczne(double s1, double s2, double dh, double eta) {
+  std::string s;
+  auto dodaj = [&s](const char* t) { s += (s.empty() ? "" : "; ") + std::string(t); };
+  if (s2 < s1) dodaj("entropia na wylocie mniejsza niż na wlocie (s2 < s1)");
+  if (!(dh > 0)) dodaj("spadek entalpii nie jest dodatni (Δh ≤ 0)");
+  if (eta > 1) dodaj("sprawność wewnętrzna powyżej 100 % (ηi > 100 %)");
+  if (s.empty()) return s;
+  return "Rozprężanie niemożliwe: " + s + ". Sprawdź pomiar stanu wylotowego.";
+}
+
+std::string Nasycenie2sTekst(const Rozprezanie::Nasycenie& n, char sep) {
+  auto bez = [](std::string s) { return s.erase(0, s.find_first_not_of(' ')); };
+  return "2s liczone w temperaturze nasycenia " + bez(Format(n.t, "##0.0", sep)) + " °C (jej ciśnienie nasycenia " +
+         bez(Format(static_cast<double>(n.p) * 1000, "# ##0.000", sep)) + " kPa, nie p2)";
+}
+
 namespace {
 
 std::string Powod(const char* punkt, const EvalResult& w) {
@@ -92,6 +118,8 @@ Rozprezanie Rozpreznij(Evaluator& ew, const DaneRozprezania& d) {
     return r;
   }
   r.izentropa = PunktPS(s2.state);
+  r.izentropa->p = r.p2;
+  if (s2.state.xPary < 1.0f) r.nasycenie2s = Rozprezanie::Nasycenie{s2.state.tPary, s2.state.pPary};
   r.dhs = static_cast<double>(p1.h) - r.izentropa->h;
   if (!(r.dhs > 0)) {
     r.komunikat = "Spadek izentropowy nie jest dodatni: brak rozprężania.";
@@ -125,7 +153,13 @@ Rozprezanie Rozpreznij(Evaluator& ew, const DaneRozprezania& d) {
   r.rzeczywisty = d.tryb == Koniec2::T2 ? PunktPT(k.state) : PunktPH(k.state);
   r.dh = static_cast<double>(p1.h) - r.rzeczywisty->h;
   r.eta = *r.dh / r.dhs;
-  r.ok = true;
+  // A measured exhaust (t2 or h2) below the isentropic end: the numbers stay, the result is no good.
+  // A given efficiency lies in (0, 1] by the check above.
+  if (d.tryb != Koniec2::Eta) {
+    r.komunikat = Niefizyczne(p1.s, r.rzeczywisty->s, *r.dh, *r.eta);
+    r.niefizyczne = !r.komunikat.empty();
+  }
+  r.ok = !r.niefizyczne;
   return r;
 }
 

@@ -28,6 +28,10 @@ Punkt PunktPH(const SteamState& st);
 // Dryness as the dryness box shows it: "0,87", " x > 1 " or " x = 1 ".
 std::string SuchoscTekst(float x, char decimalSep);
 
+// A signed number of the expansion's rows: the pattern's text, with no blank between a minus and
+// the digits ("-32,8", not "- 32,8").
+std::string LiczbaIS(double v, const char* pattern, char decimalSep);
+
 // What fixes the actual end: its temperature, the efficiency, its enthalpy (a wet exhaust whose h2
 // comes from a heat balance), or nothing (the isentropic end only).
 enum class Koniec2 { T2, Eta, Brak, H2 };
@@ -50,7 +54,13 @@ struct Rozprezanie {
   Punkt wlot;
   float wylotKPa = 0;
   float p2 = 0;  // MPa, single(single(kPa) / 1000)
+  // 2s at p2: its p is p2. Wet, the fits take the mixture at p2's whole-degree saturation
+  // temperature, whose own saturation pressure is not p2: that temperature and pressure.
+  struct Nasycenie {
+    float t = 0, p = 0;  // C, MPa
+  };
   std::optional<Punkt> izentropa;
+  std::optional<Nasycenie> nasycenie2s;
   std::optional<Punkt> rzeczywisty;
   double dhs = 0;             // h1 - h2s
   std::optional<double> dh;   // h1 - h2
@@ -58,5 +68,12 @@ struct Rozprezanie {
 };
 
 Rozprezanie Rozpreznij(Evaluator& ewaluator, const DaneRozprezania& dane);
+
+// What the fits took for a wet 2s, as the panel and the text output say it beside 2s.
+std::string Nasycenie2sTekst(const Rozprezanie::Nasycenie& n, char decimalSep);
+
+// Why an expansion from s1 to s2 with the drop dh and efficiency eta cannot be, in Polish, naming
+// each impossible thing (s2 < s1, dh <= 0, eta > 1); "" when it can.
+std::string Niefizyczne(double s1, double s2, double dh, double eta);
 
 }  // namespace kal

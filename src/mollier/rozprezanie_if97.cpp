@@ -42,8 +42,9 @@ RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, do
       return e;
     }
     r2 = if97::FromPT(p2, t2);
-    // As the fits refuse it: a temperature alone does not fix a state on the water side.
-    if (r2.ok() && r2.region == 1) {
+    // As the fits refuse it: a temperature alone does not fix a state on the water side, in
+    // region 1 or in region 3 denser than the critical point (liquid below it, liquid-like above).
+    if (r2.ok() && (r2.region == 1 || (r2.region == 3 && r2.v < 1 / if97::kRhoc))) {
       e.blad = "IF97: temperatura t2 leży po stronie wody, nie wyznacza stanu pary";
       return e;
     }
@@ -63,7 +64,12 @@ RozprezanieIF97 RozpreznijIF97(double p1, double t1, double p2, Koniec2 tryb, do
   e.rzeczywisty = r2;
   e.dh = w.h - r2.h;
   e.eta = *e.dh / *e.dhs;
-  e.ok = true;
+  if (tryb != Koniec2::Eta) {
+    const std::string why = Niefizyczne(w.s, r2.s, *e.dh, *e.eta);
+    e.niefizyczne = !why.empty();
+    if (e.niefizyczne) e.blad = "IF97: " + why;
+  }
+  e.ok = !e.niefizyczne;
   return e;
 }
 

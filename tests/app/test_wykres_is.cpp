@@ -99,6 +99,88 @@ TEST_F(AppTest, OpenChartFollowsANewPressureTemperatureCalculation) {
   EXPECT_EQ(5.0f, app().wykresIS.rozprezanie.wlot.p);
 }
 
+// The panel's boxes take either separator under either locale, as the main window's boxes do.
+TEST(WykresIS, PanelTakesEitherSeparator) {
+  struct Przypadek {
+    Koniec2 tryb;
+    const char *kPa, *wartosc;
+    bool ok;
+  };
+  const Przypadek kPrzypadki[] = {
+      {Koniec2::Eta, "2,5", "85,5", true},  {Koniec2::Eta, "2.5", "85.5", true}, {Koniec2::T2, "1 999", "290,5", true},
+      {Koniec2::T2, "1999", "290.5", true}, {Koniec2::Eta, "5", "0,001", true},  {Koniec2::Eta, "5", "0.001", true},
+      {Koniec2::Eta, "2,5,1", "85", false}, {Koniec2::Eta, "5", "8,5.1", false},
+  };
+  for (char sep : {',', '.'}) {
+    AppRig rig(sep);
+    rig.Oblicz(0, "10", 1, "500");
+    rig.app().mnuIS_Click();
+    FrmWykresIS& w = rig.app().wykresIS;
+    for (const Przypadek& c : kPrzypadki) {
+      SCOPED_TRACE(std::string(1, sep) + " " + c.kPa + " " + c.wartosc);
+      w.tryb = c.tryb;
+      (c.tryb == Koniec2::Eta ? w.txtEta : w.txtT2) = c.wartosc;
+      rig.Type(9, c.kPa);
+      rig.app().cmdObliczIS_Click();
+      EXPECT_EQ(c.ok, w.rozprezanie.ok) << w.komunikat;
+      if (!c.ok) continue;
+      const bool t2 = c.tryb == Koniec2::T2;
+      EXPECT_EQ(t2 ? 1.999f : c.kPa[0] == '5' ? 0.005f : 0.0025f, w.rozprezanie.p2);
+      if (t2) {
+        EXPECT_EQ(290.5f, w.rozprezanie.rzeczywisty->t);
+      } else {
+        EXPECT_NEAR(std::string(c.wartosc).size() == 4 ? 0.855 : 1e-5, *w.rozprezanie.eta, 1e-6);
+      }
+    }
+  }
+}
+
+// The exhaust isobar is drawn at p2, the saturation a wet 2s was taken at is named beside it, and an
+// impossible measured exhaust keeps its numbers on screen with the reason.
+TEST_F(AppTest, ExhaustIsobarAtP2AndImpossibleEndsShown) {
+  rig.Oblicz(0, "10", 1, "500");
+  app().mnuIS_Click();
+  FrmWykresIS& w = app().wykresIS;
+  frm().Text_IS[9].Text = "2";
+  app().cmdObliczIS_Click();
+  ASSERT_TRUE(w.rozprezanie.ok) << w.komunikat;
+  ASSERT_EQ(2u, w.izobaryPunktow.size());
+  const Linia& wylot = w.izobaryPunktow[1];
+  EXPECT_EQ(0.002f, static_cast<float>(wylot.wartosc));
+  EXPECT_EQ("0,002 MPa", Etykieta(wylot, frm().kodJednP, ','));
+  ASSERT_FALSE(wylot.odcinki.empty());
+  for (const auto& odc : wylot.odcinki)
+    for (const PunktLinii& q : odc) EXPECT_EQ(0.002f, q.p);
+  EXPECT_NE(std::string::npos, w.uwaga2s.find("17,0 °C")) << w.uwaga2s;
+  EXPECT_NE(std::string::npos, w.uwaga2s.find("2,355 kPa")) << w.uwaga2s;
+  frm().Text_IS[9].Text = "2000";
+  app().cmdObliczIS_Click();
+  EXPECT_TRUE(w.uwaga2s.empty());  // a superheated 2s lies on p2 itself
+
+  struct Przypadek {
+    const char *p1, *t1, *kPa, *t2, *eta, *dh, *fragment;
+  };
+  const Przypadek kPrzypadki[] = {
+      {"1", "400", "100", "100", "106,43", " 587,0", "(ηi > 100 %)"},
+      {"21,86", "408", "5,93", "175,5", "-2,95", "-32,8", "(Δh ≤ 0)"},
+      {"0,35", "565", "276", "190", "814,11", " 779,1", "(s2 < s1)"},
+  };
+  app().chkIF97_Click(true);
+  for (const Przypadek& c : kPrzypadki) {
+    rig.Oblicz(0, c.p1, 1, c.t1);
+    w.tryb = Koniec2::T2;
+    w.txtT2 = c.t2;
+    frm().Text_IS[9].Text = c.kPa;
+    app().cmdObliczIS_Click();
+    EXPECT_TRUE(w.rozprezanie.niefizyczne) << c.p1;
+    EXPECT_NE(std::string::npos, w.komunikat.find(c.fragment)) << w.komunikat;
+    EXPECT_EQ(c.eta, w.wyniki[10]);
+    EXPECT_EQ(c.dh, w.wyniki[9]);
+    EXPECT_TRUE(w.rozprezanieIF97.niefizyczne) << c.p1 << w.rozprezanieIF97.blad;
+    EXPECT_FALSE(w.nakladki[0].kolumna[10].empty());  // IF97's numbers stay too
+  }
+}
+
 // The tick "IAPWS-IF97": the overlay's points are the library's own results for the same inputs,
 // its saturation line lies on the library's, and the IF97 and difference columns come and go
 // with it; no text ever reads NaN.

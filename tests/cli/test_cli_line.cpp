@@ -63,6 +63,36 @@ TEST_P(LineTest, Reads) {
 
 INSTANTIATE_TEST_SUITE_P(Wiersze, LineTest, ::testing::ValuesIn(kLines));
 
+// An expansion's values read alike quoted (as a spreadsheet writes them) or not; a bad expansion line
+// stays one, so it is reported in its own layout.
+TEST(IsLines, QuotedValuesReadLikeUnquoted) {
+  struct Przypadek {
+    const char* line;
+    LineKind kind;
+    const char* p1;
+    const char* wartosc;
+  };
+  const Przypadek kPrzypadki[] = {
+      {"is 10 500 5 eta=0,85", LineKind::Calc, "10", "0,85"},
+      {"is 10 500 5 eta=\"0,85\"", LineKind::Calc, "10", "0,85"},
+      {"is \"10\" 500 5 t2=\"150,5\" # comment", LineKind::Calc, "10", "150,5"},
+      {"is 10 500 5 h2=\"2350\"", LineKind::Calc, "10", "2350"},
+      {"is a\"b 500 5", LineKind::Calc, "a\"b", ""},  // a quote inside a word is a character
+      {"is 10 500 5 eta=\"0,85\"x", LineKind::Bad, "", ""},
+      {"is 10 500 5 eta=\"0,85", LineKind::Bad, "", ""},
+  };
+  for (const Przypadek& c : kPrzypadki) {
+    cli::Request rq;
+    std::string why;
+    ASSERT_EQ(c.kind, cli::ParseLine(c.line, rq, why)) << c.line << why;
+    EXPECT_TRUE(rq.is) << c.line;
+    if (c.kind == LineKind::Calc) {
+      EXPECT_EQ(c.p1, rq.isRequest.p1) << c.line;
+      EXPECT_EQ(c.wartosc, rq.isRequest.wartosc) << c.line;
+    }
+  }
+}
+
 TEST(Pairs, CheckBoxesOfEachPair) {
   // Check / Text_IS indexes: p 0, t 1, h 2, s 3, x 4.
   const int expected[8][2] = {{0, 1}, {0, 2}, {1, 2}, {4, 1}, {4, 0}, {0, 3}, {1, 3}, {2, 3}};

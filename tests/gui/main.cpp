@@ -1,6 +1,6 @@
 // The Qt view tests run on the offscreen platform; no window reaches a screen. Its screen is as
-// large as a common desktop's, so windows placed beside each other fit; the settings file goes
-// to a scratch configuration folder.
+// large as a common desktop's, at 96 DPI and unscaled whatever the session says, so windows placed
+// beside each other fit; the settings file goes to a scratch configuration folder.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -30,6 +30,12 @@ int main(int argc, char** argv) {
       f.close();
     }
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(conf));
+    // A high-DPI desktop session's scaling would shrink that screen (by 2: to 800 x 500, where
+    // the windows cannot stand side by side); the tests keep its pixels as they are.
+    for (const char* v :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR", "QT_ENABLE_HIGHDPI_SCALING",
+          "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_USE_PHYSICAL_DPI", "QT_FONT_DPI"})
+      qunsetenv(v);
   }
   QApplication app(argc, argv);
   kal::SetUpApplication(app);

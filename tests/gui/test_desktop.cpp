@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,13 @@ class TestDesktop : public QObject {
     QTest::keyClicks(Box(r, a), ta);
     QTest::keyClicks(Box(r, b), tb);
     QTest::mouseClick(r.Main<QPushButton>(QStringLiteral("cmdOblicz")), Qt::LeftButton);
+  }
+  // Narrow and wide letters, digits and blanks of one width: the report's columns line up.
+  static bool LinesUp(const QFont& f) {
+    const QFontMetrics fm(f);
+    const int w = fm.horizontalAdvance(QStringLiteral("iiii"));
+    return w > 0 && w == fm.horizontalAdvance(QStringLiteral("WWWW")) &&
+           w == fm.horizontalAdvance(QStringLiteral("1 ,0"));
   }
   static bool Editable(QLineEdit* box) { return box->isEnabled() && !box->isReadOnly(); }
 
@@ -190,6 +198,19 @@ class TestDesktop : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
     const QPoint off = box->frameGeometry().center() - r.win->frameGeometry().center();
     QVERIFY2(off.manhattanLength() < 40, qPrintable(QStringLiteral("%1,%2").arg(off.x()).arg(off.y())));
+    box.reset();
+    // A window that names itself the owner has the boxes though another one is active.
+    QWidget* v = r.win->reportWindow();
+    v->show();
+    v->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v));
+    QCOMPARE(kal::QtDialogs::Parent(), v);
+    {
+      const kal::DialogOwner owner(r.win.get());
+      QCOMPARE(kal::QtDialogs::Parent(), r.win.get());
+    }
+    QCOMPARE(kal::QtDialogs::Parent(), v);
+    v->hide();
   }
 
   void paraMokraStaysOnScreenAndReadable_data() {
@@ -231,6 +252,19 @@ class TestDesktop : public QObject {
       QVERIFY(w.rect().contains(c->geometry().translated(c->parentWidget()->mapTo(&w, QPoint()))));
   }
 
+  // A "fixed" font of the system whose letters differ in width gives way to one that lines up.
+  void fixedPitchFontLinesUpWhateverTheSystemSays_data() {
+    QTest::addColumn<QString>("family");
+    QTest::newRow("the system's fixed font") << QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QTest::newRow("a proportional font") << U("DejaVu Sans");
+  }
+  void fixedPitchFontLinesUpWhateverTheSystemSays() {
+    QFETCH(QString, family);
+    const QFont f = kal::FixedPitchFont(QFont(family), 11);
+    QVERIFY2(LinesUp(f), qPrintable(QFontInfo(f).family()));
+    QCOMPARE(f.pointSizeF(), 11.0);
+  }
+
   void placeBesideTakesTheOtherSideOrTheScreen_data() {
     QTest::addColumn<int>("mainLeft");
     QTest::addColumn<QPoint>("wanted");
@@ -262,7 +296,7 @@ class TestDesktop : public QObject {
     QVERIFY(text->isReadOnly());
     QVERIFY(text->toPlainText().contains(U("   objętość właściwa  ")));
     QVERIFY(!text->toPlainText().contains(QLatin1Char('\r')));
-    QVERIFY(QFontInfo(text->font()).fixedPitch());
+    QVERIFY2(LinesUp(text->font()), qPrintable(QFontInfo(text->font()).family()));
     QTest::mouseClick(v->findChild<QPushButton*>(QStringLiteral("cmdKopiuj")), Qt::LeftButton);
     QCOMPARE(QApplication::clipboard()->text(), text->toPlainText());
     r.platform.startResult = false;

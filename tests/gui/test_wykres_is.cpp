@@ -7,15 +7,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 #include <QXmlStreamReader>
 
 #include "gui/wykres_is_window.h"
 #include "gui_rig.h"
+#include "support/file_bytes.h"
+#include "support/fs_faults.h"
 
 using kal::test::DialogComplaints;
 using kal::test::GuiRun;
 using kal::test::TempDir;
+using kal::test::U;
 
 class TestWykresIS : public QObject {
   Q_OBJECT
@@ -152,6 +158,52 @@ class TestWykresIS : public QObject {
     QVERIFY(elementy > 50);
   }
 
+  // On a full disk or in a folder it may not write to, the chart's old file stays whole and a
+  // box says why until dismissed.
+  void exportThatFailsKeepsTheOldFileAndSaysWhy_data() {
+    QTest::addColumn<bool>("svg");
+    QTest::addColumn<bool>("pelny");  // a full disk, else a read-only folder
+    QTest::addColumn<QString>("powod");
+    QTest::newRow("PNG, full disk") << false << true << U("Dysk jest pełny (plik za duży)");
+    QTest::newRow("SVG, full disk") << true << true << U("Dysk jest pełny (plik za duży)");
+    QTest::newRow("PNG, read-only folder") << false << false << U("Brak uprawnień");
+  }
+  void exportThatFailsKeepsTheOldFileAndSaysWhy() {
+    QFETCH(bool, svg);
+    QFETCH(bool, pelny);
+    QFETCH(QString, powod);
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w);
+    auto zapisz = [&](const std::string& path) {
+      return svg ? w->zapiszSVG(QString::fromStdString(path)) : w->zapiszPNG(QString::fromStdString(path));
+    };
+    const std::string folder = dir.path() + "/wykresy";
+    std::filesystem::create_directory(folder);
+    const std::string stary = folder + "/wykres", nowy = folder + "/nowy";
+    QVERIFY(zapisz(stary));
+    const std::string dobry = kal::test::ReadAll(stary);
+    QVERIFY(dobry.size() > 8192);
+    for (const auto& [path, byl] : {std::pair{stary, true}, std::pair{nowy, false}}) {
+      r.dialogs.ExpectOk("Nie udało się zapisać wykresu w pliku " + path + ":\r\n" + powod.toStdString() + "." +
+                             (byl ? "\r\nPlik, który tam był, pozostał bez zmian." : ""),
+                         "", kal::Icon::Exclamation);
+      if (pelny) {
+        kal::test::PelnyDysk pelnyDysk(4096);
+        QVERIFY(!zapisz(path));
+      } else {
+        kal::test::TylkoDoOdczytu ro(folder);
+        kal::test::BezPrzywilejow bez;
+        QVERIFY(!zapisz(path));
+      }
+      r.dialogs.VerifyDone();
+    }
+    QVERIFY(kal::test::ReadAll(stary) == dobry);
+    QVERIFY(!std::filesystem::exists(nowy));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(folder), {}), 1);  // no temporary file left
+  }
+
   void if97TickShowsTheOverlayAndItsColumns() {
     TempDir dir;
     GuiRun r(dir.path());
@@ -172,6 +224,70 @@ class TestWykresIS : public QObject {
         QVERIFY(!eta97->text().isEmpty() && !eta97->text().contains(QStringLiteral("NaN")));
       }
     }
+  }
+
+  // However deep the zoom, the painter gets only what is in view, both axes keep their labels,
+  // and an idle window is not drawn again: the clock's ticks leave the chart alone.
+  void deepZoomDrawsWhatIsInViewOnceAndLabelsTheAxes_data() {
+    QTest::addColumn<int>("gdzie");  // a line's kind, or -1: the point 2 of the expansion
+    QTest::addColumn<int>("kroki");
+    QTest::newRow("on a dryness line (dashed)") << static_cast<int>(kal::RodzajLinii::Suchosc) << 38;
+    QTest::newRow("on the saturation line") << static_cast<int>(kal::RodzajLinii::Nasycenie) << 38;
+    QTest::newRow("at the point 2") << -1 << 38;
+    QTest::newRow("past the closest view") << static_cast<int>(kal::RodzajLinii::Izobara) << 120;
+  }
+  void deepZoomDrawsWhatIsInViewOnceAndLabelsTheAxes() {
+    QFETCH(int, gdzie);
+    QFETCH(int, kroki);
+    TempDir dir;
+    GuiRun r(dir.path());
+    kal::WykresISWindow* w = Otworz(r);
+    QVERIFY(w && QTest::qWaitForWindowExposed(w));
+    kal::WykresWidget* c = w->wykres();
+    c->repaint();
+    const long wszystkie = c->slad().wierzcholki;  // the whole chart's points
+    // A point on the chart, and the widget's pixel of it.
+    double s = r.app->wykresIS.rozprezanie.rzeczywisty->s, h = r.app->wykresIS.rozprezanie.rzeczywisty->h;
+    for (const kal::Linia& l : r.app->wykresIS.wykres->linie) {
+      if (static_cast<int>(l.rodzaj) != gdzie) continue;
+      const auto& odc = l.odcinki.front();
+      const kal::PunktLinii &a = odc[odc.size() / 2], &b = odc[odc.size() / 2 + 1];
+      s = (a.s + b.s) / 2, h = (a.h + b.h) / 2;  // between two samples: on the chord
+      break;
+    }
+    const kal::Okno o = c->widok();
+    const QRectF pole = c->obszar(c->rect());
+    const QPointF at(pole.left() + (s - o.sMin) / (o.sMax - o.sMin) * pole.width(),
+                     pole.bottom() - (h - o.hMin) / (o.hMax - o.hMin) * pole.height());
+    for (int i = 0; i < kroki; ++i) {
+      QWheelEvent e(at, c->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(c, &e);
+    }
+    c->repaint();
+    const kal::WykresWidget::Slad& d = c->slad();
+    QVERIFY2(d.poza <= 4.5, qPrintable(QString::number(d.poza)));
+    QVERIFY2(d.wierzcholki <= wszystkie, qPrintable(QString::number(d.wierzcholki)));
+    if (gdzie >= 0) QVERIFY(d.wierzcholki >= 2 && d.etykiety >= 1);  // the line itself is drawn and named
+    for (const QStringList& os : {d.osS, d.osH}) {
+      QVERIFY2(os.size() >= 2 && os.size() <= 30, qPrintable(os.join(' ')));
+      QCOMPARE(QSet<QString>(os.begin(), os.end()).size(), os.size());  // the labels tell their ticks apart
+    }
+    // Idle: the clock ticks, nothing is drawn again and no timer of the chart keeps running.
+    QCoreApplication::processEvents();
+    const long rysowania = d.rysowania;
+    r.platform.timeText = "12:00:01";
+    for (int i = 0; i < 3; ++i) QVERIFY(QMetaObject::invokeMethod(r.win->timer1(), "timeout"));
+    QCoreApplication::processEvents();
+    QCOMPARE(r.Main<QLabel>("lblTime")->text(), QStringLiteral("12:00:01"));
+    QCOMPARE(d.rysowania, rysowania);
+    for (QTimer* t : w->findChildren<QTimer*>()) QVERIFY(!t->isActive() || t->isSingleShot());
+    // The readout follows the mouse and leaves the chart as drawn.
+    for (int i = 0; i < 5; ++i) QTest::mouseMove(c, (at + QPointF(9 * i, 7 * i)).toPoint());
+    QCoreApplication::processEvents();
+    QVERIFY(!w->findChild<QLabel*>("lblOdczyt")->text().isEmpty());
+    QCOMPARE(d.rysowania, rysowania);
+    QTest::mouseClick(w->findChild<QPushButton*>("cmdCalyWykres"), Qt::LeftButton);
+    QCOMPARE(c->widok().sMax, o.sMax);
   }
 
   void wheelAndRubberBandZoomAndTheWholeViewComesBack() {

@@ -70,6 +70,15 @@ for round in 1 2 3 4 5; do
   a=$!
   setsid bash -c "for i in \$(seq 1 100); do import_doc D${round}_\$i; done" 2>>"$W/err1" &
   b=$!
+  # Killed only once both loops have stored something this round, however slow the machine is.
+  n_tg() { sq "$DB" "SELECT count(*) FROM kampania k JOIN turbina t ON t.id = k.turbina WHERE t.nazwa = 'TG-4'"; }
+  n_d() { sq "$DB" "SELECT count(*) FROM turbina WHERE nazwa LIKE 'D%'"; }
+  tg0=$(n_tg)
+  d0=$(n_d)
+  for _ in $(seq 1 300); do
+    [ "$(n_tg)" -gt "$tg0" ] && [ "$(n_d)" -gt "$d0" ] && break
+    sleep 0.1
+  done
   sleep "0.$((RANDOM % 7 + 3))"
   kill -9 -- -"$a" -"$b" 2>/dev/null
   wait "$a" "$b" 2>/dev/null

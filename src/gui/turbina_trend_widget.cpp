@@ -220,27 +220,29 @@ QChart* TrendWidget::zbuduj(bool ekran) {
   for (std::size_t j = 0; j < serie_.size(); ++j) {
     const SeriaTrendu& s = serie_[j];
     const QColor kolor = KolorOdcinka(j);
-    // The baseline's band under everything else.
-    for (const turbiny::OkresBazy& b : s.bazy) {
-      const double a = MsOsiCzasu(b.od);
-      const double e = b.doCzasu > b.od ? MsOsiCzasu(b.doCzasu) : x1;
+    // The baselines' band under everything else: one stepped band per section, each baseline
+    // holding from its own test to the next one's.
+    if (!s.bazy.empty()) {
       auto* gora = new QLineSeries;
       auto* dol = new QLineSeries;
-      gora->append(a, y((b.eta + b.U95) * 100));
-      gora->append(e, (b.eta + b.U95) * 100);
-      dol->append(a, y((b.eta - b.U95) * 100));
-      dol->append(e, (b.eta - b.U95) * 100);
+      auto* wartosc = new QLineSeries;
+      for (const turbiny::OkresBazy& b : s.bazy) {
+        const double a = MsOsiCzasu(b.od);
+        const double e = b.doCzasu > b.od ? MsOsiCzasu(b.doCzasu) : x1;
+        for (double x : {a, e}) {
+          gora->append(x, y((b.eta + b.U95) * 100));
+          dol->append(x, y((b.eta - b.U95) * 100));
+          wartosc->append(x, b.eta * 100);
+        }
+      }
       auto* pasmo = new QAreaSeries(gora, dol);
       QColor wypelnienie = kolor;
-      wypelnienie.setAlpha(40);
+      wypelnienie.setAlpha(30);
       pasmo->setBrush(wypelnienie);
       pasmo->setPen(Qt::NoPen);
-      pasmo->setName(QString::fromUtf8("%1: pasmo bazy %2").arg(Q(s.odcinek), Q(b.id)));
+      pasmo->setName(QString::fromUtf8("%1: pasmo bazy").arg(Q(s.odcinek)));
       dolacz(pasmo, false);
-      auto* wartosc = new QLineSeries;
-      wartosc->setName(QString::fromUtf8("%1: baza %2").arg(Q(s.odcinek), Q(b.id)));
-      wartosc->append(a, b.eta * 100);
-      wartosc->append(e, b.eta * 100);
+      wartosc->setName(QString::fromUtf8("%1: baza").arg(Q(s.odcinek)));
       wartosc->setPen(QPen(kolor, 1.2, Qt::DashDotLine));
       dolacz(wartosc, false);
     }

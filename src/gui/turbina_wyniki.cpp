@@ -364,6 +364,19 @@ void LiniaISWidget::rysuj(QPainter& p, const QRectF& rect) {
   for (const auto* v : {&linie_, &linieBazy_})
     for (const LiniaOdcinka& l : *v)
       for (const PunktIS& q : l.lamana()) zajete.push_back(QRectF(m0(q.s, q.h) + QPointF(-6, -22), QSizeF(70, 30)));
+  // The legend's place is taken before the chart's labels are placed.
+  QFont f0 = p.font();
+  f0.setPointSizeF(8.5);
+  p.setFont(f0);
+  QStringList wpisy;
+  wpisy << QString::fromUtf8("%1 — %2").arg(Q(wynik_.kampania), if97_ ? QStringLiteral("IF97") : QStringLiteral("dopasowania"));
+  if (bazowy_) wpisy << QString::fromUtf8("baza %1").arg(Q(bazowy_->kampania));
+  wpisy << QString::fromUtf8("izentropa 1 → 2s");
+  double szer = 0;
+  for (const QString& t : wpisy) szer = std::max(szer, double(p.fontMetrics().horizontalAdvance(t)));
+  const double wys = p.fontMetrics().height() + 4;
+  const QRectF ramka(m0.a.right() - szer - 48, m0.a.top() + 6, szer + 42, wys * static_cast<double>(wpisy.size()) + 6);
+  zajete.push_back(ramka);
   const MapaIS m = RysujTloIS(p, rect, wykres_, izobaryPunktow_, zajete, ',');
 
   auto rysujLinie = [&](const std::vector<LiniaOdcinka>& linie, const QColor& c, bool baza) {
@@ -415,14 +428,6 @@ void LiniaISWidget::rysuj(QPainter& p, const QRectF& rect) {
   QFont f = p.font();
   f.setBold(false);
   p.setFont(f);
-  QStringList wpisy;
-  wpisy << QString::fromUtf8("%1 — %2").arg(Q(wynik_.kampania), if97_ ? QStringLiteral("IF97") : QStringLiteral("dopasowania"));
-  if (bazowy_) wpisy << QString::fromUtf8("baza %1").arg(Q(bazowy_->kampania));
-  wpisy << QString::fromUtf8("izentropa 1 → 2s");
-  double szer = 0;
-  for (const QString& t : wpisy) szer = std::max(szer, double(p.fontMetrics().horizontalAdvance(t)));
-  const double wys = p.fontMetrics().height() + 4;
-  QRectF ramka(m.a.right() - szer - 48, m.a.top() + 6, szer + 42, wys * static_cast<double>(wpisy.size()) + 6);
   p.fillRect(ramka, QColor(255, 255, 255, 235));
   p.setPen(QPen(QColor(160, 160, 160), 1));
   p.drawRect(ramka);

@@ -131,8 +131,8 @@ MapaIS RysujTloIS(QPainter& p, const QRectF& r, const Wykres& w, const std::vect
     p.setPen(siatka);
     p.drawLine(m(o.sMin, h), m(o.sMax, h));
     p.setPen(Qt::black);
-    p.drawText(QRectF(r.left(), m(o.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16),
-               Qt::AlignRight | Qt::AlignVCenter, Q(Format(h, "0", sep)));
+    p.drawText(QRectF(r.left(), m(o.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
+               Q(Format(h, "0", sep)));
   }
   p.setPen(Qt::black);
   p.drawText(QRectF(m.a.left(), m.a.bottom() + 21, m.a.width(), 18), Qt::AlignCenter,
@@ -145,7 +145,9 @@ MapaIS RysujTloIS(QPainter& p, const QRectF& r, const Wykres& w, const std::vect
   p.drawRect(m.a);
 
   p.setClipRect(m.a);
-  for (const Linia& l : izobaryPunktow) Rysuj(p, m, l, QPen(QColor(30, 80, 190, 110), 1.8), {}, zajete);
+  // The points' own isobars, labelled with their pressure.
+  for (const Linia& l : izobaryPunktow)
+    Rysuj(p, m, l, QPen(QColor(30, 80, 190, 110), 1.8), Q(kal::Etykieta(l, 1, sep)), zajete);
   for (const Linia& l : w.linie) {
     const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
     QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);

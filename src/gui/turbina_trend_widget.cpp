@@ -20,8 +20,8 @@
 #include <QSvgGenerator>
 #include <QTimeZone>
 #include <QToolTip>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -55,7 +55,7 @@ QString RodzajTekst(RodzajKampanii r) {
   return QStringLiteral("okresowe");
 }
 
-const QColor kKolory[] = {QColor(31, 100, 180), QColor(40, 150, 60), QColor(220, 110, 20), QColor(150, 60, 170),
+const QColor kKolory[] = {QColor(31, 100, 180), QColor(40, 150, 60),  QColor(220, 110, 20), QColor(150, 60, 170),
                           QColor(180, 40, 40),  QColor(20, 150, 150), QColor(120, 100, 30)};
 QColor KolorOdcinka(std::size_t i) { return kKolory[i % (sizeof kKolory / sizeof kKolory[0])]; }
 
@@ -115,13 +115,13 @@ QString TekstLegendy() {
 QString OpisPunktuTrendu(const SeriaTrendu& s, const PunktTrendu& p, Formulacja f) {
   const QDateTime t = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(p.czas * 1000), QTimeZone::utc());
   return QString::fromUtf8("%1, %2 (%3, %4)\nηi = %5 % (%6)\nU95 = %7 %")
-      .arg(Q(s.odcinek), t.toString(QStringLiteral("dd.MM.yyyy HH:mm")), Q(p.id), RodzajTekst(p.rodzaj),
-           Procent(p.eta), f == Formulacja::Fits ? QStringLiteral("dopasowania") : QStringLiteral("IF97"),
-           Procent(p.U95));
+      .arg(Q(s.odcinek), t.toString(QStringLiteral("dd.MM.yyyy HH:mm")), Q(p.id), RodzajTekst(p.rodzaj), Procent(p.eta),
+           f == Formulacja::Fits ? QStringLiteral("dopasowania") : QStringLiteral("IF97"), Procent(p.U95));
 }
 
 double MsOsiCzasu(double sekundy) {
-  const QDateTime utc = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(sekundy * 1000)), QTimeZone::utc());
+  const QDateTime utc =
+      QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(sekundy * 1000)), QTimeZone::utc());
   return static_cast<double>(QDateTime(utc.date(), utc.time()).toMSecsSinceEpoch());
 }
 
@@ -134,6 +134,12 @@ TrendWidget::TrendWidget(QWidget* parent) : QWidget(parent) {
   wybor_->setObjectName(QStringLiteral("wyborFormulacji"));
   wybor_->addItems({QStringLiteral("Dopasowania"), QStringLiteral("IF97")});
   gora->addWidget(wybor_);
+  gora->addSpacing(16);
+  gora->addWidget(new QLabel(QStringLiteral("Odcinek:"), this));
+  wyborOdcinka_ = new QComboBox(this);
+  wyborOdcinka_->setObjectName(QStringLiteral("wyborOdcinka"));
+  wyborOdcinka_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  gora->addWidget(wyborOdcinka_);
   gora->addStretch(1);
   v->addLayout(gora);
   widok_ = new QChartView(this);
@@ -147,6 +153,7 @@ TrendWidget::TrendWidget(QWidget* parent) : QWidget(parent) {
   v->addWidget(legenda_);
   connect(wybor_, &QComboBox::currentIndexChanged, this,
           [this](int i) { ustawFormulacje(i == 1 ? Formulacja::IF97 : Formulacja::Fits); });
+  connect(wyborOdcinka_, &QComboBox::currentIndexChanged, this, [this](int i) { ustawOdcinek(i - 1); });
   odswiez();
 }
 
@@ -155,6 +162,23 @@ TrendWidget::~TrendWidget() = default;
 void TrendWidget::pokaz(const turbiny::Dokument& d, const std::vector<turbiny::WynikKampanii>& wyniki) {
   dokument_ = d;
   wyniki_ = wyniki;
+  {
+    const QSignalBlocker blok(wyborOdcinka_);
+    wyborOdcinka_->clear();
+    wyborOdcinka_->addItem(QStringLiteral("wszystkie"));
+    for (const turbiny::Odcinek& o : d.turbina.odcinki) wyborOdcinka_->addItem(Q(o.nazwa));
+    if (odcinek_ >= static_cast<int>(d.turbina.odcinki.size())) odcinek_ = -1;
+    wyborOdcinka_->setCurrentIndex(odcinek_ + 1);
+  }
+  odswiez();
+}
+
+void TrendWidget::ustawOdcinek(int indeks) {
+  odcinek_ = indeks >= 0 && indeks < static_cast<int>(dokument_.turbina.odcinki.size()) ? indeks : -1;
+  if (wyborOdcinka_->currentIndex() != odcinek_ + 1) {
+    const QSignalBlocker blok(wyborOdcinka_);
+    wyborOdcinka_->setCurrentIndex(odcinek_ + 1);
+  }
   odswiez();
 }
 
@@ -193,8 +217,10 @@ QChart* TrendWidget::zbuduj(bool ekran) {
   c->addAxis(osY, Qt::AlignLeft);
 
   double xMin = 1e300, xMax = -1e300, yMin = 1e300, yMax = -1e300;
-  for (const SeriaTrendu& s : serie_)
-    for (const PunktTrendu& p : s.punkty) {
+  auto pokazany = [this](std::size_t j) { return odcinek_ < 0 || static_cast<std::size_t>(odcinek_) == j; };
+  for (std::size_t j = 0; j < serie_.size(); ++j)
+    for (const PunktTrendu& p : serie_[j].punkty) {
+      if (!pokazany(j)) continue;
       const double x = MsOsiCzasu(p.czas);
       xMin = std::min(xMin, x), xMax = std::max(xMax, x);
     }
@@ -218,6 +244,7 @@ QChart* TrendWidget::zbuduj(bool ekran) {
   };
 
   for (std::size_t j = 0; j < serie_.size(); ++j) {
+    if (!pokazany(j)) continue;
     const SeriaTrendu& s = serie_[j];
     const QColor kolor = KolorOdcinka(j);
     // The baselines' band under everything else: one stepped band per section, each baseline
@@ -353,8 +380,8 @@ bool Zapisz(const QString& path, const QByteArray& dane, QString& blad, const ch
     ZapiszPlikBezpiecznie(path.toStdString(), dane.toStdString(), false, zrodlo);
     return true;
   } catch (const RunTimeError& e) {
-    blad = QString::fromUtf8("Nie zapisano wykresu trendu: %1 (%2).")
-               .arg(Q(e.description), Q(PowodBledu(e.lastDllError)));
+    blad =
+        QString::fromUtf8("Nie zapisano wykresu trendu: %1 (%2).").arg(Q(e.description), Q(PowodBledu(e.lastDllError)));
     return false;
   }
 }

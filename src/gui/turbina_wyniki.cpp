@@ -6,12 +6,13 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
 #include <limits>
-#include <QRegularExpression>
 
 #include "common/number_text.h"
 #include "gui/turbina_linia_rysunek.h"
@@ -65,6 +66,16 @@ class PasekUdzialu : public QStyledItemDelegate {
     p->restore();
   }
 };
+
+// A table as tall as its rows (a turbine has a handful of sections, a budget a handful of inputs),
+// so the budget sits right under the results; a long one scrolls.
+void DopasujWysokosc(QTableWidget* t) {
+  int h = t->horizontalHeader()->height() + 2 * t->frameWidth() + 4;
+  for (int r = 0; r < t->rowCount() && r < 12; ++r) h += t->rowHeight(r);
+  if (t->horizontalScrollBar()->isVisible()) h += t->horizontalScrollBar()->height();
+  t->setMaximumHeight(h);
+  t->setMinimumHeight(std::min(h, 160));
+}
 
 enum Kolumna {
   kOdcinek,
@@ -123,7 +134,7 @@ WynikiWidget::WynikiWidget(QWidget* parent) : QWidget(parent) {
   tabela_->verticalHeader()->hide();
   tabela_->horizontalHeader()->setStretchLastSection(true);
   tabela_->setWordWrap(false);
-  v->addWidget(tabela_, 3);
+  v->addWidget(tabela_);
   legenda_ = new QLabel(this);
   legenda_->setObjectName(QStringLiteral("legendaWynikow"));
   legenda_->setWordWrap(true);
@@ -145,10 +156,11 @@ WynikiWidget::WynikiWidget(QWidget* parent) : QWidget(parent) {
   budzet_->verticalHeader()->hide();
   budzet_->horizontalHeader()->setStretchLastSection(true);
   budzet_->setItemDelegateForColumn(4, new PasekUdzialu(budzet_));
-  v->addWidget(budzet_, 2);
+  v->addWidget(budzet_);
   dominujace_ = new QLabel(this);
   dominujace_->setObjectName(QStringLiteral("dominujace"));
   v->addWidget(dominujace_);
+  v->addStretch(1);
   connect(tabela_, &QTableWidget::currentCellChanged, this, [this](int wiersz, int, int, int) {
     if (wiersz >= 0) wybierzOdcinek(wiersz);
   });
@@ -196,8 +208,9 @@ void WynikiWidget::pokaz(const turbiny::WynikKampanii& wynik) {
     kom(kBaza, o.baza ? Q(*o.baza) : kBrak);
     QTableWidgetItem* bf = kom(kDBazaFits, o.dEtaBaza ? Liczba(o.dEtaBaza->fits * 100, "0.00") : kBrak);
     QTableWidgetItem* bi = kom(kDBazaIF97, o.dEtaBaza ? Liczba(o.dEtaBaza->if97 * 100, "0.00") : kBrak);
-    kom(kU95Delta, o.U95dEtaBaza ? Liczba(*o.U95dEtaBaza * 100, "0.00") + (o.zachowawczo ? QStringLiteral("*") : QString())
-                                 : kBrak);
+    kom(kU95Delta, o.U95dEtaBaza
+                       ? Liczba(*o.U95dEtaBaza * 100, "0.00") + (o.zachowawczo ? QStringLiteral("*") : QString())
+                       : kBrak);
     auto istotna = [](QTableWidgetItem* it) {
       QFont f = it->font();
       f.setBold(true);
@@ -215,6 +228,7 @@ void WynikiWidget::pokaz(const turbiny::WynikKampanii& wynik) {
   }
   tabela_->resizeColumnsToContents();
   tabela_->resizeRowsToContents();
+  DopasujWysokosc(tabela_);
   if (tabela_->rowCount() > 0) tabela_->setCurrentCell(std::min(wybrany, tabela_->rowCount() - 1), 0);
   wybierzOdcinek(std::min(wybrany, std::max(0, tabela_->rowCount() - 1)));
 }
@@ -238,10 +252,9 @@ void WynikiWidget::pokazBudzet() {
   const turbiny::WynikOdcinka& o = wynik_.odcinki[static_cast<std::size_t>(r)];
   if (!o.budzet || !o.budzet->ok) {
     tytulBudzetu_->setText(QString::fromUtf8("Budżet niepewności odcinka %1: brak — %2")
-                               .arg(Q(o.nazwa),
-                                    o.budzet && !o.budzet->blad.empty() ? Q(o.budzet->blad)
-                                    : !o.komunikat.empty()              ? Q(o.komunikat)
-                                                                        : QString::fromUtf8("ηi nie wyznaczone")));
+                               .arg(Q(o.nazwa), o.budzet && !o.budzet->blad.empty() ? Q(o.budzet->blad)
+                                                : !o.komunikat.empty()              ? Q(o.komunikat)
+                                                                       : QString::fromUtf8("ηi nie wyznaczone")));
     dominujace_->clear();
     return;
   }
@@ -271,14 +284,15 @@ void WynikiWidget::pokazBudzet() {
     pasek->setData(Qt::UserRole, std::isfinite(s.udzial) ? s.udzial : 0.0);
   }
   budzet_->resizeColumnsToContents();
+  budzet_->resizeRowsToContents();
+  DopasujWysokosc(budzet_);
   budzet_->setColumnWidth(4, std::max(budzet_->columnWidth(4), 260));
   double udzial = 0;
   for (const auto& s : b.skladniki)
     if (s.wejscie == b.dominujace) udzial = s.udzial;
-  dominujace_->setText(b.dominujace.empty()
-                           ? QString::fromUtf8("Dominujące wejście: brak (wszystkie u = 0)")
-                           : QString::fromUtf8("Dominujące wejście: <b>%1</b> (%2 % wariancji)")
-                                 .arg(Q(b.dominujace), Liczba(udzial * 100, "0.0")));
+  dominujace_->setText(b.dominujace.empty() ? QString::fromUtf8("Dominujące wejście: brak (wszystkie u = 0)")
+                                            : QString::fromUtf8("Dominujące wejście: <b>%1</b> (%2 % wariancji)")
+                                                  .arg(Q(b.dominujace), Liczba(udzial * 100, "0.0")));
 }
 
 // ---- the whole expansion line ----
@@ -369,7 +383,8 @@ void LiniaISWidget::rysuj(QPainter& p, const QRectF& rect) {
   f0.setPointSizeF(8.5);
   p.setFont(f0);
   QStringList wpisy;
-  wpisy << QString::fromUtf8("%1 — %2").arg(Q(wynik_.kampania), if97_ ? QStringLiteral("IF97") : QStringLiteral("dopasowania"));
+  wpisy << QString::fromUtf8("%1 — %2").arg(Q(wynik_.kampania),
+                                            if97_ ? QStringLiteral("IF97") : QStringLiteral("dopasowania"));
   if (bazowy_) wpisy << QString::fromUtf8("baza %1").arg(Q(bazowy_->kampania));
   wpisy << QString::fromUtf8("izentropa 1 → 2s");
   double szer = 0;

@@ -66,6 +66,8 @@ class TrendWidget : public QWidget {
   const std::vector<turbiny::SeriaTrendu>& serie() const { return serie_; }
   turbiny::Formulacja formulacja() const { return formulacja_; }
   void ustawFormulacje(turbiny::Formulacja f);
+  // One section alone (its index in the turbine), or all of them with -1.
+  void ustawOdcinek(int indeks);
   QChart* wykres() const { return chart_; }
 
  private:
@@ -78,7 +80,9 @@ class TrendWidget : public QWidget {
   std::vector<turbiny::WynikKampanii> wyniki_;
   std::vector<turbiny::SeriaTrendu> serie_;
   turbiny::Formulacja formulacja_ = turbiny::Formulacja::Fits;
+  int odcinek_ = -1;  // the one section shown; -1 all
   QComboBox* wybor_ = nullptr;
+  QComboBox* wyborOdcinka_ = nullptr;
   QChartView* widok_ = nullptr;
   QChart* chart_ = nullptr;
   QLabel* legenda_ = nullptr;

@@ -1,14 +1,14 @@
 // The workbench's results table, budget, trend and expansion line through their real widgets,
 // over the example turbine's campaigns.
+#include <QChart>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QChart>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
@@ -131,7 +131,8 @@ class TestTurbinaWyniki : public QObject {
       }
       QVERIFY2(std::abs(suma - 100) < 0.05 * b->rowCount(), qPrintable(QString::number(suma)));
       QVERIFY(std::abs(paski - 1) < 1e-9);
-      QVERIFY(w.findChild<QLabel*>(QStringLiteral("dominujace"))->text().contains(QString::fromStdString(bu.dominujace)));
+      QVERIFY(
+          w.findChild<QLabel*>(QStringLiteral("dominujace"))->text().contains(QString::fromStdString(bu.dominujace)));
     }
   }
 
@@ -183,10 +184,8 @@ class TestTurbinaWyniki : public QObject {
     QString blad;
     QVERIFY2(w.zapiszPng(dir.filePath(QStringLiteral("t.png")), blad), qPrintable(blad));
     QImage obraz(dir.filePath(QStringLiteral("t.png")));
-    obraz.save("/tmp/wc-dbg-trend.png");
     QVERIFY(!obraz.isNull() && obraz.width() >= 640);
     QVERIFY2(w.zapiszSvg(dir.filePath(QStringLiteral("t.svg")), blad), qPrintable(blad));
-    QFile::copy(dir.filePath(QStringLiteral("t.svg")), "/tmp/wc-dbg.svg");
     QFile f(dir.filePath(QStringLiteral("t.svg")));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QXmlStreamReader x(&f);
@@ -202,7 +201,8 @@ class TestTurbinaWyniki : public QObject {
     // The axes with their units and decimal commas (a Greek letter comes as a text of its own).
     for (const char* t : {"i [%]", "data pomiaru", "90,0"}) QVERIFY2(teksty.contains(QString::fromUtf8(t)), t);
     QVERIFY(!w.zapiszPng(dir.filePath(QStringLiteral("brak/t.png")), blad));
-    QVERIFY2(blad.contains(QStringLiteral("Nie zapisano")) && blad.contains(QStringLiteral("brak/t.png")), qPrintable(blad));
+    QVERIFY2(blad.contains(QStringLiteral("Nie zapisano")) && blad.contains(QStringLiteral("brak/t.png")),
+             qPrintable(blad));
   }
 
   void liniaISOdcinkamiZPrzerwa() {
@@ -230,7 +230,6 @@ class TestTurbinaWyniki : public QObject {
     QPainter p(&obraz);
     w.rysuj(p, QRectF(obraz.rect()));
     p.end();
-    obraz.save("/tmp/wc-dbg-linia.png");
     int linii = 0;  // pixels of the campaign's line colour
     for (int y = 0; y < obraz.height(); ++y)
       for (int x = 0; x < obraz.width(); ++x) linii += obraz.pixelColor(x, y) == QColor(200, 0, 120);

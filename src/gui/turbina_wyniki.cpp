@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -70,9 +71,10 @@ class PasekUdzialu : public QStyledItemDelegate {
 // A table as tall as its rows (a turbine has a handful of sections, a budget a handful of inputs),
 // so the budget sits right under the results; a long one scrolls.
 void DopasujWysokosc(QTableWidget* t) {
-  int h = t->horizontalHeader()->height() + 2 * t->frameWidth() + 4;
+  // Room for the scroll bar a narrow window gives the wide table.
+  int h = t->horizontalHeader()->sizeHint().height() + 2 * t->frameWidth() + 4 +
+          t->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (int r = 0; r < t->rowCount() && r < 12; ++r) h += t->rowHeight(r);
-  if (t->horizontalScrollBar()->isVisible()) h += t->horizontalScrollBar()->height();
   t->setMaximumHeight(h);
   t->setMinimumHeight(std::min(h, 160));
 }
@@ -109,21 +111,21 @@ WynikiWidget::WynikiWidget(QWidget* parent) : QWidget(parent) {
   tabela_->setObjectName(QStringLiteral("tabelaWynikow"));
   tabela_->setHorizontalHeaderLabels({
       QStringLiteral("Odcinek"),
-      QString::fromUtf8("Δhs fits\n[kJ/kg]"),
+      QString::fromUtf8("Δhs dopas.\n[kJ/kg]"),
       QString::fromUtf8("Δhs IF97\n[kJ/kg]"),
       QString::fromUtf8("Δhs różn.\n[kJ/kg]"),
-      QString::fromUtf8("Δh fits\n[kJ/kg]"),
+      QString::fromUtf8("Δh dopas.\n[kJ/kg]"),
       QString::fromUtf8("Δh IF97\n[kJ/kg]"),
       QString::fromUtf8("Δh różn.\n[kJ/kg]"),
-      QString::fromUtf8("ηi fits\n[%]"),
+      QString::fromUtf8("ηi dopas.\n[%]"),
       QString::fromUtf8("ηi IF97\n[%]"),
       QString::fromUtf8("ηi różn.\n[p.p.]"),
       QString::fromUtf8("ηi ± U95\n[%]"),
       QString::fromUtf8("ηi proj.\n[%]"),
-      QString::fromUtf8("Δ proj. fits\n[p.p.]"),
+      QString::fromUtf8("Δ proj. dopas.\n[p.p.]"),
       QString::fromUtf8("Δ proj. IF97\n[p.p.]"),
       QStringLiteral("Baza"),
-      QString::fromUtf8("Δ bazy fits\n[p.p.]"),
+      QString::fromUtf8("Δ bazy dopas.\n[p.p.]"),
       QString::fromUtf8("Δ bazy IF97\n[p.p.]"),
       QString::fromUtf8("U95 Δ bazy\n[p.p.]"),
       QStringLiteral("Uwagi"),
@@ -277,7 +279,7 @@ void WynikiWidget::pokazBudzet() {
       f.setBold(true);
       w->setFont(f);
     }
-    kom(1, Znaczace(s.c) + " 1/" + j);
+    kom(1, Znaczace(s.c) + (j == QStringLiteral("kJ/kg") ? QStringLiteral(" kg/kJ") : " 1/" + j));
     kom(2, Znaczace(s.u) + " " + j);
     kom(3, Liczba(s.udzial * 100, "0.0"));
     QTableWidgetItem* pasek = kom(4, QString());
@@ -344,6 +346,11 @@ void LiniaISWidget::pokaz(const turbiny::WynikKampanii& wynik, const turbiny::Wy
   odswiez();
 }
 
+void LiniaISWidget::ustawBaze(const Baza& baza) {
+  baza_ = baza;
+  bazaZmieniona_ = true;
+}
+
 void LiniaISWidget::ustawIF97(bool if97) {
   if97_ = if97;
   if (chkIF97_->isChecked() != if97) {
@@ -359,12 +366,24 @@ void LiniaISWidget::odswiez() {
   const Okno o = OknoLinii(linie_, linieBazy_);
   const bool inneOkno = wykres_.linie.empty() || o.sMin != wykres_.okno.sMin || o.sMax != wykres_.okno.sMax ||
                         o.hMin != wykres_.okno.hMin || o.hMax != wykres_.okno.hMax;
-  Evaluator ew;
-  if (inneOkno) wykres_ = ObliczWykres(ew, o);
+  const bool innaBaza = bazaZmieniona_;
+  bazaZmieniona_ = false;
+  std::optional<Evaluator> e;
+  if (baza_)
+    e.emplace(*baza_);
+  else
+    e.emplace();
+  Evaluator& ew = *e;
+  if (inneOkno || innaBaza) wykres_ = ObliczWykres(ew, o);
   izobaryPunktow_.clear();
+  // One isobar per pressure: a section's exhaust is often the next one's inlet.
+  std::vector<double> cisnienia;
   for (const LiniaOdcinka& l : linie_)
     for (const PunktIS& q : l.lamana())
-      if (!q.id.empty() && q.p > 0) izobaryPunktow_.push_back(Izobara(ew, q.p, o));
+      if (!q.id.empty() && q.p > 0 && std::find(cisnienia.begin(), cisnienia.end(), q.p) == cisnienia.end()) {
+        cisnienia.push_back(q.p);
+        izobaryPunktow_.push_back(Izobara(ew, q.p, o));
+      }
   plotno_->update();
 }
 

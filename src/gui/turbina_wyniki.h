@@ -4,8 +4,10 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "coeffdb/baza.h"
 #include "gui/turbina_linia_is.h"
 #include "mollier/wykres.h"
 #include "turbiny/model.h"
@@ -104,10 +106,14 @@ class LiniaISWidget : public QWidget {
   const std::vector<LiniaOdcinka>& linieBazy() const { return linieBazy_; }
   const Okno& okno() const { return wykres_.okno; }
   void ustawIF97(bool if97);
+  // The coefficient record of the chart's lines (the default one until set); taken at the next pokaz.
+  void ustawBaze(const Baza& baza);
 
  private:
   void odswiez();
 
+  std::optional<Baza> baza_;
+  bool bazaZmieniona_ = false;
   turbiny::WynikKampanii wynik_;
   std::optional<turbiny::WynikKampanii> bazowy_;
   bool if97_ = false;

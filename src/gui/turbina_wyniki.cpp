@@ -374,7 +374,21 @@ void LiniaISWidget::odswiez() {
   else
     e.emplace();
   Evaluator& ew = *e;
-  if (inneOkno || innaBaza) wykres_ = ObliczWykres(ew, o);
+  if (inneOkno || innaBaza) {
+    wykres_ = ObliczWykres(ew, o);
+    wykresIF97_.reset();
+  }
+  // With IF97 the saturation line is IF97's own, so its points lie on their own line.
+  if (if97_ && !wykresIF97_) {
+    Wykres w = wykres_;
+    w.linie.erase(std::remove_if(w.linie.begin(), w.linie.end(),
+                                 [](const Linia& l) {
+                                   return l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
+                                 }),
+                  w.linie.end());
+    for (Linia& l : NasycenieIF97(o)) w.linie.insert(w.linie.begin(), std::move(l));
+    wykresIF97_ = std::move(w);
+  }
   izobaryPunktow_.clear();
   // One isobar per pressure: a section's exhaust is often the next one's inlet.
   std::vector<double> cisnienia;
@@ -411,7 +425,7 @@ void LiniaISWidget::rysuj(QPainter& p, const QRectF& rect) {
   const double wys = p.fontMetrics().height() + 4;
   const QRectF ramka(m0.a.right() - szer - 48, m0.a.top() + 6, szer + 42, wys * static_cast<double>(wpisy.size()) + 6);
   zajete.push_back(ramka);
-  const MapaIS m = RysujTloIS(p, rect, wykres_, izobaryPunktow_, zajete, ',');
+  const MapaIS m = RysujTloIS(p, rect, if97_ && wykresIF97_ ? *wykresIF97_ : wykres_, izobaryPunktow_, zajete, ',');
 
   auto rysujLinie = [&](const std::vector<LiniaOdcinka>& linie, const QColor& c, bool baza) {
     for (const LiniaOdcinka& l : linie) {

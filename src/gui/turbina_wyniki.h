@@ -120,6 +120,7 @@ class LiniaISWidget : public QWidget {
   std::vector<LiniaOdcinka> linie_, linieBazy_;
   std::vector<Linia> izobaryPunktow_;
   Wykres wykres_;
+  std::optional<Wykres> wykresIF97_;  // the same with IF97's saturation line
   QCheckBox* chkIF97_ = nullptr;
   QWidget* plotno_ = nullptr;
 };

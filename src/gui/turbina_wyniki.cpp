@@ -145,6 +145,11 @@ WynikiWidget::WynikiWidget(QWidget* parent) : QWidget(parent) {
       "* U95 Δ zachowawcze — jeden z pomiarów bez składowych losowych; "
       "wiersz żółty: niefizyczne — sprawdź pomiary; szary: odcinek odrzucony (powód w Uwagach). "
       "U95 liczone na IF97, obowiązuje też dla ηi z dopasowań."));
+  uwagi_ = new QLabel(this);
+  uwagi_->setObjectName(QStringLiteral("uwagiOdcinka"));
+  uwagi_->setWordWrap(true);
+  uwagi_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  v->addWidget(uwagi_);
   v->addWidget(legenda_);
   tytulBudzetu_ = new QLabel(this);
   tytulBudzetu_->setObjectName(QStringLiteral("tytulBudzetu"));
@@ -248,10 +253,18 @@ void WynikiWidget::pokazBudzet() {
   const int r = tabela_->currentRow();
   if (r < 0 || static_cast<std::size_t>(r) >= wynik_.odcinki.size()) {
     tytulBudzetu_->setText(QString::fromUtf8("Budżet niepewności: brak odcinka"));
+    uwagi_->clear();
+    budzet_->hide();
     dominujace_->clear();
     return;
   }
   const turbiny::WynikOdcinka& o = wynik_.odcinki[static_cast<std::size_t>(r)];
+  // The whole note of the chosen section: the table's last column is often too narrow for it.
+  const QString uwagi = tabela_->item(r, kUwagi) ? tabela_->item(r, kUwagi)->text() : QString();
+  uwagi_->setText(uwagi.isEmpty() ? QString()
+                                  : QString::fromUtf8("<b>%1:</b> %2").arg(Q(o.nazwa), uwagi.toHtmlEscaped()));
+  uwagi_->setVisible(!uwagi.isEmpty());
+  budzet_->setVisible(o.budzet && o.budzet->ok);
   if (!o.budzet || !o.budzet->ok) {
     tytulBudzetu_->setText(QString::fromUtf8("Budżet niepewności odcinka %1: brak — %2")
                                .arg(Q(o.nazwa), o.budzet && !o.budzet->blad.empty() ? Q(o.budzet->blad)

@@ -42,6 +42,7 @@ class WynikiWidget : public QWidget {
   turbiny::WynikKampanii wynik_;
   QTableWidget* tabela_ = nullptr;
   QLabel* legenda_ = nullptr;
+  QLabel* uwagi_ = nullptr;  // the chosen section's note in full
   QLabel* tytulBudzetu_ = nullptr;
   QTableWidget* budzet_ = nullptr;
   QLabel* dominujace_ = nullptr;

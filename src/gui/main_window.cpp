@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,10 +24,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/stanowisko.h"
 #include "common/errors.h"
 #include "gui/app_look.h"
 #include "gui/para_mokra_window.h"
 #include "gui/report_window.h"
+#include "gui/turbina_window.h"
 #include "gui/twips.h"
 #include "gui/wykres_is_window.h"
 
@@ -71,7 +74,8 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
     : QMainWindow(parent),
       app_(app),
       mokra_(std::make_unique<ParaMokraWindow>()),
-      wykres_(std::make_unique<WykresISWindow>(app.modMain.dialogs())) {
+      wykres_(std::make_unique<WykresISWindow>(app.modMain.dialogs())),
+      drzwi_(std::make_unique<DrzwiTurbin>(app.modMain.dialogs())) {
   setObjectName(QStringLiteral("frmKalorimo"));
   QApplication::setWindowIcon(AppIcon());  // every window and dialog of the application
   mokra_->setBeside(this);
@@ -113,6 +117,12 @@ MainWindow::MainWindow(KalorimoApp& app, QWidget* parent)
   // The readout runs on the chart's own evaluator: nothing of the calculator changes, no render.
   connect(w, &WykresISWindow::odczytZadany, this,
           [this](double s, double h) { wykres_->ustawOdczyt(QString::fromStdString(app_.OdczytIS(s, h))); });
+
+  wybierzBazeTurbin = [this] {
+    return QFileDialog::getSaveFileName(this, QStringLiteral("Otwórz bazę turbin"), Q(drzwi_->sciezka()),
+                                        QStringLiteral("Baza turbin (*.db);;Wszystkie pliki (*)"), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+  };
 
   report_ = new ReportWindow(this);
   connect(report_, &ReportWindow::editorClicked, this, [this] { run([this] { app_.cmdEdytor_Click(); }); });
@@ -231,6 +241,7 @@ void MainWindow::buildTable() {
   comboTurbo_->setObjectName(QStringLiteral("comboTurbo"));
   comboTurbo_->setMinimumContentsLength(10);
   ShowOwnTextPlainly(comboTurbo_);
+  connect(comboTurbo_, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { comboTurbo_Click(index); });
   grid->addWidget(comboTurbo_, 11, 0);
   grid->setRowStretch(12, 1);
 
@@ -304,7 +315,59 @@ void MainWindow::start() {
   const QByteArray place = QSettings().value(QLatin1String(kGeometryKey)).toByteArray();
   if (!place.isEmpty()) restoreGeometry(place);
   run([this] { app_.Form_Load(); });
+  drzwi_->UstawFolder(app_.frm.Folder);
+  fillTurbines();
   timer1_->start();
+}
+
+void MainWindow::fillTurbines() {
+  QStringList items;
+  for (const auto& s : drzwi_->Pozycje()) items << Q(s);
+  QStringList current;
+  for (int k = 0; k < comboTurbo_->count(); ++k) current << comboTurbo_->itemText(k);
+  if (items != current) {
+    comboTurbo_->clear();
+    comboTurbo_->addItems(items);
+  }
+  comboTurbo_->setCurrentIndex(-1);
+}
+
+TurbinaWindow* MainWindow::oknoTurbiny(const std::string& nazwa) const {
+  const auto it = turbiny_.find(drzwi_->sciezka() + '\n' + nazwa);
+  return it == turbiny_.end() ? nullptr : it->second.get();
+}
+
+void MainWindow::openTurbine(const std::string& nazwa) {
+  // One window per turbine: a second choice brings the open one forward.
+  const std::string key = drzwi_->sciezka() + '\n' + nazwa;
+  auto it = turbiny_.find(key);
+  if (it == turbiny_.end()) {
+    auto magazyn = drzwi_->Magazyn();
+    if (!magazyn) return;
+    auto model = std::make_unique<OknoTurbiny>(app_.modMain.dialogs(), magazyn, app_.decimalSep);
+    if (!model->Otworz(nazwa)) return;
+    it = turbiny_.emplace(key, std::make_unique<TurbinaWindow>(std::move(model), app_.modMain.dialogs(), &app_.db.baza))
+             .first;
+  }
+  TurbinaWindow* w = it->second.get();
+  w->show();
+  w->raise();
+  w->activateWindow();
+}
+
+void MainWindow::comboTurbo_Click(int index) {
+  const int n = static_cast<int>(drzwi_->turbiny().size());
+  if (index >= 0 && index < n) {
+    const std::string nazwa = drzwi_->turbiny()[static_cast<std::size_t>(index)];
+    openTurbine(nazwa);
+  } else if (index == n) {
+    const std::string nazwa = drzwi_->NowaTurbina();
+    if (!nazwa.empty()) openTurbine(nazwa);
+  } else if (index == n + 1) {
+    const QString path = wybierzBazeTurbin();
+    if (!path.isEmpty()) drzwi_->OtworzBaze(path.toStdString());
+  }
+  fillTurbines();
 }
 
 void MainWindow::syncGeometry() {
@@ -408,6 +471,8 @@ void MainWindow::render() {
     timer1_->stop();
     mokra_->hide();
     wykres_->hide();
+    for (auto& [key, w] : turbiny_)
+      if (w) w->close();
     close();
     return;
   }
@@ -434,6 +499,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       if (event->type() == QEvent::KeyPress) menuBar()->setActiveAction(mnuPomoc_->menuAction());
       return true;
     }
+  }
+  // The list of turbines is read again as it opens: another window or the batch tool may have added
+  // one (the filter watches the whole application, so it sees the list's own events).
+  if (watched == comboTurbo_ &&
+      (event->type() == QEvent::MouseButtonPress ||
+       (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4))) {
+    drzwi_->Odswiez();
+    fillTurbines();
+    return false;
   }
   if (watched == frameButtons_ && event->type() == QEvent::MouseButtonPress) {
     run([this] { app_.frameButtons_click(); });

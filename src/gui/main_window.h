@@ -5,7 +5,9 @@
 #include <QPalette>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "app/kalorimo_app.h"
 
@@ -21,7 +23,9 @@ class QTimer;
 
 namespace kal {
 
+class DrzwiTurbin;
 class ParaMokraWindow;
+class TurbinaWindow;
 class WykresISWindow;
 class ReportWindow;
 
@@ -42,6 +46,14 @@ class MainWindow : public QMainWindow {
   QString resultTable() const;
   QTimer* timer1() const { return timer1_; }
 
+  // The door "Turbiny": the open database of turbines and the window of each opened turbine.
+  DrzwiTurbin& drzwiTurbin() { return *drzwi_; }
+  TurbinaWindow* oknoTurbiny(const std::string& nazwa) const;
+  // "Otwórz bazę…": the file chosen, "" for a cancel. Tests hand the path in here.
+  std::function<QString()> wybierzBazeTurbin;
+  // A choice of the list "Turbiny" by its index, as when the user picks it.
+  void comboTurbo_Click(int index);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* e) override;
@@ -55,11 +67,15 @@ class MainWindow : public QMainWindow {
   void renderMenu(QAction* action, const MenuItem& item);
   void syncGeometry();
   void focusFirstInput();
+  void fillTurbines();
+  void openTurbine(const std::string& nazwa);
 
   KalorimoApp& app_;
   std::unique_ptr<ParaMokraWindow> mokra_;
   std::unique_ptr<WykresISWindow> wykres_;
   ReportWindow* report_ = nullptr;
+  std::unique_ptr<DrzwiTurbin> drzwi_;
+  std::map<std::string, std::unique_ptr<TurbinaWindow>> turbiny_;  // by database and name
   QTimer* timer1_ = nullptr;
   int depth_ = 0;               // handlers running (a modal box runs the event loop inside one)
   bool focusHonoured_ = false;  // the last render moved the focus as the model asked

@@ -13,6 +13,8 @@ W=$(mktemp -d)
 trap 'rm -rf "$W"' EXIT
 DB=$W/turbiny.db
 fails=0
+# The checks wait for a lock as the tool does: a killed process may still be going down.
+sq() { sqlite3 -cmd ".timeout 10000" "$@"; }
 line() { # item, ok(0/1), text
   if [ "$2" = 0 ]; then printf '%-3s ok    %s\n' "$1" "$3"; else printf '%-3s FAIL  %s\n' "$1" "$3"; fails=$((fails + 1)); fi
 }
@@ -53,7 +55,7 @@ import_doc() { # turbine name
   "$CALC" turbine import "$W/$1.json" --db "$DB" >/dev/null
 }
 whole() { # sql: campaigns of TG-4 without all 2 readings and 4 series of ROWS samples, turbines D* without 30
-  sqlite3 "$DB" "SELECT (SELECT count(*) FROM kampania k WHERE k.turbina = (SELECT id FROM turbina WHERE nazwa = 'TG-4')
+  sq "$DB" "SELECT (SELECT count(*) FROM kampania k WHERE k.turbina = (SELECT id FROM turbina WHERE nazwa = 'TG-4')
     AND ((SELECT count(*) FROM odczyt WHERE kampania = k.id) != 2
       OR (SELECT count(*) FROM seria WHERE kampania = k.id AND length(wartosc) = $ROWS * 8) != 4))
     + (SELECT count(*) FROM turbina t WHERE nazwa LIKE 'D%' AND (SELECT count(*) FROM kampania WHERE turbina = t.id) != 30)"
@@ -68,15 +70,24 @@ for round in 1 2 3 4 5; do
   a=$!
   setsid bash -c "for i in \$(seq 1 100); do import_doc D${round}_\$i; done" 2>>"$W/err1" &
   b=$!
+  # Killed only once both loops have stored something this round, however slow the machine is.
+  n_tg() { sq "$DB" "SELECT count(*) FROM kampania k JOIN turbina t ON t.id = k.turbina WHERE t.nazwa = 'TG-4'"; }
+  n_d() { sq "$DB" "SELECT count(*) FROM turbina WHERE nazwa LIKE 'D%'"; }
+  tg0=$(n_tg)
+  d0=$(n_d)
+  for _ in $(seq 1 300); do
+    [ "$(n_tg)" -gt "$tg0" ] && [ "$(n_d)" -gt "$d0" ] && break
+    sleep 0.1
+  done
   sleep "0.$((RANDOM % 7 + 3))"
   kill -9 -- -"$a" -"$b" 2>/dev/null
   wait "$a" "$b" 2>/dev/null
-  [ "$(sqlite3 "$DB" 'PRAGMA integrity_check')" = ok ] || ok=1
+  [ "$(sq "$DB" 'PRAGMA integrity_check')" = ok ] || ok=1
   [ "$(whole)" = 0 ] || ok=1
   "$CALC" turbine list --db "$DB" >/dev/null || ok=1
 done
-campaigns=$(sqlite3 "$DB" "SELECT count(*) FROM kampania k JOIN turbina t ON t.id = k.turbina WHERE t.nazwa = 'TG-4'")
-turbines=$(sqlite3 "$DB" "SELECT count(*) FROM turbina WHERE nazwa LIKE 'D%'")
+campaigns=$(sq "$DB" "SELECT count(*) FROM kampania k JOIN turbina t ON t.id = k.turbina WHERE t.nazwa = 'TG-4'")
+turbines=$(sq "$DB" "SELECT count(*) FROM turbina WHERE nazwa LIKE 'D%'")
 # Killed processes say nothing; anything on standard error is a refusal that should not be.
 [ "$campaigns" -gt 0 ] && [ "$turbines" -gt 0 ] && ! grep -v '^$' "$W/err1" || ok=1
 line 1 $ok "kill -9 five times during two import loops: integrity ok, whole ones only ($campaigns campaigns of $ROWS-sample series, $turbines turbines of 30 campaigns kept)"
@@ -96,9 +107,9 @@ ended=$(cat "$W/st_a" "$W/st_b" | awk '$2 == 0' | wc -l)
 other=$(cat "$W/st_a" "$W/st_b" | awk '$2 != 0 && $2 != 3' | wc -l)
 busy=$(cat "$W/st_a" "$W/st_b" | awk '$2 == 3' | wc -l)
 said=$(cat "$W/err_a" "$W/err_b" | grep -c 'zajęty przez inny program')
-stored=$(sqlite3 "$DB" "SELECT count(*) FROM kampania WHERE kod GLOB '[ab][0-9]*'")
+stored=$(sq "$DB" "SELECT count(*) FROM kampania WHERE kod GLOB '[ab][0-9]*'")
 [ "$other" = 0 ] && [ "$busy" = "$said" ] && [ "$stored" = "$ended" ] && [ "$(whole)" = 0 ] &&
-  [ "$(sqlite3 "$DB" 'PRAGMA integrity_check')" = ok ] || ok=1
+  [ "$(sq "$DB" 'PRAGMA integrity_check')" = ok ] || ok=1
 line 2 $ok "two processes importing 15 campaigns each at once: $ended ended ok, $busy busy (told so: $said), $stored stored"
 
 exit $((fails > 0))

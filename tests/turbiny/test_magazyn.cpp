@@ -125,6 +125,25 @@ void Sql(const std::string& plik, const std::string& sql) {
   sqlite3_close(db);
 }
 
+// The file's version and its tables as SQLite keeps them.
+std::string Schemat(const std::string& plik) {
+  sqlite3* db = nullptr;
+  std::string s;
+  if (sqlite3_open(plik.c_str(), &db) == SQLITE_OK) {
+    for (const char* sql : {"PRAGMA user_version", "SELECT sql FROM sqlite_master ORDER BY name"}) {
+      sqlite3_stmt* st = nullptr;
+      sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+      while (sqlite3_step(st) == SQLITE_ROW) {
+        const unsigned char* t = sqlite3_column_text(st, 0);
+        s += std::string(sql[0] == 'P' ? "user_version " : "") + (t ? reinterpret_cast<const char*>(t) : "") + "\n";
+      }
+      sqlite3_finalize(st);
+    }
+  }
+  sqlite3_close(db);
+  return s;
+}
+
 TEST(Magazyn, TurbineWithCampaignsAndRawSeriesComesBack) {
   TempDir dir;
   const std::string plik = dir.path() + "/turbiny.db";
@@ -324,14 +343,11 @@ TEST(Magazyn, FirstVersionFileOpensAndMigrates) {
     EXPECT_TRUE(std::isnan(s[0].wartosc[1]));
     m->ZapiszKampanie("TG-4", Przyklad().kampanie[1], {});  // and takes changes
   }
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(plik.c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* st = nullptr;
-  sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &st, nullptr);
-  ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(st, 0), kWersjaSchematu);
-  sqlite3_finalize(st);
-  sqlite3_close(db);
+  // Brought up to date, it has the version and the very schema of a file made new.
+  const std::string nowa = dir.path() + "/nowa.db";
+  OtworzBaze(nowa);
+  EXPECT_EQ(Schemat(plik), Schemat(nowa));
+  EXPECT_NE(Schemat(plik).find("user_version " + std::to_string(kWersjaSchematu)), std::string::npos);
 }
 
 }  // namespace

@@ -37,8 +37,9 @@ PodgladCsv ZrobPodglad(const std::string& poczatek, bool caloscUtf8, const std::
     if (separator == "auto") {
       p.znakSeparatora = turbiny::WykryjSeparator(t.tekst);
       if (p.znakSeparatora == 0) {
-        p.blad = "nie rozpoznano separatora pól (ani średnik, ani tabulator, ani przecinek nie dzieli nagłówka i "
-                 "pierwszych wierszy na tyle samo pól); wybierz go niżej";
+        p.blad =
+            "nie rozpoznano separatora pól (ani średnik, ani tabulator, ani przecinek nie dzieli nagłówka i "
+            "pierwszych wierszy na tyle samo pól); wybierz go niżej";
         p.znakSeparatora = ';';
       }
       p.separator = std::string(turbiny::NazwaSeparatora(p.znakSeparatora)) + (p.blad.empty() ? " (wykryty)" : "");

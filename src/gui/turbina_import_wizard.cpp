@@ -142,7 +142,8 @@ struct ImportWizard::Impl {
       try {
         zapisane = turbiny::MapowanieZJson(turbina.mapowanie);
         for (const turbiny::KolumnaMapowania& k : zapisane->kolumny)
-          wybory[k.kolumna] = {k.wielkosc == "ambient" ? kAmbient : k.punkt, k.wielkosc == "ambient" ? "p" : k.wielkosc};
+          wybory[k.kolumna] = {k.wielkosc == "ambient" ? kAmbient : k.punkt,
+                               k.wielkosc == "ambient" ? "p" : k.wielkosc};
       } catch (const BladTurbiny&) {
         zapisane.reset();  // a mapping that no longer reads is simply not offered
       }
@@ -157,8 +158,8 @@ struct ImportWizard::Impl {
   std::string NazwaPliku() const { return S(QFileInfo(sciezka).fileName()); }
 
   void Zglos(const std::string& powod) {
-    dialogs.MsgBox("Nie można zaimportować pliku \xE2\x80\x9E" + NazwaPliku() + "\xE2\x80\x9D:\r\n" + powod, Buttons::OK,
-                   Icon::Exclamation, "Import CSV");
+    dialogs.MsgBox("Nie można zaimportować pliku \xE2\x80\x9E" + NazwaPliku() + "\xE2\x80\x9D:\r\n" + powod,
+                   Buttons::OK, Icon::Exclamation, "Import CSV");
   }
   void Uwaga(const std::string& tekst) { dialogs.MsgBox(tekst, Buttons::OK, Icon::Exclamation, "Import CSV"); }
 
@@ -219,8 +220,9 @@ struct ImportWizard::Impl {
           jest += static_cast<std::size_t>(f.gcount());
           z->postep = static_cast<int>(900.0 * static_cast<double>(jest) / static_cast<double>(rozmiar));
         }
-        if (jest < rozmiar) throw BladTurbiny("plik odczytany tylko w części (" + std::to_string(jest) + " z " +
-                                              std::to_string(rozmiar) + " bajtów)");
+        if (jest < rozmiar)
+          throw BladTurbiny("plik odczytany tylko w części (" + std::to_string(jest) + " z " + std::to_string(rozmiar) +
+                            " bajtów)");
         const bool bom = b->size() >= 3 && b->compare(0, 3, "\xEF\xBB\xBF") == 0;
         if (b->empty() || (bom && b->size() == 3)) throw BladTurbiny("plik jest pusty");
         w.utf8 = turbiny::BlednyBajtUtf8(*b) == std::string::npos;
@@ -232,7 +234,8 @@ struct ImportWizard::Impl {
         w.blad = "za mało pamięci, by wczytać plik";
       }
       if (z->anuluj) return;
-      QMetaObject::invokeMethod(self->q, [self, z, w] { self->PoPliku(z, w); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          self->q, [self, z, w] { self->PoPliku(z, w); }, Qt::QueuedConnection);
     });
   }
 
@@ -267,7 +270,8 @@ struct ImportWizard::Impl {
         w->blad = "za mało pamięci, by odczytać kolumny";
       }
       if (z->anuluj) return;
-      QMetaObject::invokeMethod(self->q, [self, z, w, m] { self->PoSeriach(z, *w, m); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          self->q, [self, z, w, m] { self->PoSeriach(z, *w, m); }, Qt::QueuedConnection);
     });
   }
 
@@ -363,8 +367,9 @@ struct ImportWizard::Impl {
     tabelaPodgladu->setObjectName(QStringLiteral("podglad"));
     tabelaPodgladu->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* ustawienia = new QHBoxLayout;
-    for (auto [napis, pole] : {std::pair{"Kodowanie:", kodowanie}, std::pair{"Separator pól:", separator},
-                                  std::pair{"Część dziesiętna:", dziesietny}, std::pair{"Znacznik czasu:", kolumnaCzasu}}) {
+    for (auto [napis, pole] :
+         {std::pair{"Kodowanie:", kodowanie}, std::pair{"Separator pól:", separator},
+          std::pair{"Część dziesiętna:", dziesietny}, std::pair{"Znacznik czasu:", kolumnaCzasu}}) {
       auto* e = new QLabel(QString::fromUtf8(napis));
       e->setBuddy(pole);
       ustawienia->addWidget(e);
@@ -398,8 +403,9 @@ struct ImportWizard::Impl {
         return false;
       }
       if (podglad.kolumnaCzasu < 0) {
-        Uwaga("Pole \xE2\x80\x9EZnacznik czasu\xE2\x80\x9D: żadna kolumna nie zawiera czasu (np. 2026-03-14 10:00:05); "
-              "wybierz ją z listy.");
+        Uwaga(
+            "Pole \xE2\x80\x9EZnacznik czasu\xE2\x80\x9D: żadna kolumna nie zawiera czasu (np. 2026-03-14 10:00:05); "
+            "wybierz ją z listy.");
         return false;
       }
       return true;
@@ -424,10 +430,11 @@ struct ImportWizard::Impl {
     kolumnaCzasu->clear();
     for (const std::string& n : podglad.naglowek) kolumnaCzasu->addItem(Q(n));
     kolumnaCzasu->setCurrentIndex(podglad.kolumnaCzasu);
-    QString tekst = QStringLiteral("Wykryto — kodowanie: %1; separator pól: %2; część dziesiętna: %3; znacznik czasu: %4.")
-                        .arg(Q(podglad.kodowanie), Q(podglad.separator), Q(podglad.dziesietny),
-                             podglad.kolumnaCzasu >= 0 ? QStringLiteral("kolumna „%1”").arg(Q(WybranaKolumnaCzasu()))
-                                                       : QStringLiteral("nie znaleziono"));
+    QString tekst =
+        QStringLiteral("Wykryto — kodowanie: %1; separator pól: %2; część dziesiętna: %3; znacznik czasu: %4.")
+            .arg(Q(podglad.kodowanie), Q(podglad.separator), Q(podglad.dziesietny),
+                 podglad.kolumnaCzasu >= 0 ? QStringLiteral("kolumna „%1”").arg(Q(WybranaKolumnaCzasu()))
+                                           : QStringLiteral("nie znaleziono"));
     if (!podglad.blad.empty()) tekst += QStringLiteral("\nBłąd: %1").arg(Q(podglad.blad));
     wykryte->setText(tekst);
     wykryte->setStyleSheet(podglad.blad.empty() ? QString() : QStringLiteral("color: #b00000"));
@@ -501,7 +508,8 @@ struct ImportWizard::Impl {
       const std::string nazwa = podglad.naglowek[k];
       tabelaMapowania->insertRow(r);
       tabelaMapowania->setItem(r, 0, new QTableWidgetItem(Q(nazwa)));
-      const std::string pierwsza = !podglad.wiersze.empty() && k < podglad.wiersze[0].size() ? podglad.wiersze[0][k] : "";
+      const std::string pierwsza =
+          !podglad.wiersze.empty() && k < podglad.wiersze[0].size() ? podglad.wiersze[0][k] : "";
       tabelaMapowania->setItem(r, 1, new QTableWidgetItem(Q(pierwsza)));
       auto* punkt = new QComboBox;
       punkt->setObjectName(QStringLiteral("punkt_%1").arg(r));
@@ -592,7 +600,8 @@ struct ImportWizard::Impl {
     oknoOd->setObjectName(QStringLiteral("oknoOd"));
     oknoDo = new QLineEdit;
     oknoDo->setObjectName(QStringLiteral("oknoDo"));
-    for (QLineEdit* e : {oknoOd, oknoDo}) e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("2026-03-14T10:00:00.000")) + 16);
+    for (QLineEdit* e : {oknoOd, oknoDo})
+      e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("2026-03-14T10:00:00.000")) + 16);
     auto* cala = new QPushButton(QStringLiteral("Cała seria"));
     cala->setObjectName(QStringLiteral("calaSeria"));
     oknoOpis = new QLabel;
@@ -608,18 +617,25 @@ struct ImportWizard::Impl {
     auto* l = new QVBoxLayout(s);
     l->addWidget(przewijanie, 1);
     l->addLayout(wiersz);
-    QObject::connect(wykres, &WykresSerii::oknoWybrane, q, [this](double a, double b) {
-      UstawOkno(std::round(a), std::round(b));
-    });
+    QObject::connect(wykres, &WykresSerii::oknoWybrane, q,
+                     [this](double a, double b) { UstawOkno(std::round(a), std::round(b)); });
     QObject::connect(cala, &QPushButton::clicked, q, [this] {
       if (odczyt) UstawOkno(wykres->poczatekSerii(), wykres->koniecSerii());
     });
-    for (QLineEdit* e : {oknoOd, oknoDo})
-      QObject::connect(e, &QLineEdit::editingFinished, q, [this] { OknoZPol(); });
+    for (QLineEdit* e : {oknoOd, oknoDo}) QObject::connect(e, &QLineEdit::editingFinished, q, [this] { OknoZPol(); });
     s->wejscie = [this] {
       if (!serieNaWykresie) {
         serieNaWykresie = true;
         wykres->ustawSerie(&odczyt->serie);
+        std::vector<QString> opisy;
+        for (const turbiny::Seria& z : odczyt->serie) {
+          const bool amb = z.wielkosc == "ambient";
+          const QString j = Jednostka(amb ? kAmbient : z.punkt, z.wielkosc);
+          opisy.push_back((amb ? QStringLiteral("ciśnienie otoczenia") : Q(z.punkt + "." + z.wielkosc)) +
+                          QStringLiteral(" [%1]").arg(
+                              j.left(j.indexOf(QLatin1Char(' ')) < 0 ? j.size() : j.indexOf(QLatin1Char(' ')))));
+        }
+        wykres->ustawOpisy(opisy);
       }
       UstawOkno(od, do_);
     };
@@ -638,7 +654,8 @@ struct ImportWizard::Impl {
   bool OknoZPol() {
     std::optional<double> a = turbiny::SekundyZTekstu(S(oknoOd->text().trimmed()));
     std::optional<double> b = turbiny::SekundyZTekstu(S(oknoDo->text().trimmed()));
-    for (auto [e, v] : {std::pair{oknoOd, a}, std::pair{oknoDo, b}}) e->setStyleSheet(v ? QString() : QStringLiteral("color: #b00000"));
+    for (auto [e, v] : {std::pair{oknoOd, a}, std::pair{oknoDo, b}})
+      e->setStyleSheet(v ? QString() : QStringLiteral("color: #b00000"));
     if (!a || !b) {
       Uwaga(std::string("Pole \xE2\x80\x9E") + (!a ? "Od" : "Do") + "\xE2\x80\x9D: zły czas \xE2\x80\x9E" +
             S((!a ? oknoOd : oknoDo)->text()) +
@@ -662,8 +679,7 @@ struct ImportWizard::Impl {
     bladOkna.clear();
     try {
       // The series were read once; only the window's statistics are new.
-      okno = turbiny::StatystykiSerii(odczyt->serie, mapa, &turbina,
-                                      {turbiny::TekstIso(od), turbiny::TekstIso(do_)});
+      okno = turbiny::StatystykiSerii(odczyt->serie, mapa, &turbina, {turbiny::TekstIso(od), turbiny::TekstIso(do_)});
     } catch (const BladTurbiny& e) {
       bladOkna = e.what();
     }
@@ -671,9 +687,12 @@ struct ImportWizard::Impl {
     std::size_t ileZlych = 0;
     if (okno) {
       for (const turbiny::StatystykaKolumny& k : okno->kolumny) zle.push_back(!k.stabilny), ileZlych += !k.stabilny;
-      oknoOpis->setText(ileZlych ? QStringLiteral("wierszy w oknie: %1; niestabilnych kolumn: %2 z %3")
-                                       .arg(okno->wiersze).arg(ileZlych).arg(okno->kolumny.size())
-                                 : QStringLiteral("wierszy w oknie: %1; wszystkie kolumny stabilne").arg(okno->wiersze));
+      oknoOpis->setText(ileZlych
+                            ? QStringLiteral("wierszy w oknie: %1; niestabilnych kolumn: %2 z %3")
+                                  .arg(okno->wiersze)
+                                  .arg(ileZlych)
+                                  .arg(okno->kolumny.size())
+                            : QStringLiteral("wierszy w oknie: %1; wszystkie kolumny stabilne").arg(okno->wiersze));
     } else {
       oknoOpis->setText(Q(bladOkna));
     }
@@ -715,8 +734,8 @@ struct ImportWizard::Impl {
     if (k.n < 2) return QStringLiteral("niestabilna: za mało próbek w oknie (n < 2)");
     const bool fl = !(k.fluktuacja <= k.limitFluktuacji), dr = !(std::fabs(k.dryf) <= k.limitDryfu);
     return fl && dr ? QStringLiteral("niestabilna: fluktuacja i dryf ponad limit")
-           : fl     ? QStringLiteral("niestabilna: fluktuacja %1 > %2").arg(Liczba(k.fluktuacja), Liczba(k.limitFluktuacji))
-                    : QStringLiteral("niestabilna: dryf %1, limit ±%2").arg(Liczba(k.dryf), Liczba(k.limitDryfu));
+           : fl ? QStringLiteral("niestabilna: fluktuacja %1 > %2").arg(Liczba(k.fluktuacja), Liczba(k.limitFluktuacji))
+                : QStringLiteral("niestabilna: dryf %1, limit ±%2").arg(Liczba(k.dryf), Liczba(k.limitDryfu));
   }
 
   void WypelnijStabilnosc() {
@@ -728,9 +747,10 @@ struct ImportWizard::Impl {
     for (std::size_t i = 0; i < st.kolumny.size(); ++i) {
       const turbiny::StatystykaKolumny& k = st.kolumny[i];
       const std::string co = k.kolumna.punkt.empty() ? "otoczenie [kPa]" : k.kolumna.punkt + "." + k.kolumna.wielkosc;
-      const QString komorki[] = {Q(k.kolumna.kolumna), Q(co), QString::number(k.n), QString::number(k.brak),
-                                 Liczba(k.srednia), Liczba(k.s), Liczba(k.uRandom), Liczba(k.fluktuacja),
-                                 Liczba(k.limitFluktuacji), Liczba(k.dryf), Liczba(k.limitDryfu), Ocena(k)};
+      const QString komorki[] = {
+          Q(k.kolumna.kolumna),      Q(co),          QString::number(k.n), QString::number(k.brak),
+          Liczba(k.srednia),         Liczba(k.s),    Liczba(k.uRandom),    Liczba(k.fluktuacja),
+          Liczba(k.limitFluktuacji), Liczba(k.dryf), Liczba(k.limitDryfu), Ocena(k)};
       for (int c = 0; c < 12; ++c) {
         auto* it = new QTableWidgetItem(komorki[c]);
         if (c >= 2 && c <= 10) it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -797,8 +817,7 @@ struct ImportWizard::Impl {
     const std::string start = turbiny::TekstIso(od).substr(0, 16);
     if (!dataWpisana) dataKampanii->setText(Q(start));
     static const char* const skroty[] = {"odb", "rem", "okr"};
-    if (!idWpisany)
-      idKampanii->setText(Q(start.substr(0, 7) + "-" + skroty[std::clamp(rodzaj->currentIndex(), 0, 2)]));
+    if (!idWpisany) idKampanii->setText(Q(start.substr(0, 7) + "-" + skroty[std::clamp(rodzaj->currentIndex(), 0, 2)]));
   }
 
   bool ZrobKampanie() {
@@ -810,8 +829,10 @@ struct ImportWizard::Impl {
       return false;
     }
     if (!turbiny::KluczDaty(data)) {
-      Uwaga("Pole \xE2\x80\x9E" "Data\xE2\x80\x9D: zły zapis \xE2\x80\x9E" + data +
-            "\xE2\x80\x9D (oczekiwano 2026-03-14T10:00).");
+      Uwaga(
+          "Pole \xE2\x80\x9E"
+          "Data\xE2\x80\x9D: zły zapis \xE2\x80\x9E" +
+          data + "\xE2\x80\x9D (oczekiwano 2026-03-14T10:00).");
       dataKampanii->setFocus();
       return false;
     }
@@ -829,8 +850,8 @@ struct ImportWizard::Impl {
       mw = v;
     }
     if (!okno || !odczyt) return false;
-    kampania = turbiny::KampaniaZeStabilnosci(
-        *okno, id, data, static_cast<turbiny::RodzajKampanii>(rodzaj->currentData().toInt()));
+    kampania = turbiny::KampaniaZeStabilnosci(*okno, id, data,
+                                              static_cast<turbiny::RodzajKampanii>(rodzaj->currentData().toInt()));
     kampania.etykieta = S(etykieta->text().trimmed());
     kampania.mocMW = mw;
     serie = odczyt->serie;

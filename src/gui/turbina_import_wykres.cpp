@@ -10,9 +10,9 @@ namespace kal {
 
 namespace {
 
-constexpr int kLewy = 210;   // the strips' labels
+constexpr int kLewy = 210;  // the strips' labels
 constexpr int kPrawy = 12;
-constexpr int kOs = 30;      // the time axis below
+constexpr int kOs = 30;  // the time axis below
 constexpr int kPasekMin = 46;
 
 QString Liczba(double v) { return QLocale().toString(v, 'g', 6); }
@@ -21,7 +21,8 @@ QString Godzina(double t, bool sekundy) {
   double d = std::fmod(t, 86400.0);
   if (d < 0) d += 86400.0;
   const long s = std::lround(d);
-  const QString hm = QStringLiteral("%1:%2").arg(s / 3600 % 24, 2, 10, QLatin1Char('0')).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
+  const QString hm =
+      QStringLiteral("%1:%2").arg(s / 3600 % 24, 2, 10, QLatin1Char('0')).arg(s / 60 % 60, 2, 10, QLatin1Char('0'));
   return sekundy ? hm + QStringLiteral(":%1").arg(s % 60, 2, 10, QLatin1Char('0')) : hm;
 }
 
@@ -65,6 +66,11 @@ void WykresSerii::ustawSerie(const std::vector<turbiny::Seria>* serie) {
 
 void WykresSerii::ustawOkno(double od, double doCzasu) {
   od_ = od, do_ = doCzasu;
+  update();
+}
+
+void WykresSerii::ustawOpisy(const std::vector<QString>& opisy) {
+  opisy_ = opisy;
   update();
 }
 
@@ -136,7 +142,9 @@ void WykresSerii::paintEvent(QPaintEvent*) {
     gruba.setBold(true);
     p.setFont(gruba);
     p.setPen(zly ? QColor(180, 0, 0) : tekst);
-    const QString opis = QString::fromStdString(s.punkt.empty() ? "otoczenie" : s.punkt + "." + s.wielkosc);
+    const QString opis = i < opisy_.size()
+                             ? opisy_[i]
+                             : QString::fromStdString(s.punkt.empty() ? "otoczenie" : s.punkt + "." + s.wielkosc);
     p.drawText(QRect(6, y0 + 2, l - 12, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
                QFontMetrics(gruba).elidedText(QString::fromStdString(s.kolumna), Qt::ElideMiddle, l - 12));
     p.setFont(font());

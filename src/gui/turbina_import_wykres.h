@@ -14,9 +14,10 @@ class WykresSerii : public QWidget {
  public:
   explicit WykresSerii(QWidget* parent = nullptr);
 
-  void ustawSerie(const std::vector<turbiny::Seria>* serie);  // not owned; nullptr clears
+  void ustawSerie(const std::vector<turbiny::Seria>* serie);    // not owned; nullptr clears
   void ustawOkno(double od, double doCzasu);                    // [s], as Seria::czas
   void ustawNiestabilne(const std::vector<bool>& niestabilne);  // per series: label drawn red
+  void ustawOpisy(const std::vector<QString>& opisy);           // per series: "PS.p [MPa]"
   double poczatekSerii() const { return t0_; }
   double koniecSerii() const { return t1_; }
 
@@ -51,6 +52,7 @@ class WykresSerii : public QWidget {
   const std::vector<turbiny::Seria>* serie_ = nullptr;
   std::vector<Obwiednia> obwiednie_;
   std::vector<bool> niestabilne_;
+  std::vector<QString> opisy_;
   double t0_ = 0, t1_ = 1;
   double od_ = 0, do_ = 1;
   bool ciagniecie_ = false;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
@@ -125,8 +126,8 @@ class TestImportWizard : public QObject {
     w.accept();
     QCOMPARE(w.result(), int(QDialog::Accepted));
 
-    const tb::Stabilnosc cli = tb::ObliczStabilnosc(Bajty(Dane("tg4-2026-03.csv")),
-                                                    tb::MapowanieZJson(turbina.mapowanie), &turbina, {});
+    const tb::Stabilnosc cli =
+        tb::ObliczStabilnosc(Bajty(Dane("tg4-2026-03.csv")), tb::MapowanieZJson(turbina.mapowanie), &turbina, {});
     const tb::Kampania& k = w.kampania();
     QCOMPARE(k.id, std::string("2026-03-okr"));
     QCOMPARE(k.rodzaj, tb::RodzajKampanii::Okresowe);
@@ -146,8 +147,8 @@ class TestImportWizard : public QObject {
   // A window typed or dragged gives the statistics of that window, in the table and the campaign.
   void windowChangesStatistics() {
     const tb::Turbina turbina = Tg4();
-    const tb::Stabilnosc cala = tb::ObliczStabilnosc(Bajty(Dane("tg4-2026-03.csv")),
-                                                     tb::MapowanieZJson(turbina.mapowanie), &turbina, {});
+    const tb::Stabilnosc cala =
+        tb::ObliczStabilnosc(Bajty(Dane("tg4-2026-03.csv")), tb::MapowanieZJson(turbina.mapowanie), &turbina, {});
     struct Przypadek {
       const char *nazwa, *od, *do_;  // typed; nullptr: dragged over the plot's second half
       std::size_t wierszy;
@@ -175,9 +176,8 @@ class TestImportWizard : public QObject {
       }
       w.next();
       QVERIFY2(w.currentId() == ImportWizard::kStabilnosc, p.nazwa);
-      const tb::Stabilnosc oczek = tb::StabilnoscSerii(
-          cala.serie, tb::MapowanieZJson(turbina.mapowanie), &turbina,
-          {od->text().toStdString(), doCzasu->text().toStdString()});
+      const tb::Stabilnosc oczek = tb::StabilnoscSerii(cala.serie, tb::MapowanieZJson(turbina.mapowanie), &turbina,
+                                                       {od->text().toStdString(), doCzasu->text().toStdString()});
       QVERIFY2(oczek.wiersze >= p.wierszy - 1 && oczek.wiersze <= p.wierszy + 1, p.nazwa);
       auto* tab = w.findChild<QTableWidget*>(QStringLiteral("stabilnosc"));
       for (const tb::StatystykaKolumny& c : oczek.kolumny) {
@@ -219,6 +219,23 @@ class TestImportWizard : public QObject {
       QCOMPARE(tab->item(Wiersz(tab, "T_PS"), 11)->text().startsWith(QStringLiteral("niestabilna: fluktuacja")),
                p.niestabilnych > 0);
     }
+  }
+
+  // Cancelling the read leaves the file page as it was, with no box; the next try goes on.
+  void cancelledReadStaysOnFilePage() {
+    ScriptedDialogs dialogs;
+    ImportWizard w(Tg4(), dialogs);
+    w.show();
+    w.ustawPlik(Dane("tg4-2026-03.csv"));
+    auto* postep = w.findChild<QProgressDialog*>(QStringLiteral("postep"));
+    QVERIFY(postep && w.zajety());
+    emit postep->canceled();  // what its "Anuluj" button sends
+    QVERIFY(!w.zajety());
+    QTest::qWait(300);
+    QCOMPARE(w.currentId(), int(ImportWizard::kPlik));
+    w.next();
+    QTRY_COMPARE_WITH_TIMEOUT(w.currentId(), int(ImportWizard::kPodglad), 10000);
+    dialogs.VerifyDone();
   }
 
   // A file the import refuses: its message through the dialogs, no series page, no campaign.

@@ -52,7 +52,7 @@ const Eksport& Dane() {
       for (std::size_t c = 0; c < d.serie.size(); ++c) {
         los = los * 1103515245u + 12345u;
         const double szum = static_cast<double>(los >> 16 & 0x7fff) / 32768.0 - 0.5;
-        const double v = c % 2 ? 500.0 + c + szum : 30.0 + 0.1 * szum;
+        const double v = c % 2 ? 500.0 + static_cast<double>(c) + szum : 30.0 + 0.1 * szum;
         d.serie[c].czas.push_back(t);
         d.serie[c].wartosc.push_back(v);
         std::snprintf(liczba, sizeof liczba, ";%.3f", v);

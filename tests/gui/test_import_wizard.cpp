@@ -123,6 +123,7 @@ class TestImportWizard : public QObject {
     w.next();
     QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("dataKampanii"))->text(), QStringLiteral("2026-03-14T10:00"));
     w.findChild<QLineEdit*>(QStringLiteral("moc"))->setText(QStringLiteral("200,5"));
+    Zrzut(5);
     w.accept();
     QCOMPARE(w.result(), int(QDialog::Accepted));
 

@@ -16,6 +16,9 @@ class ImportWizard : public QWizard {
   Q_OBJECT
 
  public:
+  // The pages, as currentId() gives them.
+  enum Strona { kPlik, kPodglad, kMapowanie, kSerie, kStabilnosc, kKampania };
+
   // `turbina` gives the points, their units and limits and the last mapping (Turbina::mapowanie).
   ImportWizard(const turbiny::Turbina& turbina, Dialogs& dialogs, QWidget* parent = nullptr);
   ~ImportWizard() override;
@@ -27,6 +30,9 @@ class ImportWizard : public QWizard {
 
   // For tests: start at this file as if chosen in the file page.
   void ustawPlik(const QString& path);
+
+  // True while a file is read or parsed in the background.
+  bool zajety() const;
 
  private:
   struct Impl;

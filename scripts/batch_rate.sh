@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Lines per second of kalorimo-calc --batch for each pair: N varied lines of one pair,
-# output to /dev/null, user+system CPU time. Usage: scripts/batch_rate.sh [CALC] [N] [FORMAT]
+# output to /dev/null, user+system CPU time. Usage: [PAIRS="t,h x,t"] scripts/batch_rate.sh [CALC] [N] [FORMAT]
 set -euo pipefail
 calc="${1:-build-rel/src/cli/kalorimo-calc}"
 n="${2:-200000}"
 format="${3:-json}"
 data="$(mktemp -d)"
 trap 'rm -rf "$data"' EXIT
-for pair in p,t p,h t,h x,t x,p p,s t,s h,s; do
+for pair in ${PAIRS:-p,t p,h t,h x,t x,p p,s t,s h,s}; do
   count=$n
   [ "$pair" = h,s ] && count=$((n / 100))  # the enthalpy-entropy search takes ~1000 times longer
   awk -v n="$count" -v pair="$pair" 'BEGIN {

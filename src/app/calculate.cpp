@@ -17,8 +17,19 @@ float KalorimoApp::CzytajPoprawione(int box) {
   return modMain.PoprawDane(kopia).ToSingle(decimalSep);
 }
 
+std::string SeparatorLokalny(std::string s, char decimalSep) {
+  const std::size_t kropka = s.find('.'), przecinek = s.find(',');
+  const std::size_t at = kropka == std::string::npos ? przecinek : kropka;
+  if (at != std::string::npos && (kropka == std::string::npos || przecinek == std::string::npos) &&
+      s.find(s[at], at + 1) == std::string::npos) {
+    s[at] = decimalSep;
+  }
+  return s;
+}
+
 float KalorimoApp::CzytajWprost(int box) {
-  return Sng(ParseLocale(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep) / 1);
+  const std::string t = SeparatorLokalny(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep);
+  return Sng(ParseLocale(t, decimalSep) / 1);
 }
 
 void KalorimoApp::Pokaz(int box, double value, const char* pattern) {

@@ -61,6 +61,7 @@ bool KalorimoApp::StanOdrzucony() {
   for (int i = 0; i <= 8; ++i) {
     if (i > 4 || frm.Check[i].Value != 1) frm.Text_IS[i].Text = kSiedemSpacji;
   }
+  if (para_ == Pair::PT) stanPT_.reset();  // no inlet for the I-S chart
   wetRequested_ = false;
   return true;
 }

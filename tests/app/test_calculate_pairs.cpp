@@ -275,5 +275,29 @@ TEST(PairTemperatureBox, EitherSeparator) {
   }
 }
 
+// A refused p,t after a good one: no results of the earlier state stay in the boxes, and the
+// I-S chart has no inlet.
+TEST(PairPT, RefusedPairLeavesNoEarlierResults) {
+  struct Case {
+    const char* p;
+    const char* t;
+    std::string message;
+  } const cases[] = {
+      {"25", "200", "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 25,0 [MPa]"},
+      {"1", "700", "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 700"},
+  };
+  for (const Case& c : cases) {
+    AppRig rig;
+    rig.Oblicz(P, "1", T, "200");
+    ASSERT_EQ("2 828,0", rig.Box(H));
+    ASSERT_TRUE(rig.app().stanPT().has_value());
+    rig.dialogs.ExpectOk(c.message);
+    rig.Oblicz(P, c.p, T, c.t);
+    rig.dialogs.VerifyDone();
+    for (int i : {H, S, X, V, Nu}) EXPECT_EQ(kSiedemSpacji, rig.Box(i)) << c.message << " box " << i;
+    EXPECT_FALSE(rig.app().stanPT().has_value()) << c.message;
+  }
+}
+
 }  // namespace
 }  // namespace kal::test

@@ -130,5 +130,30 @@ $CALC --data "$W/plik/dane" p,t 1 200 >/dev/null 2>"$W/e12"
 tr -d '\r' <"$W/e12" | grep -q "Katalog: $W/plik/dane/ - brak takiego pliku lub katalogu\|Katalog: $W/plik/dane/ - część ścieżki nie jest katalogiem"
 line 12 $? "unusable data folder: message names $W/plik/dane/ and the reason"
 
+# 13 two first starts at once: the second finds the folder the first made a moment ago
+ok=0
+for i in $(seq 1 200); do
+  d="$W/kopia$i"
+  mkdir -p "$d"
+  ln "$CALC" "$d/kalorimo-calc" 2>/dev/null || cp "$CALC" "$d/kalorimo-calc"
+  XDG_DATA_HOME="$W/xdg$i" "$d/kalorimo-calc" p,t 1 200 >"$W/o13a" 2>&1 &
+  XDG_DATA_HOME="$W/xdg$i" "$d/kalorimo-calc" p,t 1 200 >"$W/o13b" 2>&1
+  wait $!
+  { [ -f "$d/Kalorimo/Kalorimo.dat" ] && [ ! -e "$W/xdg$i/Kalorimo" ]; } || ok=1
+  rm -f "$d/kalorimo-calc"
+done
+line 13 $ok "200 pairs of first starts at once beside a copied program: all use its Kalorimo folder, none the per-user one"
+
+# 14 no HOME: a folder beside the program that cannot be used, and no per-user folder to try
+d="$W/bezhome"
+mkdir -p "$d"
+ln "$CALC" "$d/kalorimo-calc" 2>/dev/null || cp "$CALC" "$d/kalorimo-calc"
+touch "$d/Kalorimo"
+env -u HOME -u XDG_DATA_HOME "$d/kalorimo-calc" p,t 1 200 >/dev/null 2>"$W/e14"
+tr -d '\r' <"$W/e14" | grep -q "Katalog: $d/Kalorimo/ - istnieje, ale nie jest katalogiem" &&
+  grep -q 'Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)' "$W/e14"
+line 14 $? "HOME unset, a file in place of the data folder: the message names both folders"
+rm -f "$d/kalorimo-calc"
+
 echo "faults: $fails"
 [ $fails = 0 ]

@@ -124,6 +124,15 @@ class ModKalorimo {
     static constexpr int kStopien0 = 64, kStopnie = 512;
     Stopien stopnie[kStopnie];
     double pewnosc = -1;  // distance from a whole degree a sum must keep; 0: none, -1: not yet known
+    // Pnas results by the temperature's bits (a batch repeats its temperatures).
+    struct PnasWynik {
+      std::uint64_t t = 0;
+      double p = 0;
+      long passes = 0;
+      bool ok = false;
+    };
+    static constexpr int kPnasWyniki = 1024;
+    PnasWynik pnas[kPnasWyniki];
   };
   double PewnoscSzeregu(Pamiec& c) const;  // Pamiec::pewnosc of the record
   Pamiec pamiec_;

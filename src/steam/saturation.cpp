@@ -46,7 +46,18 @@ double ModKalorimo::TnasSzereg(double p) const {
 double ModKalorimo::Pnas(double t) {
   passes.Pnas = 0;
   if (t > 374.12) return Chk(0.28189 * t - 83.349);  // inverse of Tnas's straight line
-  return fastPaths ? PnasZnane(t) : PnasKrokami(t);
+  if (!fastPaths) return PnasKrokami(t);
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &t, sizeof bits);
+  // The same temperature as a recent call: the same passes, so the same result and count.
+  Pamiec::PnasWynik& w = PamiecBazy().pnas[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15ULL) >> 54];
+  if (w.ok && w.t == bits) {
+    passes.Pnas = w.passes;
+    return w.p;
+  }
+  const double p = PnasZnane(t);  // a run-time error leaves nothing kept
+  w = {bits, p, passes.Pnas, true};
+  return p;
 }
 
 double ModKalorimo::PnasKrokami(double t) {

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Lines per second of kalorimo-calc --batch for each pair: N varied lines of one pair,
-# output to /dev/null, user+system CPU time. Usage: scripts/batch_rate.sh [CALC] [N] [FORMAT]
+# output to /dev/null, user+system CPU time. The lines use a decimal point, read in the point
+# locale (LOCALE=comma reads them in the comma locale).
+# Usage: [PAIRS="t,h x,t"] [LOCALE=point|comma] scripts/batch_rate.sh [CALC] [N] [FORMAT]
 set -euo pipefail
 calc="${1:-build-rel/src/cli/kalorimo-calc}"
 n="${2:-200000}"
 format="${3:-json}"
 data="$(mktemp -d)"
 trap 'rm -rf "$data"' EXIT
-for pair in p,t p,h t,h x,t x,p p,s t,s h,s; do
+for pair in ${PAIRS:-p,t p,h t,h x,t x,p p,s t,s h,s}; do
   count=$n
   [ "$pair" = h,s ] && count=$((n / 100))  # the enthalpy-entropy search takes ~1000 times longer
   awk -v n="$count" -v pair="$pair" 'BEGIN {
@@ -23,7 +25,7 @@ for pair in p,t p,h t,h x,t x,p p,s t,s h,s; do
       if (pair == "h,s") printf "h,s %.2f %.4f\n", 2900 + 400 * f, 6.8 + 0.6 * ((i % 631) / 631.0)
     }
   }' > "$data/lines"
-  /usr/bin/time -o "$data/time" -f "%U %S" "$calc" --data "$data" --format "$format" --batch < "$data/lines" \
+  /usr/bin/time -o "$data/time" -f "%U %S" "$calc" --data "$data" --locale "${LOCALE:-point}" --format "$format" --batch < "$data/lines" \
     > /dev/null 2>/dev/null || true
   t=$(tail -1 "$data/time")
   awk -v t="$t" -v n="$count" -v pair="$pair" 'BEGIN { split(t, a, " "); cpu = a[1] + a[2]; printf "%-4s %8d lines  %6.2f s CPU  %10.0f lines/s\n", pair, n, cpu, (cpu > 0 ? n / cpu : 0) }'

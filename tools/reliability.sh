@@ -150,5 +150,30 @@ if [ -x "$T" ]; then
   line 13 $? "PNG and SVG export on a full disk, PNG into a read-only folder: the old file stays whole, no new file, a box names the file and the reason"
 fi
 
+# 14 two first starts at once: the second finds the folder the first made a moment ago
+ok=0
+for i in $(seq 1 200); do
+  d="$W/kopia$i"
+  mkdir -p "$d"
+  ln "$CALC" "$d/kalorimo-calc" 2>/dev/null || cp "$CALC" "$d/kalorimo-calc"
+  XDG_DATA_HOME="$W/xdg$i" "$d/kalorimo-calc" p,t 1 200 >"$W/o14a" 2>&1 &
+  XDG_DATA_HOME="$W/xdg$i" "$d/kalorimo-calc" p,t 1 200 >"$W/o14b" 2>&1
+  wait $!
+  { [ -f "$d/Kalorimo/Kalorimo.dat" ] && [ ! -e "$W/xdg$i/Kalorimo" ]; } || ok=1
+  rm -f "$d/kalorimo-calc"
+done
+line 14 $ok "200 pairs of first starts at once beside a copied program: all use its Kalorimo folder, none the per-user one"
+
+# 15 no HOME: a folder beside the program that cannot be used, and no per-user folder to try
+d="$W/bezhome"
+mkdir -p "$d"
+ln "$CALC" "$d/kalorimo-calc" 2>/dev/null || cp "$CALC" "$d/kalorimo-calc"
+touch "$d/Kalorimo"
+env -u HOME -u XDG_DATA_HOME "$d/kalorimo-calc" p,t 1 200 >/dev/null 2>"$W/e15"
+tr -d '\r' <"$W/e15" | grep -q "Katalog: $d/Kalorimo/ - istnieje, ale nie jest katalogiem" &&
+  grep -q 'Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)' "$W/e15"
+line 15 $? "HOME unset, a file in place of the data folder: the message names both folders"
+rm -f "$d/kalorimo-calc"
+
 echo "faults: $fails"
 [ $fails = 0 ]

@@ -23,8 +23,19 @@ float KalorimoApp::CzytajPoprawione(int box) {
   return Odczytana(box, modMain.PoprawDane(kopia));
 }
 
+std::string SeparatorLokalny(std::string s, char decimalSep) {
+  const std::size_t kropka = s.find('.'), przecinek = s.find(',');
+  const std::size_t at = kropka == std::string::npos ? przecinek : kropka;
+  if (at != std::string::npos && (kropka == std::string::npos || przecinek == std::string::npos) &&
+      s.find(s[at], at + 1) == std::string::npos) {
+    s[at] = decimalSep;
+  }
+  return s;
+}
+
 float KalorimoApp::CzytajWprost(int box) {
-  const double v = ParseLocale(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep);
+  const std::string t = SeparatorLokalny(ZdejmijGrupyCyfr(frm.Text_IS[box].Text), decimalSep);
+  const double v = ParseLocale(t, decimalSep);
   odczytane[static_cast<std::size_t>(box)] = v;
   return Sng(v / 1);
 }
@@ -58,6 +69,7 @@ bool KalorimoApp::StanOdrzucony() {
   for (int i = 0; i <= 8; ++i) {
     if (i > 4 || frm.Check[i].Value != 1) frm.Text_IS[i].Text = kSiedemSpacji;
   }
+  if (para_ == Pair::PT) stanPT_.reset();  // no inlet for the I-S chart
   wetRequested_ = false;
   return true;
 }

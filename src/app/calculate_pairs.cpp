@@ -43,12 +43,17 @@ void KalorimoApp::WodaSciskanaPT() {
 // Pressure + temperature.
 KalorimoApp::Koniec KalorimoApp::Para1_P_T() {
   SteamState& s = st();
+  stanPT_.reset();  // until this pair finds a state, the I-S chart has no inlet
   Spr_pPary(1);
   s.tPary = CzytajPoprawione(pole::T);
   frm.tParyInt = CInt(s.tPary);
   s.pPary = s.pParyWe;
   lib.Dane_T_P(s.pParyWe, s.tPary, 1);
-  if (BladPominiety()) return Koniec::Pominiety;
+  if (BladPominiety()) {
+    // No state: no results of an earlier pair in the boxes.
+    for (int i : {pole::H, pole::S, pole::X, pole::V, pole::R}) frm.Text_IS[i].Text = kSiedemSpacji;
+    return Koniec::Pominiety;
+  }
   WodaSciskanaPT();
   stanPT_ = s;  // the inlet of the I-S chart
   nowyPT_ = true;

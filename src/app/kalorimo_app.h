@@ -36,6 +36,10 @@ class LiczoneDialogi : public Dialogs {
   Dialogs& inner_;
 };
 
+// The boxes take either separator, and Kalorimo.tmp may come from a run under another locale:
+// a single point or comma (not both) becomes the locale's separator; any other text unchanged.
+std::string SeparatorLokalny(std::string s, char decimalSep);
+
 class KalorimoApp : private SteamWindows {
  public:
   KalorimoApp(Dialogs& dialogs, Platform& platform, char decimalSep = ',');
@@ -162,7 +166,7 @@ class KalorimoApp : private SteamWindows {
   bool StanOdrzucony();                      // a result that is no state of water: told, boxes blanked
   float Odczytana(int box, const Wynik& w);  // w as single, noted in odczytane
   float CzytajPoprawione(int box);           // a box through the input correction, as single
-  float CzytajWprost(int box);               // a box read plainly with the locale's rules, as single
+  float CzytajWprost(int box);               // a box read plainly, either separator, as single
   void Pokaz(int box, double value, const char* pattern);
   bool OdmowaSuchosci();        // dryness outside [0, 1): message, and the command ends
   void PokazCieploParowania();  // the heat-of-vaporisation row of a wet state

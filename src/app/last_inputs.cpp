@@ -30,18 +30,6 @@ std::string BezOdstepowGrup(const std::string& s) {
   return out;
 }
 
-// The input boxes take either separator, and the file may come from a run under another
-// locale: a single point or comma (not both) is read as the locale's separator.
-std::string SeparatorLokalny(std::string s, char decimalSep) {
-  const std::size_t kropka = s.find('.'), przecinek = s.find(',');
-  const std::size_t at = kropka == std::string::npos ? przecinek : kropka;
-  if (at != std::string::npos && (kropka == std::string::npos || przecinek == std::string::npos) &&
-      s.find(s[at], at + 1) == std::string::npos) {
-    s[at] = decimalSep;
-  }
-  return s;
-}
-
 // The entries are the boxes P to V, then the unit code.
 constexpr int kWpisJednostki = pole::V + 1;
 

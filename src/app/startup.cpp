@@ -27,6 +27,7 @@ void KalorimoApp::Form_Load() {
   // with its initial states (so it can be closed again), without the last inputs; every
   // calculation then reports the missing coefficient file.
   bool wczesnyBlad = false;
+  std::string powodUzytkownika;  // why the per-user folder was not taken, when it was tried
   try {
     s.Blad = 0;
     frm.ifMokra = 0;
@@ -34,11 +35,13 @@ void KalorimoApp::Form_Load() {
     frm.SciezkaProgramu = modMain.platform().ExecutableDir();
     if (folderOverride.empty()) {
       // An installed program's folder is not the user's: then the per-user data folder.
-      frm.Folder = WybierzFolderDanych(frm.SciezkaProgramu + "/Kalorimo", modMain.platform().UserDataDir()) + "/";
+      frm.Folder =
+          WybierzFolderDanych(frm.SciezkaProgramu + "/Kalorimo", modMain.platform().UserDataDir(), &powodUzytkownika) +
+          "/";
     } else {
       frm.Folder = folderOverride.back() == '/' ? folderOverride : folderOverride + "/";
     }
-    modMain.CzyJestSubDir(frm.Folder);
+    modMain.CzyJestSubDir(frm.Folder, powodUzytkownika);
     // Leftovers of a run killed while it wrote its files (the batch tool writes neither).
     if (czytajOstatnieDane) UsunPorzuconePliki(frm.Folder, {"Kalorimo.tmp", "Notes.txt"});
 
@@ -64,7 +67,9 @@ void KalorimoApp::Form_Load() {
 
     frm.pParyWylot = 5;
     frm.Text_IS[pole::Wylot].Text = LocaleText(frm.pParyWylot, decimalSep);
-  } catch (const RunTimeError& e) {
+  } catch (RunTimeError& e) {
+    // Both folders tried are named: the one beside the program in the error, the other here.
+    if (!powodUzytkownika.empty()) e.szczegoly += (e.szczegoly.empty() ? "" : "\r\n ") + powodUzytkownika;
     modMain.RaportBledu(e);
     wczesnyBlad = true;
     // The exit command still names its file, and writes it where the folder allows.

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -102,8 +101,7 @@ void BazaKalorimo::SledzZamiane(const struct stat& naDysku) {
   plik_ = f;
 }
 
-void BazaKalorimo::CzytajSurowy(Baza& cel) {
-  std::uint8_t buf[kRecordLen];
+std::size_t BazaKalorimo::CzytajBajty(std::uint8_t (&buf)[kRecordLen]) {
   if (std::fseek(plik_, 0, SEEK_SET) != 0) FileFail("CzytajRekord1", PlikBazy);
   const std::size_t n = std::fread(buf, 1, kRecordLen, plik_);
   if (std::ferror(plik_)) {
@@ -111,6 +109,12 @@ void BazaKalorimo::CzytajSurowy(Baza& cel) {
     FileFail("CzytajRekord1", PlikBazy);
   }
   std::clearerr(plik_);  // a record cut short is no error
+  return n;
+}
+
+void BazaKalorimo::CzytajSurowy(Baza& cel) {
+  std::uint8_t buf[kRecordLen];
+  const std::size_t n = CzytajBajty(buf);
   CzytajRekord(cel, buf, n);
 }
 
@@ -127,50 +131,35 @@ void BazaKalorimo::CzytajRekord1() {
   if (!plik_) Raise(ErrBadFileName, "CzytajRekord1");
   if (czytajRaz && przeczytany_) return;
   struct stat naDysku {};
-  const bool jest = ::stat(PlikBazy.c_str(), &naDysku) == 0;
-  Znacznik teraz;
-  if (jest) {
-    teraz.dev = static_cast<unsigned long long>(naDysku.st_dev);
-    teraz.ino = static_cast<unsigned long long>(naDysku.st_ino);
-    teraz.size = static_cast<long long>(naDysku.st_size);
-    teraz.mtimeS = static_cast<long long>(naDysku.st_mtim.tv_sec);
-    teraz.mtimeNs = static_cast<long long>(naDysku.st_mtim.tv_nsec);
-    teraz.ctimeS = static_cast<long long>(naDysku.st_ctim.tv_sec);
-    teraz.ctimeNs = static_cast<long long>(naDysku.st_ctim.tv_nsec);
-    // The same file unchanged since the last read. Time stamps are coarse (a few milliseconds,
-    // 2 s on some file systems): a stamp less than 2 s older than that read may hide a later
-    // edit within the same tick, so such a file is read again. A refused file is read (and its
-    // refusal told) every time, so the user is never left calculating on the fallback unawares.
-    if (przeczytany_ && !odrzucony_ && teraz == znacznik_ &&
-        std::max(teraz.mtimeS, teraz.ctimeS) + marginesZnacznikaS < czasOdczytuS_)
-      return;
-    SledzZamiane(naDysku);
-  }
-  CzytajSprawdzony();
-  // A file that stat cannot see (its name gone) is read every time, as it always was.
-  przeczytany_ = jest;
-  znacznik_ = teraz;
-  struct timespec now {};
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  czasOdczytuS_ = static_cast<long long>(now.tv_sec);
-}
-
-void BazaKalorimo::CzytajSprawdzony() {
+  if (::stat(PlikBazy.c_str(), &naDysku) == 0) SledzZamiane(naDysku);
+  // The record's bytes every time (microseconds): an edit that leaves size and time stamps as
+  // they were (a shared mapping written in place) applies too. The same bytes as at the last
+  // accepted read keep the decoded record, and with its version the library's kept values.
+  // A refused file is read (and its refusal told) every time, so the user is never left
+  // calculating on the fallback unawares.
+  std::string powod = sprawdz ? Odrzuc() : "";
+  std::uint8_t buf[kRecordLen];
+  const std::size_t n = powod.empty() ? CzytajBajty(buf) : 0;
+  if (powod.empty() && bajtyOk_ && !odrzucony_ && n == nBajtow_ && std::equal(buf, buf + n, bajty_)) return;
+  przeczytany_ = true;
   odrzucony_ = false;
-  if (!sprawdz) {
-    CzytajSurowy(baza);
-    return;
-  }
-  std::string powod = Odrzuc();
-  Baza nowa = baza;
-  if (powod.empty()) {
-    CzytajSurowy(nowa);
+  bajtyOk_ = false;
+  if (sprawdz && powod.empty()) {
+    Baza nowa = baza;
+    CzytajRekord(nowa, buf, n);
     powod = sprawdz(nowa);
+    if (powod.empty()) baza = nowa;
+  } else if (!sprawdz) {
+    CzytajRekord(baza, buf, n);
   }
   if (powod.empty()) {
-    baza = nowa;
-    dobry_ = true;
-    naDomyslnych = false;
+    if (sprawdz) {
+      dobry_ = true;
+      naDomyslnych = false;
+    }
+    std::copy(buf, buf + n, bajty_);
+    nBajtow_ = n;
+    bajtyOk_ = true;
     return;
   }
   odrzucenie = powod;

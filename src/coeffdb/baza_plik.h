@@ -29,8 +29,8 @@ class BazaKalorimo {
   // which the defaults' loading clears. File failures raise run-time errors (53, 75, 76 ...).
   void OtworzBaze(const std::string& Folder, std::uint8_t& Blad);
   // Reads record 1 of the open file into `baza`; a record cut short is read as far as it goes.
-  // The file is read again only when its identity, size or time stamps changed since the last
-  // read (one stat), so an edit still applies at the next calculation.
+  // The bytes are read every time, so an edit applies at the next calculation; the same bytes
+  // as at the last accepted read leave `baza` (and its version) as they are.
   // With `sprawdz` set, a file that is no regular file of whole records, or whose record
   // `sprawdz` finds implausible, is refused: `baza` keeps the last good record (the defaults
   // when there was none) and `odrzucenie` says why.
@@ -42,30 +42,22 @@ class BazaKalorimo {
   // True: after the first read the record is kept for the rest of the run, edits or not (the
   // batch tool reads the file once per run).
   bool czytajRaz = false;
-  // Seconds a time stamp must be older than the last read to be trusted (tests shorten it).
-  long long marginesZnacznikaS = 2;
   // Writes the default coefficients as record 1 (called by OtworzBaze only).
   void WpisujDane(std::uint8_t& Blad);
 
  private:
   void SledzZamiane(const struct stat& naDysku);
-  void CzytajSurowy(Baza& cel);  // record 1 as far as the file goes, unchecked
-  void CzytajSprawdzony();       // record 1 through `sprawdz`, or unchecked without it
-  std::string Odrzuc();          // why the open file cannot hold a record, "" when it can
+  std::size_t CzytajBajty(std::uint8_t (&buf)[kRecordLen]);  // record 1's bytes as far as they go
+  void CzytajSurowy(Baza& cel);                              // record 1 as far as the file goes, unchecked
+  std::string Odrzuc();                                      // why the open file cannot hold a record, "" when it can
   std::FILE* plik_ = nullptr;
-  bool dobry_ = false;      // `baza` holds a record that was accepted (or the defaults)
-  bool odrzucony_ = false;  // the last read refused the file
-  // What the file looked like at the last read, and when that read was (CLOCK_REALTIME).
-  bool przeczytany_ = false;
-  struct Znacznik {
-    unsigned long long dev = 0, ino = 0;
-    long long size = 0, mtimeS = 0, mtimeNs = 0, ctimeS = 0, ctimeNs = 0;
-    bool operator==(const Znacznik& o) const {
-      return dev == o.dev && ino == o.ino && size == o.size && mtimeS == o.mtimeS && mtimeNs == o.mtimeNs &&
-             ctimeS == o.ctimeS && ctimeNs == o.ctimeNs;
-    }
-  } znacznik_;
-  long long czasOdczytuS_ = 0;
+  bool dobry_ = false;        // `baza` holds a record that was accepted (or the defaults)
+  bool odrzucony_ = false;    // the last read refused the file
+  bool przeczytany_ = false;  // read at least once this run
+  // The bytes of the last accepted read (when bajtyOk_), which `baza` decodes.
+  bool bajtyOk_ = false;
+  std::uint8_t bajty_[kRecordLen] = {};
+  std::size_t nBajtow_ = 0;
 };
 
 // The default coefficient tables (all elements 0 except the used ones); clears `Blad`.

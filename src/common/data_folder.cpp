@@ -22,8 +22,10 @@ bool FolderDoZapisu(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
   if (!fs::is_directory(path, ec)) {
-    if (fs::exists(path, ec)) return false;
-    if (!fs::create_directory(path, ec) || ec) return false;
+    // A folder another start made a moment ago is as good as one made here (create_directory
+    // reports it as not made); a file in the way is no folder.
+    fs::create_directory(path, ec);
+    if (!fs::is_directory(path, ec)) return false;
   }
   // Permissions alone do not tell (root, read-only mounts): a probe file does.
   std::string probe = path + "/.kalorimo-XXXXXX";
@@ -34,11 +36,24 @@ bool FolderDoZapisu(const std::string& path) {
   return true;
 }
 
-std::string WybierzFolderDanych(const std::string& obokProgramu, const std::string& uzytkownika) {
-  if (FolderDoZapisu(obokProgramu) || uzytkownika.empty()) return obokProgramu;
-  std::error_code ec;
-  std::filesystem::create_directories(std::filesystem::path(uzytkownika).parent_path(), ec);
-  return FolderDoZapisu(uzytkownika) ? uzytkownika : obokProgramu;
+std::string WybierzFolderDanych(const std::string& obokProgramu, const std::string& uzytkownika,
+                                std::string* powodUzytkownika) {
+  std::string powod;
+  std::string wynik = obokProgramu;
+  if (!FolderDoZapisu(obokProgramu)) {
+    if (uzytkownika.empty()) {
+      powod = "Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)";
+    } else {
+      std::error_code ec;
+      std::filesystem::create_directories(std::filesystem::path(uzytkownika).parent_path(), ec);
+      if (FolderDoZapisu(uzytkownika))
+        wynik = uzytkownika;
+      else
+        powod = "Katalog użytkownika: " + uzytkownika + " - nie można go utworzyć ani w nim pisać";
+    }
+  }
+  if (powodUzytkownika != nullptr) *powodUzytkownika = powod;
+  return wynik;
 }
 
 }  // namespace kal

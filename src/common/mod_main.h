@@ -36,7 +36,8 @@ class ModMain {
   void RaportBledu(const RunTimeError& err);
 
   // Makes sure the folder exists; on failure shows its message and returns normally.
-  void CzyJestSubDir(const std::string& path);
+  // `dopisek`, when not empty, is a further line of the message (another folder tried).
+  void CzyJestSubDir(const std::string& path, const std::string& dopisek = "");
 
   Dialogs& dialogs() { return dialogs_; }
   Platform& platform() { return platform_; }

@@ -21,7 +21,7 @@ void ModMain::RaportBledu(const RunTimeError& err) {
   }
 }
 
-void ModMain::CzyJestSubDir(const std::string& path) {
+void ModMain::CzyJestSubDir(const std::string& path, const std::string& dopisek) {
   namespace fs = std::filesystem;
   bool ok = false;
   std::string powod;
@@ -52,7 +52,8 @@ void ModMain::CzyJestSubDir(const std::string& path) {
   }
   if (!ok) {
     // The window's own text, then the folder and the system's reason.
-    dialogs_.MsgBox("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + path + " - " + powod,
+    dialogs_.MsgBox("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + path + " - " + powod +
+                        (dopisek.empty() ? "" : "\r\n" + dopisek),
                     Buttons::OK, Icon::Information, "Eksplorator");
   }
 }

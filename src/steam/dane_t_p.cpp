@@ -6,19 +6,21 @@
 #include "common/checked.h"
 #include "common/number_text.h"
 #include "steam/mod_kalorimo.h"
+#include "steam/validity.h"
 
 namespace kal {
 
 void ModKalorimo::Dane_T_P(double p, double t, int flag) {
   if (p <= 0 || p >= 22.12) {
-    dialogs_.MsgBox("Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = " + Format(p, "#0.0#", decimalSep) + " [MPa]",
-                    Buttons::OK, Icon::None, "");
+    dialogs_.MsgBox(
+        "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = " + LiczbaKomunikatu(p, decimalSep, "#0.0#") + " [MPa]",
+        Buttons::OK, Icon::None, "");
     st.Blad = 1;
     return;
   }
   if (t <= 0 || t >= 600) {
-    dialogs_.MsgBox("Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = " + Format(t, "##0", decimalSep), Buttons::OK,
-                    Icon::None, "");
+    dialogs_.MsgBox("Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = " + LiczbaKomunikatu(t, decimalSep, "##0"),
+                    Buttons::OK, Icon::None, "");
     st.Blad = 1;
     return;
   }

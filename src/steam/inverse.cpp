@@ -3,6 +3,7 @@
 // estimate it started the pass with and returns the estimate already corrected in that pass.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "common/checked.h"
 #include "common/dialogs.h"
@@ -44,6 +45,7 @@ double ModKalorimo::Pth(double t, double h) {
   st.pIter = Sng(Pnas(t) - 0.001);
   std::int16_t n = 0;
   for (;;) {
+    const float przed = st.pIter;
     const double hc = Hpt(st.pIter, t);
     n = static_cast<std::int16_t>(n + 1);
     passes.Pth = n;
@@ -55,6 +57,13 @@ double ModKalorimo::Pth(double t, double h) {
     const float r = Sng(1 - Div(hc, h));
     if (n > kPassLimit || st.pIter > 22.3f) return fail();
     if (r <= 0.02f) return st.pIter;
+    // A pass that leaves the pressure as it found it (a search that shrinks it to the smallest
+    // single it can hold) repeats itself, scratch included, up to the pass limit.
+    if (fastPaths && std::memcmp(&przed, &st.pIter, sizeof przed) == 0) {
+      n = static_cast<std::int16_t>(kPassLimit + 1);
+      passes.Pth = n;
+      return fail();
+    }
   }
 }
 

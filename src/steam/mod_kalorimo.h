@@ -101,6 +101,9 @@ class ModKalorimo {
   double Hpt0Krokami(double pi, double theta, double T);
   double Spt0Krokami(double pi, double theta, double T, double p);
   double Vpt0Krokami(double theta, double pi);
+  double TnasSzereg(double p) const;  // Tnas's series before the floor (0.002 <= p <= 22.115)
+  double PnasKrokami(double t);       // every pass of the search
+  double PnasZnane(double t);         // the same passes, degrees known for certain not recomputed
 
   // What is kept between calls, valid for the record version `wersja`.
   struct Pamiec {
@@ -113,7 +116,25 @@ class ModKalorimo {
     float hH0 = 0;
     double sLnT = 0, sKT = 0, sDT = 0;  // 1.48285 ln T, 0.75805e-3 T, 46.174 / T
     double sLnP = 0;                    // 0.46151 ln(10^6 p)
+    // Pnas: the pressures known to give each whole degree K of Tnas's series for certain:
+    // K = stopnie[K + kStopien0], every p from lo to hi (none while lo > hi).
+    struct Stopien {
+      double lo = 1, hi = 0;
+    };
+    static constexpr int kStopien0 = 64, kStopnie = 512;
+    Stopien stopnie[kStopnie];
+    double pewnosc = -1;  // distance from a whole degree a sum must keep; 0: none, -1: not yet known
+    // Pnas results by the temperature's bits (a batch repeats its temperatures).
+    struct PnasWynik {
+      std::uint64_t t = 0;
+      double p = 0;
+      long passes = 0;
+      bool ok = false;
+    };
+    static constexpr int kPnasWyniki = 1024;
+    PnasWynik pnas[kPnasWyniki];
   };
+  double PewnoscSzeregu(Pamiec& c) const;  // Pamiec::pewnosc of the record
   Pamiec pamiec_;
   Pamiec& PamiecBazy();  // the kept values, emptied when the record changed
 

@@ -1,11 +1,19 @@
 #include "steam/validity.h"
 
+#include <cmath>
+
 #include "common/number_text.h"
 
 namespace kal {
 
+std::string LiczbaKomunikatu(double v, char decimalSep, const char* pattern) {
+  if (std::isnan(v)) return "(nieokreślona)";
+  if (std::isinf(v)) return v < 0 ? "(ujemna poza zakresem liczb)" : "(dodatnia poza zakresem liczb)";
+  return pattern != nullptr ? Format(v, pattern, decimalSep) : LocaleText(static_cast<float>(v), decimalSep);
+}
+
 std::string StanNiefizyczny(const SteamState& s, bool nasycenie, char decimalSep) {
-  const auto n = [decimalSep](float v) { return LocaleText(v, decimalSep); };
+  const auto n = [decimalSep](float v) { return LiczbaKomunikatu(v, decimalSep); };
   const std::string naglowek = "Stan niefizyczny - wynik odrzucony:\r\n";
   const bool mokra = nasycenie || (s.xPary > 0.0f && s.xPary < 1.0f);
   const bool przegrzana = s.xPary == 1.0f || s.xPary >= 1.01f;

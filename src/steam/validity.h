@@ -14,6 +14,10 @@ inline constexpr float kTKrytyczna = 374.12f;  // C
 // and the searches' tolerance, no more.
 inline constexpr float kPrzechlodzenie = 1.0f;  // K
 
+// A number in a message text: through `pattern` (LocaleText of a single without one); a value
+// that is no finite number is named in words, never shown as "Inf" or "NaN".
+std::string LiczbaKomunikatu(double v, char decimalSep, const char* pattern = nullptr);
+
 // "" for a state within the limits; otherwise a Polish message that names the limit crossed.
 // `nasycenie`: the state was asked for on the saturation line (a dryness was given).
 std::string StanNiefizyczny(const SteamState& s, bool nasycenie, char decimalSep);

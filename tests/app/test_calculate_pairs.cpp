@@ -244,5 +244,60 @@ TEST(PairUnits, EnthalpyEntropyKeepsTheChosenUnit) {
   EXPECT_FLOAT_EQ(2.0f, rig.frm().kodJednP);
 }
 
+// The temperature box of t,h, t,s and x,t takes either separator in either locale, as the other
+// boxes do; a text that is no number stays a type mismatch.
+TEST(PairTemperatureBox, EitherSeparator) {
+  struct Case {
+    int b;
+    const char* vb;
+  };
+  const Case pary[] = {{H, "2750"}, {S, "7"}, {X, "0.9"}};
+  for (char sep : {',', '.'}) {
+    for (const Case& c : pary) {
+      AppRig ref(sep);
+      ref.Oblicz(T, sep == ',' ? "153,58" : "153.58", c.b, c.vb);
+      for (const char* t : {"153.58", "153,58", " 153.58 "}) {
+        AppRig rig(sep);
+        rig.Oblicz(T, t, c.b, c.vb);
+        EXPECT_EQ(153.58f, rig.st().tPary) << sep << " " << c.b << " " << t;
+        for (int i = 0; i < 9; ++i) {
+          if (i == T) continue;  // the box keeps what was typed
+          EXPECT_EQ(ref.Box(i), rig.Box(i)) << sep << " " << c.b << " " << t << " box " << i;
+        }
+      }
+      for (const char* t : {"153.5,8", "15x", "1.5.3"}) {
+        AppRig rig(sep);
+        rig.ExpectRaport(13, "ParseLocale");
+        rig.Oblicz(T, t, c.b, c.vb);
+        rig.dialogs.VerifyDone();
+      }
+    }
+  }
+}
+
+// A refused p,t after a good one: no results of the earlier state stay in the boxes, and the
+// I-S chart has no inlet.
+TEST(PairPT, RefusedPairLeavesNoEarlierResults) {
+  struct Case {
+    const char* p;
+    const char* t;
+    std::string message;
+  } const cases[] = {
+      {"25", "200", "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 25,0 [MPa]"},
+      {"1", "700", "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 700"},
+  };
+  for (const Case& c : cases) {
+    AppRig rig;
+    rig.Oblicz(P, "1", T, "200");
+    ASSERT_EQ("2 828,0", rig.Box(H));
+    ASSERT_TRUE(rig.app().stanPT().has_value());
+    rig.dialogs.ExpectOk(c.message);
+    rig.Oblicz(P, c.p, T, c.t);
+    rig.dialogs.VerifyDone();
+    for (int i : {H, S, X, V, Nu}) EXPECT_EQ(kSiedemSpacji, rig.Box(i)) << c.message << " box " << i;
+    EXPECT_FALSE(rig.app().stanPT().has_value()) << c.message;
+  }
+}
+
 }  // namespace
 }  // namespace kal::test

@@ -202,11 +202,15 @@ TEST_P(UnusableFolder, StartUpReportsTheWindowOpensAndEveryCommandReportsInPolis
   const std::string powod = e == ENOTDIR          ? "istnieje, ale nie jest katalogiem"
                             : GetParam().readOnly ? PowodBledu(EACCES)
                                                   : PowodBledu(e);
-  rig.dialogs.ExpectOk(std::string(kProblemFolderu) + "\r\nKatalog: " + exe + "/Kalorimo/ - " + powod, "Eksplorator",
-                       Icon::Information);
+  // The fake platform knows no per-user folder, as a run without HOME.
+  const std::string bezHome = "Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)";
+  rig.dialogs.ExpectOk(
+      std::string(kProblemFolderu) + "\r\nKatalog: " + exe + "/Kalorimo/ - " + powod + "\r\n" + bezHome, "Eksplorator",
+      Icon::Information);
   rig.dialogs.ExpectBox(" Wystąpił błąd wykonania nr -> " + std::to_string(GetParam().nr) + "\r\n  co oznacza ->  " +
                             OpisBledu(GetParam().nr) + "\r\n błąd wystąpił w procedurze -> OtworzBaze / " +
                             std::to_string(e) + "\r\n plik -> " + exe + "/Kalorimo/Kalorimo.dat : " + PowodBledu(e) +
+                            "\r\n " + bezHome +
                             "\r\n whatFormName = \r\n kontekst -> 0\r\n help file -> \r\n kontynuować ? ",
                         Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.Restart();

@@ -276,7 +276,8 @@ TEST(Reliability, FolderMessagesNameThePathAndTheReason) {
   Uruchomienie run(dir.path());
   ASSERT_GE(run.dialogs.boxes.size(), 2u);
   EXPECT_EQ("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + dir.path() +
-                "/Kalorimo/ - istnieje, ale nie jest katalogiem",
+                "/Kalorimo/ - istnieje, ale nie jest katalogiem\r\n"
+                "Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)",  // no per-user folder known
             run.dialogs.boxes[0].text);
   EXPECT_NE(std::string::npos,
             run.dialogs.boxes[1].text.find("\r\n plik -> " + dir.path() +

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/app_fixture.h"
+#include "common/data_folder.h"
 #include "support/fs_faults.h"
 
 namespace kal::test {
@@ -62,18 +63,21 @@ TEST(StartUp, DataFolderOverride) {
   EXPECT_FALSE(fs::exists(rig.DataDir()));
 }
 
+// The per-user folder of a run without HOME (the fake platform knows none).
+const std::string kBezHome = "Katalog użytkownika: nieznany (brak HOME i XDG_DATA_HOME)";
+
 // A file where the data folder should be: the folder check reports, then the coefficient file
 // cannot be opened; the error report follows and the window still opens, empty.
 TEST(StartUp, DataFolderThatIsAFileEndsInTheErrorReport) {
   AppRig rig(',', false);
   std::ofstream(rig.dir.path() + "/Kalorimo") << "x";
   rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + rig.DataDir() +
-                           " - istnieje, ale nie jest katalogiem",
+                           " - istnieje, ale nie jest katalogiem\r\n" + kBezHome,
                        "Eksplorator", Icon::Information);
   // 76 path not found, errno ENOTDIR; the window's name is set only later in the start-up.
   std::string raport = RaportTekst(76, "OtworzBaze", ENOTDIR, "");
   raport.insert(raport.find("\r\n whatFormName"),
-                "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : część ścieżki nie jest katalogiem");
+                "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : część ścieżki nie jest katalogiem\r\n " + kBezHome);
   rig.dialogs.ExpectBox(raport, Buttons::YesNo, Icon::None, "Opis błędu ");
   rig.app().Form_Load();
   EXPECT_TRUE(rig.frm().Visible);
@@ -129,6 +133,51 @@ TEST(StartUpFolder, PerUserFolderWhenTheProgramFolderCannotBeWritten) {
     EXPECT_TRUE(fs::is_regular_file(rig.frm().Folder + "Kalorimo.dat"));
     rig.dialogs.VerifyDone();
   }
+}
+
+// Neither folder usable (a file beside the program, the per-user one unknown or not makeable):
+// the folder check and the error report name both.
+TEST(StartUpFolder, MessagesNameBothFolders) {
+  struct Case {
+    const char* name;
+    bool userKnown;
+  } const cases[] = {{"HOME unset", false}, {"per-user folder under a file", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppRig rig(',', false);
+    std::ofstream(rig.dir.path() + "/Kalorimo") << "x";
+    std::ofstream(rig.dir.path() + "/dane") << "x";
+    const std::string user = rig.dir.path() + "/dane/Kalorimo";
+    rig.platform.userDataDir = c.userKnown ? user : "";
+    const std::string drugi =
+        c.userKnown ? "Katalog użytkownika: " + user + " - nie można go utworzyć ani w nim pisać" : kBezHome;
+    rig.dialogs.ExpectOk("Problem ze ścieżką dostępu  w  ModMain\\CzyJestSubDir()  \r\nKatalog: " + rig.DataDir() +
+                             " - istnieje, ale nie jest katalogiem\r\n" + drugi,
+                         "Eksplorator", Icon::Information);
+    std::string raport = RaportTekst(76, "OtworzBaze", ENOTDIR, "");
+    raport.insert(raport.find("\r\n whatFormName"),
+                  "\r\n plik -> " + rig.DataDir() + "Kalorimo.dat : część ścieżki nie jest katalogiem\r\n " + drugi);
+    rig.dialogs.ExpectBox(raport, Buttons::YesNo, Icon::None, "Opis błędu ");
+    rig.app().Form_Load();
+    rig.dialogs.VerifyDone();
+  }
+}
+
+// Folders for the data: made, found, or refused; one made by another start a moment ago counts
+// as found (the outcome of two first starts at once).
+TEST(StartUpFolder, FolderDoZapisu) {
+  TempDir d;
+  std::ofstream(d.path() + "/plik") << "x";
+  fs::create_directory(d.path() + "/jest");
+  struct Case {
+    std::string path;
+    bool ok;
+  } const cases[] = {{d.path() + "/nowy", true},
+                     {d.path() + "/jest", true},
+                     {d.path() + "/plik", false},
+                     {d.path() + "/brak/nowy", false},
+                     {"", false}};
+  for (const Case& c : cases) EXPECT_EQ(c.ok, FolderDoZapisu(c.path)) << c.path;
 }
 
 }  // namespace

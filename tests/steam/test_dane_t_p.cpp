@@ -52,13 +52,19 @@ TEST_P(DaneTPRange, RejectedWithMessageAndStateUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, DaneTPRange,
-    ::testing::Values(RangeCase{22.12, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,12 [MPa]"},
-                      RangeCase{0, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 0,0 [MPa]"},
-                      RangeCase{-1.5, 300, '.', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = -1.5 [MPa]"},
-                      RangeCase{30, 0, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 30,0 [MPa]"},
-                      RangeCase{1, 600, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 600"},
-                      RangeCase{1, 0, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 0"},
-                      RangeCase{1, 650.4, '.', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 650"}));
+    ::testing::Values(
+        RangeCase{22.12, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 22,12 [MPa]"},
+        RangeCase{0, 300, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 0,0 [MPa]"},
+        RangeCase{-1.5, 300, '.', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = -1.5 [MPa]"},
+        RangeCase{30, 0, ',', "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = 30,0 [MPa]"},
+        RangeCase{1, 600, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 600"},
+        RangeCase{1, 0, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 0"},
+        RangeCase{1, 650.4, '.', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = 650"},
+        // no "Inf" in a message: the value is named in words
+        RangeCase{1, -HUGE_VAL, ',', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = (ujemna poza zakresem liczb)"},
+        RangeCase{1, HUGE_VAL, '.', "Niewłaściwa temp.pary , Sub Dane_T_P() ,  t = (dodatnia poza zakresem liczb)"},
+        RangeCase{HUGE_VAL, 300, ',',
+                  "Niewłaściwe ciśnienie pary, Sub Dane_T_P() ,  p = (dodatnia poza zakresem liczb) [MPa]"}));
 
 TEST_F(SteamTest, DaneTPAcceptsJustInsideTheRange) {
   m.Dane_T_P(22.11, 599.9, 0);

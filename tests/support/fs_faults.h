@@ -1,12 +1,18 @@
-// File-system faults for the tests: a folder that cannot be written even by root, and a full
-// disk. Both are undone when the object goes.
+// File-system faults for the tests: a folder that cannot be written even by root, a full disk,
+// and a file edited through a shared mapping. Each is undone when the object goes.
 #pragma once
+#include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -77,6 +83,45 @@ class PelnyDysk {
  private:
   rlimit saved_{};
   void (*old_)(int) = nullptr;
+};
+
+// A file written in place through a shared mapping: once its page is writable, further writes
+// change neither size nor time stamps (Stempel is the same before and after Zapisz).
+class MapaPliku {
+ public:
+  explicit MapaPliku(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return;
+    size_ = static_cast<std::size_t>(st.st_size);
+    void* m = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+    if (m == MAP_FAILED) return;
+    mem_ = static_cast<std::uint8_t*>(m);
+    volatile std::uint8_t* first = mem_;
+    first[0] = first[0];  // the page's first write, which may still stamp the file
+  }
+  ~MapaPliku() {
+    if (mem_ != nullptr) ::munmap(mem_, size_);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  MapaPliku(const MapaPliku&) = delete;
+  MapaPliku& operator=(const MapaPliku&) = delete;
+
+  bool ok() const { return mem_ != nullptr; }
+  void Zapisz(std::size_t off, const void* bytes, std::size_t n) { std::memcpy(mem_ + off, bytes, n); }
+  // Size, mtime and ctime, as one text.
+  std::string Stempel() const {
+    struct stat st {};
+    ::fstat(fd_, &st);
+    return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+           std::to_string(st.st_mtim.tv_nsec) + " " + std::to_string(st.st_ctim.tv_sec) + "." +
+           std::to_string(st.st_ctim.tv_nsec);
+  }
+
+ private:
+  int fd_ = -1;
+  std::uint8_t* mem_ = nullptr;
+  std::size_t size_ = 0;
 };
 
 }  // namespace kal::test

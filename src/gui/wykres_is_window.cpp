@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QRubberBand>
 #include <QScreen>
-#include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -619,19 +618,8 @@ QByteArray WykresISWindow::obrazPNG() const {
 }
 
 QByteArray WykresISWindow::obrazSVG() const {
-  QByteArray dane;
-  QBuffer buf(&dane);
-  buf.open(QIODevice::WriteOnly);
-  QSvgGenerator gen;
-  gen.setOutputDevice(&buf);
-  gen.setSize(kRozmiarEksportu);
-  gen.setViewBox(QRect(QPoint(), kRozmiarEksportu));
-  gen.setTitle(windowTitle());
-  QPainter p;
-  if (!p.begin(&gen)) return {};
-  wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu));
-  if (!p.end()) return {};
-  return dane;
+  return ObrazSvg(kRozmiarEksportu, windowTitle(),
+                  [&](QPainter& p) { wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu)); });
 }
 
 bool WykresISWindow::zapisz(const QString& path, const QByteArray& dane) const {

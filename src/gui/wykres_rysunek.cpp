@@ -1,7 +1,9 @@
 #include "gui/wykres_rysunek.h"
 
+#include <QBuffer>
 #include <QLineF>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -59,6 +61,22 @@ bool PostawEtykiete(QPainter& p, const QPointF& m, double kat, const QString& te
   p.drawText(at, Qt::AlignCenter, tekst);
   p.restore();
   return true;
+}
+
+QByteArray ObrazSvg(const QSize& rozmiar, const QString& tytul, const std::function<void(QPainter&)>& rysuj) {
+  QByteArray dane;
+  QBuffer bufor(&dane);
+  bufor.open(QIODevice::WriteOnly);
+  QSvgGenerator gen;
+  gen.setOutputDevice(&bufor);
+  gen.setSize(rozmiar);
+  gen.setViewBox(QRect(QPoint(), rozmiar));
+  gen.setTitle(tytul);
+  QPainter p;
+  if (!p.begin(&gen)) return {};
+  rysuj(p);
+  if (!p.end()) return {};
+  return dane;
 }
 
 }  // namespace kal

@@ -1,11 +1,14 @@
 // Drawing pieces both I-S charts share (the calculator's window and the workbench's results):
 // the map from s, h to pixels, the lines' colours and the labels set along a line.
 #pragma once
+#include <QByteArray>
 #include <QColor>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "mollier/wykres.h"
@@ -34,5 +37,9 @@ bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat);
 // `zajete`; placed, its place joins `zajete`.
 bool PostawEtykiete(QPainter& p, const QPointF& m, double kat, const QString& tekst, const QColor& c,
                     std::vector<QRectF>& zajete);
+
+// A chart drawn whole into an SVG document in memory, `rozmiar` pixels with a view box to match;
+// empty when the painter fails.
+QByteArray ObrazSvg(const QSize& rozmiar, const QString& tytul, const std::function<void(QPainter&)>& rysuj);
 
 }  // namespace kal

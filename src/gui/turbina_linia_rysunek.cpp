@@ -91,17 +91,7 @@ MapaIS RysujTloIS(QPainter& p, const QRectF& r, const Wykres& w, const std::vect
     p.drawText(QRectF(r.left(), m(o.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
                Q(Format(h, "0", sep)));
   }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(m.a.left(), m.a.bottom() + 21, m.a.width(), 18), Qt::AlignCenter,
-             QString::fromUtf8("s [kJ/(kg·K)]"));
-  p.save();
-  p.translate(r.left() + 12, m.a.center().y());
-  p.rotate(-90);
-  p.drawText(QRectF(-60, -9, 120, 18), Qt::AlignCenter, QStringLiteral("h [kJ/kg]"));
-  p.restore();
-  p.drawRect(m.a);
-
-  p.setClipRect(m.a);
+  TytulyOsiIRamka(p, r, m, 21, QString::fromUtf8("s [kJ/(kg·K)]"));
   // The points' own isobars, labelled with their pressure.
   for (const Linia& l : izobaryPunktow)
     Rysuj(p, m, l, QPen(QColor(30, 80, 190, 110), 1.8), Q(kal::Etykieta(l, 1, sep)), zajete);

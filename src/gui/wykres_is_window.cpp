@@ -302,17 +302,7 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
                Qt::AlignRight | Qt::AlignVCenter, slad_.osH.back());
     p.restore();
   }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(m.a.left(), m.a.bottom() + 20, m.a.width(), 18), Qt::AlignCenter,
-             QString::fromUtf8("s [kJ/(kg K)]"));
-  p.save();
-  p.translate(r.left() + 12, m.a.center().y());
-  p.rotate(-90);
-  p.drawText(QRectF(-60, -9, 120, 18), Qt::AlignCenter, QStringLiteral("h [kJ/kg]"));
-  p.restore();
-  p.drawRect(m.a);
-
-  p.setClipRect(m.a);
+  TytulyOsiIRamka(p, r, m, 20, QString::fromUtf8("s [kJ/(kg K)]"));
   if (model_ && model_->wykres) {
     const Rozprezanie& e = model_->rozprezanie;
     const bool maWlot = e.izentropa || !model_->wyniki[0].empty();

@@ -63,6 +63,18 @@ bool PostawEtykiete(QPainter& p, const QPointF& m, double kat, const QString& te
   return true;
 }
 
+void TytulyOsiIRamka(QPainter& p, const QRectF& r, const MapaIS& m, double odS, const QString& tytulS) {
+  p.setPen(Qt::black);
+  p.drawText(QRectF(m.a.left(), m.a.bottom() + odS, m.a.width(), 18), Qt::AlignCenter, tytulS);
+  p.save();
+  p.translate(r.left() + 12, m.a.center().y());
+  p.rotate(-90);
+  p.drawText(QRectF(-60, -9, 120, 18), Qt::AlignCenter, QStringLiteral("h [kJ/kg]"));
+  p.restore();
+  p.drawRect(m.a);
+  p.setClipRect(m.a);
+}
+
 QByteArray ObrazSvg(const QSize& rozmiar, const QString& tytul, const std::function<void(QPainter&)>& rysuj) {
   QByteArray dane;
   QBuffer bufor(&dane);

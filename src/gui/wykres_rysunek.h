@@ -38,6 +38,10 @@ bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat);
 bool PostawEtykiete(QPainter& p, const QPointF& m, double kat, const QString& tekst, const QColor& c,
                     std::vector<QRectF>& zajete);
 
+// The axes' titles (s below the area, `odS` under its bottom edge; h turned up along the left
+// edge of `r`) and the area's frame; leaves the painter clipped to the area.
+void TytulyOsiIRamka(QPainter& p, const QRectF& r, const MapaIS& m, double odS, const QString& tytulS);
+
 // A chart drawn whole into an SVG document in memory, `rozmiar` pixels with a view box to match;
 // empty when the painter fails.
 QByteArray ObrazSvg(const QSize& rozmiar, const QString& tytul, const std::function<void(QPainter&)>& rysuj);

@@ -1,11 +1,10 @@
 // The turbine database as the workbench meets it: a file of 50 turbines with 200 campaigns each,
 // opened (with its check) and every turbine's campaigns read. Wanted: well under 200 ms.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 
+#include "bench_turbiny_rig.h"
 #include "turbiny/magazyn.h"
 #include "turbiny/obliczenia.h"
 
@@ -17,52 +16,16 @@ constexpr int kTurbin = 50;
 constexpr int kKampanii = 200;
 
 Dokument Turbina(int nr) {
-  Dokument d;
-  d.turbina.nazwa = "TG-" + std::to_string(nr);
+  Dokument d = bench::TurbinaDoTestu("TG-" + std::to_string(nr), kKampanii, 345.0);
   d.turbina.opis = "blok " + std::to_string(nr);
-  const char* punkty[] = {"PS", "WP_WYL", "SP_WL", "SP_WYL", "NP_WYL"};
-  for (const char* id : punkty) {
-    PunktPomiarowy p;
-    p.id = id;
-    p.nazwa = id;
-    d.turbina.punkty.push_back(p);
-  }
-  d.turbina.odcinki = {{"WP", "PS", "WP_WYL", RodzajWylotu::Przegrzany, 0.865},
-                       {"SP", "SP_WL", "SP_WYL", RodzajWylotu::Przegrzany, 0.91},
-                       {"NP", "SP_WYL", "NP_WYL", RodzajWylotu::Mokry, 0.88}};
-  for (int k = 0; k < kKampanii; ++k) {
-    Kampania c;
-    c.id = "K" + std::to_string(k);
-    c.data = std::to_string(2000 + k / 12) + "-" + (k % 12 < 9 ? "0" : "") + std::to_string(k % 12 + 1) + "-01T10:00";
-    c.rodzaj = k % 20 == 0 ? RodzajKampanii::PoRemoncie : RodzajKampanii::Okresowe;
-    c.mocMW = 200 - k * 0.01;
-    const double dp = k * 1e-3;
-    c.odczyty["PS"] = {12.74 + dp, 535.1, std::nullopt, std::nullopt, 0.004, 0.06, 720};
-    c.odczyty["WP_WYL"] = {3.62 + dp, 345.0, std::nullopt, std::nullopt, 0.002, 0.05, 720};
-    c.odczyty["SP_WL"] = {3.3, 535.0, std::nullopt, std::nullopt, 0.002, 0.05, 720};
-    c.odczyty["SP_WYL"] = {0.25, 240.0 + dp, std::nullopt, std::nullopt, 0.001, 0.05, 720};
-    c.odczyty["NP_WYL"] = {0.0056, std::nullopt, 2345.0, 15.0, std::nullopt, std::nullopt, 720};
-    d.kampanie.push_back(std::move(c));
-  }
+  for (PunktPomiarowy& p : d.turbina.punkty) p.nazwa = p.id;
+  for (std::size_t k = 0; k < d.kampanie.size(); ++k) d.kampanie[k].mocMW = 200 - static_cast<double>(k) * 0.01;
   return d;
 }
 
-// A folder of its own, removed with the file when the run ends.
-struct Folder {
-  std::string path;
-  Folder() {
-    std::string t = (std::filesystem::temp_directory_path() / "kalorimo-bench-db-XXXXXX").string();
-    if (mkdtemp(t.data())) path = t;
-  }
-  ~Folder() {
-    std::error_code ec;
-    if (!path.empty()) std::filesystem::remove_all(path, ec);
-  }
-};
-
 // The file, made once for the whole run.
 const std::string& Plik() {
-  static const Folder folder;
+  static const bench::FolderTymczasowy folder("kalorimo-bench-db");
   static const std::string plik = [] {
     const std::string f = folder.path + "/turbiny.db";
     auto m = OtworzBaze(f);

@@ -6,7 +6,6 @@
 
 #include "app/stanowisko.h"
 #include "turbiny/czas.h"
-#include "turbiny/data_czas.h"
 
 namespace kal {
 
@@ -441,7 +440,7 @@ bool OknoTurbiny::EdytujKampanie(int w, int k, const std::string& surowy) {
     case kolKampanii::Data: {
       std::string d = tekst;
       if (d.size() > 10 && d[10] == ' ') d[10] = 'T';
-      if (!turbiny::KluczDaty(d)) {
+      if (!turbiny::SekundyDatyKampanii(d)) {
         const auto s = turbiny::SekundyZTekstu(tekst);
         if (!s || tekst.size() < 16)
           return Odmowa(T, w, k, "data " + Cytat(tekst) + " (RRRR-MM-DD gg:mm albo DD.MM.RRRR gg:mm)");

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPolygonF>
-#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -13,21 +12,6 @@ namespace kal {
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QColor Kolor(RodzajLinii r) {
-  switch (r) {
-    case RodzajLinii::Nasycenie:
-    case RodzajLinii::Woda:
-      return QColor(20, 20, 20);
-    case RodzajLinii::Suchosc:
-      return QColor(40, 130, 60);
-    case RodzajLinii::Izobara:
-      return QColor(30, 80, 190);
-    case RodzajLinii::Izoterma:
-      return QColor(200, 70, 40);
-  }
-  return Qt::black;
-}
 
 // A label upright along a polyline on a light halo, at the first place near `gdzie` (fraction of
 // the visible length) that overlaps no label already placed; none fits, no label.
@@ -40,40 +24,13 @@ void Etykieta(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tek
   double dl = 0;
   for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
   if (dl < 60) return;
-  const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
-  const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
   for (int k = 0; k <= 12; ++k) {
     const double g = gdzie + (k + 1) / 2 * 0.06 * (k % 2 ? -1 : 1);
     if (g < 0.03 || g > 0.97) continue;
-    const double cel = dl * g;
-    double acc = 0;
     QPointF m;
     double kat = 0;
-    for (int i = 1; i < v.size(); ++i) {
-      const double d = QLineF(v[i - 1], v[i]).length();
-      if (acc + d < cel && i + 1 < v.size()) {
-        acc += d;
-        continue;
-      }
-      m = v[i - 1] + (v[i] - v[i - 1]) * std::clamp(d > 0 ? (cel - acc) / d : 0.0, 0.0, 1.0);
-      kat = std::atan2(v[i].y() - v[i - 1].y(), v[i].x() - v[i - 1].x()) * 180 / M_PI;
-      break;
-    }
-    if (kat > 90) kat -= 180;
-    if (kat < -90) kat += 180;
-    const QRectF zajmuje = QTransform().translate(m.x(), m.y()).rotate(kat).mapRect(at);
-    if (std::any_of(zajete.begin(), zajete.end(),
-                    [&](const QRectF& z) { return z.intersects(zajmuje.adjusted(-2, -2, 2, 2)); }))
-      continue;
-    zajete.push_back(zajmuje);
-    p.save();
-    p.translate(m);
-    p.rotate(kat);
-    p.fillRect(at, QColor(255, 255, 255, 210));
-    p.setPen(c);
-    p.drawText(at, Qt::AlignCenter, tekst);
-    p.restore();
-    return;
+    MiejsceNaLinii(v, g, &m, &kat);
+    if (PostawEtykiete(p, m, kat, tekst, c, zajete)) return;
   }
 }
 
@@ -134,23 +91,13 @@ MapaIS RysujTloIS(QPainter& p, const QRectF& r, const Wykres& w, const std::vect
     p.drawText(QRectF(r.left(), m(o.sMin, h).y() - 8, m.a.left() - r.left() - 4, 16), Qt::AlignRight | Qt::AlignVCenter,
                Q(Format(h, "0", sep)));
   }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(m.a.left(), m.a.bottom() + 21, m.a.width(), 18), Qt::AlignCenter,
-             QString::fromUtf8("s [kJ/(kg·K)]"));
-  p.save();
-  p.translate(r.left() + 12, m.a.center().y());
-  p.rotate(-90);
-  p.drawText(QRectF(-60, -9, 120, 18), Qt::AlignCenter, QStringLiteral("h [kJ/kg]"));
-  p.restore();
-  p.drawRect(m.a);
-
-  p.setClipRect(m.a);
+  TytulyOsiIRamka(p, r, m, 21, QString::fromUtf8("s [kJ/(kg·K)]"));
   // The points' own isobars, labelled with their pressure.
   for (const Linia& l : izobaryPunktow)
     Rysuj(p, m, l, QPen(QColor(30, 80, 190, 110), 1.8), Q(kal::Etykieta(l, 1, sep)), zajete);
   for (const Linia& l : w.linie) {
     const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
-    QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
+    QPen pen(KolorLinii(l.rodzaj), nas ? 1.8 : 0.9);
     if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
     Rysuj(p, m, l, pen, Q(kal::Etykieta(l, 1, sep)), zajete);
   }

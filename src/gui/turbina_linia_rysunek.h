@@ -2,24 +2,15 @@
 // lines (saturation, dryness, isobars, isotherms) labelled along themselves. The expansion lines
 // are drawn over it through the map it returns.
 #pragma once
-#include <QPointF>
 #include <QRectF>
 #include <vector>
 
+#include "gui/wykres_rysunek.h"
 #include "mollier/wykres.h"
 
 class QPainter;
 
 namespace kal {
-
-struct MapaIS {
-  QRectF a;  // the plotting area
-  Okno o;
-  QPointF operator()(double s, double h) const {
-    return {a.left() + (s - o.sMin) / (o.sMax - o.sMin) * a.width(),
-            a.bottom() - (h - o.hMin) / (o.hMax - o.hMin) * a.height()};
-  }
-};
 
 // Draws into `r`; `zajete` holds places the labels keep clear of (the points' names) and gets the
 // labels' own places. Leaves the painter clipped to the plotting area.

@@ -17,7 +17,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
-#include <QSvgGenerator>
 #include <QTimeZone>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -29,6 +28,7 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "gui/turbina_wyniki.h"
+#include "gui/wykres_rysunek.h"
 
 namespace kal {
 
@@ -412,18 +412,8 @@ bool TrendWidget::zapiszPng(const QString& path, QString& blad) {
 
 bool TrendWidget::zapiszSvg(const QString& path, QString& blad) {
   const QSize rozmiar = RozmiarEksportu(widok_);
-  QByteArray dane;
-  QBuffer bufor(&dane);
-  bufor.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&bufor);
-  svg.setSize(rozmiar);
-  svg.setViewBox(QRect(QPoint(0, 0), rozmiar));
-  svg.setTitle(QString::fromUtf8("Trend sprawności wewnętrznej"));
-  {
-    QPainter p(&svg);
-    rysujDoObrazu(p, QRectF(QPointF(0, 0), QSizeF(rozmiar)));
-  }
+  const QByteArray dane = ObrazSvg(rozmiar, QString::fromUtf8("Trend sprawności wewnętrznej"),
+                                   [&](QPainter& p) { rysujDoObrazu(p, QRectF(QPointF(0, 0), QSizeF(rozmiar))); });
   if (dane.isEmpty()) {
     blad = QString::fromUtf8("Nie zapisano wykresu trendu: obrazu SVG nie udało się utworzyć.");
     return false;

@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QRubberBand>
 #include <QScreen>
-#include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -30,27 +29,13 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "gui/qt_dialogs.h"
+#include "gui/wykres_rysunek.h"
 
 namespace kal {
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QColor Kolor(RodzajLinii r) {
-  switch (r) {
-    case RodzajLinii::Nasycenie:
-    case RodzajLinii::Woda:
-      return QColor(20, 20, 20);
-    case RodzajLinii::Suchosc:
-      return QColor(40, 130, 60);
-    case RodzajLinii::Izobara:
-      return QColor(30, 80, 190);
-    case RodzajLinii::Izoterma:
-      return QColor(200, 70, 40);
-  }
-  return Qt::black;
-}
 
 // Where along its visible length a label of each kind sits (as a printed chart places them:
 // isobars near their top, isotherms at the right, dryness lines low).
@@ -67,16 +52,7 @@ double MiejsceEtykiety(RodzajLinii r) {
   }
 }
 
-struct Mapa {
-  QRectF a;
-  Okno o;
-  QPointF operator()(double s, double h) const {
-    return {a.left() + (s - o.sMin) / (o.sMax - o.sMin) * a.width(),
-            a.bottom() - (h - o.hMin) / (o.hMax - o.hMin) * a.height()};
-  }
-  double S(double x) const { return o.sMin + (x - a.left()) / a.width() * (o.sMax - o.sMin); }
-  double H(double y) const { return o.hMin + (a.bottom() - y) / a.height() * (o.hMax - o.hMin); }
-};
+using Mapa = MapaIS;
 
 // The part of segment a-b inside r (Liang-Barsky); false when none.
 bool Przytnij(QPointF& a, QPointF& b, const QRectF& r) {
@@ -121,26 +97,6 @@ std::vector<QPolygonF> Przetnij(const QPolygonF& pl, const QRectF& r) {
   return runs;
 }
 
-// Where a label sits at fraction `gdzie` of the visible length of a polyline, and its angle.
-bool MiejsceNaLinii(const QPolygonF& v, double gdzie, QPointF* m, double* kat) {
-  double dl = 0;
-  for (int i = 1; i < v.size(); ++i) dl += QLineF(v[i - 1], v[i]).length();
-  double cel = dl * gdzie, acc = 0;
-  for (int i = 1; i < v.size(); ++i) {
-    const double d = QLineF(v[i - 1], v[i]).length();
-    if (acc + d < cel && i + 1 < v.size()) {
-      acc += d;
-      continue;
-    }
-    *m = v[i - 1] + (v[i] - v[i - 1]) * std::clamp(d > 0 ? (cel - acc) / d : 0.0, 0.0, 1.0);
-    *kat = std::atan2(v[i].y() - v[i - 1].y(), v[i].x() - v[i - 1].x()) * 180 / M_PI;
-    if (*kat > 90) *kat -= 180;
-    if (*kat < -90) *kat += 180;
-    return true;
-  }
-  return false;
-}
-
 // A label along a polyline, upright, on a light halo so lines under it do not hide it. Greedy:
 // the first place near the preferred one that overlaps no label already placed; none, no label.
 bool EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QString& tekst, const QColor& c,
@@ -155,8 +111,6 @@ bool EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     if (len > dl) dl = len, v = run;
   }
   if (dl < 60) return false;
-  const QRectF box = p.fontMetrics().boundingRect(tekst).adjusted(-2, 0, 2, 0);
-  const QRectF at(-box.width() / 2, -box.height() / 2, box.width(), box.height());
   for (int k = 0; k <= 10; ++k) {
     const double przes = (k + 1) / 2 * 0.07 * (k % 2 ? -1 : 1);
     const double g = gdzie + przes;
@@ -164,19 +118,7 @@ bool EtykietaNaLinii(QPainter& p, const QPolygonF& pl, double gdzie, const QStri
     QPointF m;
     double kat = 0;
     if (!MiejsceNaLinii(v, g, &m, &kat)) return false;
-    const QRectF zajmuje = QTransform().translate(m.x(), m.y()).rotate(kat).mapRect(at);
-    if (std::any_of(zajete.begin(), zajete.end(),
-                    [&](const QRectF& z) { return z.intersects(zajmuje.adjusted(-2, -2, 2, 2)); }))
-      continue;
-    zajete.push_back(zajmuje);
-    p.save();
-    p.translate(m);
-    p.rotate(kat);
-    p.fillRect(at, QColor(255, 255, 255, 210));
-    p.setPen(c);
-    p.drawText(at, Qt::AlignCenter, tekst);
-    p.restore();
-    return true;
+    if (PostawEtykiete(p, m, kat, tekst, c, zajete)) return true;
   }
   return false;
 }
@@ -360,17 +302,7 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
                Qt::AlignRight | Qt::AlignVCenter, slad_.osH.back());
     p.restore();
   }
-  p.setPen(Qt::black);
-  p.drawText(QRectF(m.a.left(), m.a.bottom() + 20, m.a.width(), 18), Qt::AlignCenter,
-             QString::fromUtf8("s [kJ/(kg K)]"));
-  p.save();
-  p.translate(r.left() + 12, m.a.center().y());
-  p.rotate(-90);
-  p.drawText(QRectF(-60, -9, 120, 18), Qt::AlignCenter, QStringLiteral("h [kJ/kg]"));
-  p.restore();
-  p.drawRect(m.a);
-
-  p.setClipRect(m.a);
+  TytulyOsiIRamka(p, r, m, 20, QString::fromUtf8("s [kJ/(kg K)]"));
   if (model_ && model_->wykres) {
     const Rozprezanie& e = model_->rozprezanie;
     const bool maWlot = e.izentropa || !model_->wyniki[0].empty();
@@ -391,7 +323,7 @@ void WykresWidget::rysuj(QPainter& p, const QRect& r) const {
     }
     for (const Linia& l : model_->wykres->linie) {
       const bool nas = l.rodzaj == RodzajLinii::Nasycenie || l.rodzaj == RodzajLinii::Woda;
-      QPen pen(Kolor(l.rodzaj), nas ? 1.8 : 0.9);
+      QPen pen(KolorLinii(l.rodzaj), nas ? 1.8 : 0.9);
       if (l.rodzaj == RodzajLinii::Suchosc) pen.setStyle(Qt::DashLine);
       RysujLinie(p, m, l, pen, Q(Etykieta(l, kodJednP_, sep_)), zajete, slad_);
     }
@@ -676,19 +608,8 @@ QByteArray WykresISWindow::obrazPNG() const {
 }
 
 QByteArray WykresISWindow::obrazSVG() const {
-  QByteArray dane;
-  QBuffer buf(&dane);
-  buf.open(QIODevice::WriteOnly);
-  QSvgGenerator gen;
-  gen.setOutputDevice(&buf);
-  gen.setSize(kRozmiarEksportu);
-  gen.setViewBox(QRect(QPoint(), kRozmiarEksportu));
-  gen.setTitle(windowTitle());
-  QPainter p;
-  if (!p.begin(&gen)) return {};
-  wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu));
-  if (!p.end()) return {};
-  return dane;
+  return ObrazSvg(kRozmiarEksportu, windowTitle(),
+                  [&](QPainter& p) { wykres_->rysuj(p, QRect(QPoint(), kRozmiarEksportu)); });
 }
 
 bool WykresISWindow::zapisz(const QString& path, const QByteArray& dane) const {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace kal::turbiny {
 
@@ -86,6 +87,15 @@ std::optional<double> SekundyZTekstu(std::string_view tekst) {
     return std::nullopt;
   const long dni = DniOdEpoki(rok, static_cast<unsigned>(mies), static_cast<unsigned>(dzien));
   return static_cast<double>(dni * 86400L + godz * 3600L + min * 60L + sek) + ulamek;
+}
+
+std::optional<double> SekundyDatyKampanii(std::string_view s) {
+  // Only the ISO shape, exactly: no padding, no second space, no decimal comma.
+  if (s.size() < 10 || s[4] != '-' || s.front() == ' ' || s.back() == ' ' || s.back() == '\t' ||
+      s.find(',') != std::string_view::npos || (s.size() > 11 && s[11] == ' '))
+    return std::nullopt;
+  if (s.size() == 10) return SekundyZTekstu(std::string(s) + "T00:00");
+  return SekundyZTekstu(s);
 }
 
 std::string TekstIso(double sekundy) {

@@ -12,6 +12,10 @@ namespace kal::turbiny {
 // date or time that does not exist.
 std::optional<double> SekundyZTekstu(std::string_view tekst);
 
+// A campaign's date as a document stores it: ISO only ("2026-03-14T10:00[:05[.25]]", a space for
+// the "T", or the date alone for its midnight), as seconds like SekundyZTekstu; nullopt otherwise.
+std::optional<double> SekundyDatyKampanii(std::string_view tekst);
+
 // ISO 8601 "2026-03-14T10:00:05", the fraction to milliseconds when there is one; "" for NaN or
 // a time beyond the calendar.
 std::string TekstIso(double sekundy);

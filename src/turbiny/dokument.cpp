@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "turbiny/data_czas.h"
+#include "turbiny/czas.h"
 
 namespace kal::turbiny {
 
@@ -166,7 +166,8 @@ Kampania CzytajKampanie(const json& j, const std::string& sc, const Turbina& t) 
   Kampania k;
   k.id = NiepustyTekst(Wymagane(j, sc, "id"), sc + ".id");
   k.data = Tekst(Wymagane(j, sc, "date"), sc + ".date");
-  if (!KluczDaty(k.data)) Odrzuc(sc + ".date", "niewłaściwa data " + Cytat(k.data) + " (RRRR-MM-DDTgg:mm[:ss])");
+  if (!SekundyDatyKampanii(k.data))
+    Odrzuc(sc + ".date", "niewłaściwa data " + Cytat(k.data) + " (RRRR-MM-DDTgg:mm[:ss])");
   const std::string rodzaj = Tekst(Wymagane(j, sc, "kind"), sc + ".kind");
   const auto r = RodzajZNazwy(rodzaj);
   if (!r) Odrzuc(sc + ".kind", "nieznany rodzaj pomiaru " + Cytat(rodzaj) + " (acceptance, after-overhaul, routine)");

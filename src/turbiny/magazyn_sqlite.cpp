@@ -513,6 +513,22 @@ void BazaSqlite::WstawPunktyIOdcinki(std::int64_t id, const Turbina& t) {
   }
 }
 
+namespace {
+
+// A campaign's own fields from parameter `od` on, in the order both the insert and the update
+// name them: data, rodzaj, etykieta, moc_mw, otoczenie_kpa, u_otoczenie_kpa, u_otoczenie_random.
+Zapytanie& PolaKampanii(Zapytanie& q, int od, const Kampania& k) {
+  return q.Tekst(od, k.data)
+      .Tekst(od + 1, NazwaRodzaju(k.rodzaj))
+      .Tekst(od + 2, k.etykieta)
+      .Opcja(od + 3, k.mocMW)
+      .Liczba(od + 4, k.otoczenieKPa)
+      .Liczba(od + 5, k.U_otoczenieKPa)
+      .Opcja(od + 6, k.u_otoczenieRandom);
+}
+
+}  // namespace
+
 void BazaSqlite::WstawKampanie(std::int64_t turbina, const Kampania& k, const std::vector<Seria>& surowe) {
   if (k.id.empty()) OdmowaDanych("pomiar bez identyfikatora; nic nie zapisano");
   std::int64_t id = 0;
@@ -526,8 +542,7 @@ void BazaSqlite::WstawKampanie(std::int64_t turbina, const Kampania& k, const st
     Zapytanie u(*this,
                 "UPDATE kampania SET data = ?, rodzaj = ?, etykieta = ?, moc_mw = ?, otoczenie_kpa = ?, "
                 "u_otoczenie_kpa = ?, u_otoczenie_random = ? WHERE id = ?");
-    u.Tekst(1, k.data).Tekst(2, NazwaRodzaju(k.rodzaj)).Tekst(3, k.etykieta).Opcja(4, k.mocMW);
-    u.Liczba(5, k.otoczenieKPa).Liczba(6, k.U_otoczenieKPa).Opcja(7, k.u_otoczenieRandom).Calk(8, id).Wykonaj();
+    PolaKampanii(u, 1, k).Calk(8, id).Wykonaj();
     Zapytanie d1(*this, "DELETE FROM odczyt WHERE kampania = ?");
     d1.Calk(1, id).Wykonaj();
     Zapytanie d2(*this, "DELETE FROM seria WHERE kampania = ?");
@@ -536,9 +551,7 @@ void BazaSqlite::WstawKampanie(std::int64_t turbina, const Kampania& k, const st
     Zapytanie q(*this,
                 "INSERT INTO kampania (turbina, kod, data, rodzaj, etykieta, moc_mw, otoczenie_kpa, u_otoczenie_kpa, "
                 "u_otoczenie_random) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    q.Calk(1, turbina).Tekst(2, k.id).Tekst(3, k.data).Tekst(4, NazwaRodzaju(k.rodzaj)).Tekst(5, k.etykieta);
-    q.Opcja(6, k.mocMW).Liczba(7, k.otoczenieKPa).Liczba(8, k.U_otoczenieKPa).Opcja(9, k.u_otoczenieRandom);
-    q.Wykonaj();
+    PolaKampanii(q.Calk(1, turbina).Tekst(2, k.id), 3, k).Wykonaj();
     id = sqlite3_last_insert_rowid(db_);
   }
   Zapytanie o(*this,

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "common/errors.h"
-#include "turbiny/data_czas.h"
+#include "turbiny/czas.h"
 
 namespace kal::turbiny {
 
@@ -155,14 +155,14 @@ WynikOdcinka ObliczOdcinek(Evaluator& ew, const Turbina& t, const Odcinek& o, co
 }
 
 std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
-  const std::optional<std::string> klucz = KluczDaty(d.kampanie.at(indeks).data);
+  const std::optional<double> klucz = SekundyDatyKampanii(d.kampanie.at(indeks).data);
   if (!klucz) return std::nullopt;
   std::optional<std::size_t> wynik;
-  std::string najpozniej;
+  double najpozniej = 0;
   for (std::size_t j = 0; j < d.kampanie.size(); ++j) {
     const Kampania& k = d.kampanie[j];
     if (j == indeks || k.rodzaj == RodzajKampanii::Okresowe) continue;
-    const std::optional<std::string> kj = KluczDaty(k.data);
+    const std::optional<double> kj = SekundyDatyKampanii(k.data);
     // Of two baselines at the same moment the later in the document counts.
     if (kj && *kj < *klucz && (!wynik || *kj >= najpozniej)) {
       wynik = j;

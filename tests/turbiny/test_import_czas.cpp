@@ -42,6 +42,21 @@ TEST(CzasImportu, OdrzuconeTeksty) {
     EXPECT_FALSE(SekundyZTekstu(tekst)) << tekst;
 }
 
+// A document's campaign date: ISO only, the date alone is its midnight.
+TEST(CzasImportu, DataKampanii) {
+  const struct {
+    const char* tekst;
+    double sekundy;
+  } tabela[] = {{"2026-03-14", 1773446400},
+                {"2026-03-14T10:00", 1773482400},
+                {"2026-03-14 10:00:00", 1773482400},
+                {"2026-03-14T10:00:05.25", 1773482405.25}};
+  for (const auto& p : tabela) EXPECT_EQ(SekundyDatyKampanii(p.tekst).value_or(-1), p.sekundy) << p.tekst;
+  for (const char* tekst : {"14.03.2026 10:00", " 2026-03-14T10:00", "2026-03-14T10:00 ", "2026-03-14  10:00",
+                            "2026-03-14T10:00:05,5", "2026-03-14T", "2026-02-30", "2026-03-14T10"})
+    EXPECT_FALSE(SekundyDatyKampanii(tekst)) << tekst;
+}
+
 TEST(CzasImportu, TekstIsoWracaDoTychSamychSekund) {
   const struct {
     double sekundy;

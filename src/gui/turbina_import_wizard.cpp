@@ -31,7 +31,6 @@
 #include "gui/turbina_import_wykres.h"
 #include "turbiny/csv_tekst.h"
 #include "turbiny/czas.h"
-#include "turbiny/data_czas.h"
 #include "turbiny/import.h"
 #include "turbiny/import_statystyki.h"
 
@@ -828,7 +827,7 @@ struct ImportWizard::Impl {
       idKampanii->setFocus();
       return false;
     }
-    if (!turbiny::KluczDaty(data)) {
+    if (!turbiny::SekundyDatyKampanii(data)) {
       Uwaga(
           "Pole \xE2\x80\x9E"
           "Data\xE2\x80\x9D: zły zapis \xE2\x80\x9E" +

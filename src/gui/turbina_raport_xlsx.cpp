@@ -12,7 +12,7 @@
 
 #include "gui/turbina_raport.h"
 #include "gui/turbina_raport_zapis.h"
-#include "turbiny/data_czas.h"
+#include "turbiny/czas.h"
 #include "turbiny/raport_tabele.h"
 
 namespace kal {
@@ -31,8 +31,10 @@ struct Formaty {
 
 // "2025-10-14T10:00" as the spreadsheet's date and time; nullopt for a text of another shape.
 std::optional<lxw_datetime> DataArkusza(const std::string& data) {
-  const std::optional<std::string> k = turbiny::KluczDaty(data);  // YYYY-MM-DDThh:mm:ss.fffffffff
-  if (!k || k->size() < 19) return std::nullopt;
+  const std::optional<double> sekundy = turbiny::SekundyDatyKampanii(data);
+  if (!sekundy) return std::nullopt;
+  const std::optional<std::string> k = turbiny::TekstIso(*sekundy);  // YYYY-MM-DDThh:mm:ss[.fff]
+  if (k->size() < 19) return std::nullopt;
   auto liczba = [&](std::size_t od, std::size_t ile) { return std::stoi(k->substr(od, ile)); };
   lxw_datetime d{};
   d.year = liczba(0, 4);

@@ -148,34 +148,51 @@ WynikOdcinka ObliczOdcinek(Evaluator& ew, const Turbina& t, const Odcinek& o, co
     r.komunikat = o.wylot + ": wylot mokry bez h2 — tylko punkt 2s i spadek izentropowy";
     return r;
   }
-  r.budzet = BudzetEta(d);
+  r.budzet = BudzetEta(d, &r.if97);
   if (!r.budzet->ok) r.komunikat = r.budzet->blad;
   if (r.etaProjekt && r.maEta()) r.dEtaProjekt = ParaEta{*r.fits.eta - *r.etaProjekt, *r.if97.eta - *r.etaProjekt};
   return r;
 }
 
-std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
-  const std::optional<std::string> klucz = KluczDaty(d.kampanie.at(indeks).data);
+namespace {
+
+// The date-time keys of every campaign, each parsed once.
+std::vector<std::optional<std::string>> Klucze(const Dokument& d) {
+  std::vector<std::optional<std::string>> v;
+  v.reserve(d.kampanie.size());
+  for (const Kampania& k : d.kampanie) v.push_back(KluczDaty(k.data));
+  return v;
+}
+
+std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::optional<std::string>>& klucze,
+                                  std::size_t indeks) {
+  const std::optional<std::string>& klucz = klucze.at(indeks);
   if (!klucz) return std::nullopt;
   std::optional<std::size_t> wynik;
-  std::string najpozniej;
+  const std::string* najpozniej = nullptr;
   for (std::size_t j = 0; j < d.kampanie.size(); ++j) {
-    const Kampania& k = d.kampanie[j];
-    if (j == indeks || k.rodzaj == RodzajKampanii::Okresowe) continue;
-    const std::optional<std::string> kj = KluczDaty(k.data);
+    if (j == indeks || d.kampanie[j].rodzaj == RodzajKampanii::Okresowe) continue;
+    const std::optional<std::string>& kj = klucze[j];
     // Of two baselines at the same moment the later in the document counts.
-    if (kj && *kj < *klucz && (!wynik || *kj >= najpozniej)) {
+    if (kj && *kj < *klucz && (!wynik || *kj >= *najpozniej)) {
       wynik = j;
-      najpozniej = *kj;
+      najpozniej = &*kj;
     }
   }
   return wynik;
+}
+
+}  // namespace
+
+std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
+  return Bazowy(d, Klucze(d), indeks);
 }
 
 namespace {
 
 std::vector<WynikOdcinka> Odcinki(Evaluator& ew, const Dokument& d, std::size_t indeks) {
   std::vector<WynikOdcinka> v;
+  v.reserve(d.turbina.odcinki.size());
   for (const Odcinek& o : d.turbina.odcinki) v.push_back(ObliczOdcinek(ew, d.turbina, o, d.kampanie.at(indeks)));
   return v;
 }
@@ -237,11 +254,17 @@ std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) 
   Evaluator& ew = *e;
   std::vector<std::vector<WynikOdcinka>> wlasne;
   for (std::size_t i = 0; i < d.kampanie.size(); ++i) wlasne.push_back(Odcinki(ew, d, i));
+  const std::vector<std::optional<std::string>> klucze = Klucze(d);
+  std::vector<std::optional<std::size_t>> ib(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i) ib[i] = Bazowy(d, klucze, i);
+  // Each campaign's sections move into its result; a baseline's are kept as they were for the others.
+  std::vector<std::optional<std::vector<WynikOdcinka>>> bazowe(d.kampanie.size());
+  for (const std::optional<std::size_t>& b : ib)
+    if (b && !bazowe[*b]) bazowe[*b] = wlasne[*b];
   std::vector<WynikKampanii> v;
-  for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
-    const std::optional<std::size_t> ib = IndeksBazowego(d, i);
-    v.push_back(Porownaj(d, i, wlasne[i], ib ? &wlasne[*ib] : nullptr, ib));
-  }
+  v.reserve(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i)
+    v.push_back(Porownaj(d, i, std::move(wlasne[i]), ib[i] ? &*bazowe[*ib[i]] : nullptr, ib[i]));
   return v;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mollier/rozprezanie.h"
+#include "mollier/rozprezanie_if97.h"
 
 namespace kal::turbiny {
 
@@ -50,7 +51,9 @@ struct Budzet {
 // The variance per input: u(X)² = (U_instrument / 2)² + u_random².
 double UStandardowa(double Uinstrument, double uLosowe);
 
-Budzet BudzetEta(const DaneOdcinka& d);
+// `gotowe`: the section's unmoved IF97 expansion when it is already at hand (as RozpreznijIF97
+// computes it from d), so it is not computed again.
+Budzet BudzetEta(const DaneOdcinka& d, const RozprezanieIF97* gotowe = nullptr);
 
 struct NiepewnoscRoznicy {
   double u = 0;              // u_Δ

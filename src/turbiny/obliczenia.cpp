@@ -3,6 +3,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "common/errors.h"
 #include "turbiny/czas.h"
@@ -148,21 +151,31 @@ WynikOdcinka ObliczOdcinek(Evaluator& ew, const Turbina& t, const Odcinek& o, co
     r.komunikat = o.wylot + ": wylot mokry bez h2 — tylko punkt 2s i spadek izentropowy";
     return r;
   }
-  r.budzet = BudzetEta(d);
+  r.budzet = BudzetEta(d, &r.if97);
   if (!r.budzet->ok) r.komunikat = r.budzet->blad;
   if (r.etaProjekt && r.maEta()) r.dEtaProjekt = ParaEta{*r.fits.eta - *r.etaProjekt, *r.if97.eta - *r.etaProjekt};
   return r;
 }
 
-std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
-  const std::optional<double> klucz = SekundyDatyKampanii(d.kampanie.at(indeks).data);
+namespace {
+
+// The date-time of every campaign, each parsed once.
+std::vector<std::optional<double>> Klucze(const Dokument& d) {
+  std::vector<std::optional<double>> v;
+  v.reserve(d.kampanie.size());
+  for (const Kampania& k : d.kampanie) v.push_back(SekundyDatyKampanii(k.data));
+  return v;
+}
+
+std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::optional<double>>& klucze,
+                                  std::size_t indeks) {
+  const std::optional<double>& klucz = klucze.at(indeks);
   if (!klucz) return std::nullopt;
   std::optional<std::size_t> wynik;
   double najpozniej = 0;
   for (std::size_t j = 0; j < d.kampanie.size(); ++j) {
-    const Kampania& k = d.kampanie[j];
-    if (j == indeks || k.rodzaj == RodzajKampanii::Okresowe) continue;
-    const std::optional<double> kj = SekundyDatyKampanii(k.data);
+    if (j == indeks || d.kampanie[j].rodzaj == RodzajKampanii::Okresowe) continue;
+    const std::optional<double>& kj = klucze[j];
     // Of two baselines at the same moment the later in the document counts.
     if (kj && *kj < *klucz && (!wynik || *kj >= najpozniej)) {
       wynik = j;
@@ -172,10 +185,17 @@ std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks)
   return wynik;
 }
 
+}  // namespace
+
+std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
+  return Bazowy(d, Klucze(d), indeks);
+}
+
 namespace {
 
 std::vector<WynikOdcinka> Odcinki(Evaluator& ew, const Dokument& d, std::size_t indeks) {
   std::vector<WynikOdcinka> v;
+  v.reserve(d.turbina.odcinki.size());
   for (const Odcinek& o : d.turbina.odcinki) v.push_back(ObliczOdcinek(ew, d.turbina, o, d.kampanie.at(indeks)));
   return v;
 }
@@ -231,17 +251,65 @@ WynikKampanii ObliczKampanie(const Dokument& d, std::size_t indeks, const Baza* 
   return Porownaj(d, indeks, Odcinki(ew, d, indeks), ib ? &bazowe : nullptr, ib);
 }
 
-std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) {
-  std::optional<Evaluator> e;
-  baza ? e.emplace(*baza) : e.emplace();
-  Evaluator& ew = *e;
-  std::vector<std::vector<WynikOdcinka>> wlasne;
-  for (std::size_t i = 0; i < d.kampanie.size(); ++i) wlasne.push_back(Odcinki(ew, d, i));
-  std::vector<WynikKampanii> v;
-  for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
-    const std::optional<std::size_t> ib = IndeksBazowego(d, i);
-    v.push_back(Porownaj(d, i, wlasne[i], ib ? &wlasne[*ib] : nullptr, ib));
+namespace {
+
+// Below this many campaigns a second thread costs more than it saves.
+constexpr std::size_t kKampaniiNaDwaWatki = 16;
+
+// Every campaign's own sections, a long history on two threads. Each thread has an evaluator of
+// its own and each campaign is computed by one thread only, from its inputs only: the results are
+// the same however the campaigns are split.
+std::vector<std::vector<WynikOdcinka>> WszystkieOdcinki(const Dokument& d, const Baza* baza) {
+  const std::size_t n = d.kampanie.size();
+  std::vector<std::vector<WynikOdcinka>> wlasne(n);
+  auto licz = [&](std::size_t od, std::size_t doKonca) {
+    std::optional<Evaluator> e;
+    baza ? e.emplace(*baza) : e.emplace();
+    for (std::size_t i = od; i < doKonca; ++i) wlasne[i] = Odcinki(*e, d, i);
+  };
+  std::size_t pol = n;
+  std::exception_ptr blad;
+  std::thread drugi;
+  if (n >= kKampaniiNaDwaWatki) {
+    try {
+      drugi = std::thread([&, od = n / 2] {
+        try {
+          licz(od, n);
+        } catch (...) {
+          blad = std::current_exception();
+        }
+      });
+      pol = n / 2;
+    } catch (const std::system_error&) {
+      pol = n;  // no thread to be had: all on this one
+    }
   }
+  try {
+    licz(0, pol);
+  } catch (...) {
+    if (drugi.joinable()) drugi.join();
+    throw;
+  }
+  if (drugi.joinable()) drugi.join();
+  if (blad) std::rethrow_exception(blad);
+  return wlasne;
+}
+
+}  // namespace
+
+std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) {
+  std::vector<std::vector<WynikOdcinka>> wlasne = WszystkieOdcinki(d, baza);
+  const std::vector<std::optional<double>> klucze = Klucze(d);
+  std::vector<std::optional<std::size_t>> ib(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i) ib[i] = Bazowy(d, klucze, i);
+  // Each campaign's sections move into its result; a baseline's are kept as they were for the others.
+  std::vector<std::optional<std::vector<WynikOdcinka>>> bazowe(d.kampanie.size());
+  for (const std::optional<std::size_t>& b : ib)
+    if (b && !bazowe[*b]) bazowe[*b] = wlasne[*b];
+  std::vector<WynikKampanii> v;
+  v.reserve(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i)
+    v.push_back(Porownaj(d, i, std::move(wlasne[i]), ib[i] ? &*bazowe[*ib[i]] : nullptr, ib[i]));
   return v;
 }
 

@@ -166,5 +166,54 @@ TEST(Niepewnosc, DifferenceToTheBaseline) {
   }
 }
 
+// The moved isentropic ends start from the unmoved one; where a move crosses the saturation line
+// they must still be the states FromPS gives. The reference: central differences on plain calls.
+TEST(Niepewnosc, MovedEndsAsFromPS) {
+  using turbiny::DaneOdcinka;
+  auto eta = [](const DaneOdcinka& d) {
+    const if97::Result w1 = if97::FromPT(d.p1, d.t1);
+    const double h2 = d.tryb == Koniec2::H2 ? d.h2 : if97::FromPT(d.p2, d.t2).h;
+    return (w1.h - h2) / (w1.h - if97::FromPS(d.p2, w1.s).h);
+  };
+  const double sv = if97::FromXP(1, 0.5).s;  // saturated steam at 0.5 MPa
+  auto t1Dla = [](double s) { return if97::FromPS(3.0, s).t; };
+  struct Przypadek {
+    const char* co;
+    double p1, t1, p2, t2, h2;
+    bool gauge2;
+  };
+  const Przypadek przypadki[] = {
+      {"steam end, the exhaust gauge", 12.74, 535.1, 2.9, 325, 0, true},
+      {"steam end 3 mK above saturation", 3.0, t1Dla(sv + 1.5e-5), 0.5, 175, 0, false},
+      {"wet end 3 mK of entropy below saturated steam", 3.0, t1Dla(sv - 1.5e-5), 0.5, 0, 2700, false},
+      {"wet end", 0.25, 240, 0.0056, 0, 2345, false},
+  };
+  for (const Przypadek& c : przypadki) {
+    DaneOdcinka d;
+    d.p1 = c.p1;
+    d.t1 = c.t1;
+    d.p2 = c.p2;
+    d.tryb = c.h2 > 0 ? Koniec2::H2 : Koniec2::T2;
+    d.t2 = c.t2;
+    d.h2 = c.h2;
+    d.wylotNadcisnienie = c.gauge2;
+    d.p1u.u = d.t1u.u = d.p2u.u = d.koniec2u.u = d.otoczenie.u = 1;
+    const Budzet b = turbiny::BudzetEta(d);
+    ASSERT_TRUE(b.ok) << c.co << ": " << b.blad;
+    // The ambient moves the gauge exhaust by 0.01 kPa, its c is per kPa.
+    const double kroki[] = {1e-4 * d.p1, 0.01, 1e-4 * d.p2, 0.01, 1e-5};
+    for (std::size_t i = 0; i < b.skladniki.size(); ++i) {
+      DaneOdcinka g = d, l = d;
+      double* x[][2] = {{&g.p1, &l.p1}, {&g.t1, &l.t1}, {&g.p2, &l.p2}, {&g.t2, &l.t2}, {&g.p2, &l.p2}};
+      if (i == 3 && d.tryb == Koniec2::H2) x[3][0] = &g.h2, x[3][1] = &l.h2;
+      const double krok = kroki[i];
+      *x[i][0] += krok;
+      *x[i][1] -= krok;
+      const double c_ref = (eta(g) - eta(l)) / (2 * (i == 4 ? 0.01 : krok));
+      EXPECT_NEAR(b.skladniki[i].c, c_ref, 1e-8 * std::fabs(c_ref)) << c.co << ", " << b.skladniki[i].wejscie;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kal::test

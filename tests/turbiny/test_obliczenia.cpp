@@ -177,3 +177,37 @@ TEST(Obliczenia, NoComparisonWithARefusedBaselineSection) {
 
 }  // namespace
 }  // namespace kal::test
+
+namespace kal::test {
+namespace {
+
+// Enough campaigns for the work to be shared between threads: every campaign as computed alone.
+TEST(Obliczenia, EveryCampaignAtOnceEqualsEachAlone) {
+  turbiny::Dokument d;
+  d.turbina.punkty = {NowyPunkt("PS"), NowyPunkt("WYL")};
+  d.turbina.odcinki = {NowyOdcinek("WP", "PS", "WYL")};
+  for (int i = 0; i < 40; ++i) {
+    turbiny::Kampania k = NowaKampania(
+        "k" + std::to_string(i), "2020-01-" + std::to_string(10 + i % 19) + "T" + std::to_string(10 + i / 19) + ":00",
+        i % 7 == 0 ? turbiny::RodzajKampanii::PoRemoncie : turbiny::RodzajKampanii::Okresowe);
+    k.odczyty["PS"] = PT(12.7 + 0.01 * i, 535);
+    k.odczyty["WYL"] = PT(3.6, 365 + 0.1 * i);
+    d.kampanie.push_back(k);
+  }
+  const std::vector<turbiny::WynikKampanii> razem = turbiny::ObliczWszystkie(d);
+  ASSERT_EQ(razem.size(), d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
+    const turbiny::WynikKampanii sam = turbiny::ObliczKampanie(d, i);
+    SCOPED_TRACE(d.kampanie[i].id);
+    ASSERT_EQ(razem[i].kampania, sam.kampania);
+    EXPECT_EQ(razem[i].baza, sam.baza);
+    ASSERT_TRUE(sam.odcinki[0].ok) << sam.odcinki[0].komunikat;
+    EXPECT_EQ(*razem[i].odcinki[0].fits.eta, *sam.odcinki[0].fits.eta);
+    EXPECT_EQ(*razem[i].odcinki[0].if97.eta, *sam.odcinki[0].if97.eta);
+    EXPECT_EQ(razem[i].odcinki[0].budzet->U95, sam.odcinki[0].budzet->U95);
+    EXPECT_EQ(razem[i].odcinki[0].dEtaBaza.has_value(), sam.odcinki[0].dEtaBaza.has_value());
+  }
+}
+
+}  // namespace
+}  // namespace kal::test

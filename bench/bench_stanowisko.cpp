@@ -6,6 +6,7 @@
 
 #include "app/stanowisko.h"
 #include "bench_turbiny_rig.h"
+#include "steam/evaluator.h"
 
 namespace {
 
@@ -13,19 +14,11 @@ using namespace kal::turbiny;
 
 constexpr int kKampanii = 200;
 
-// The dialogs of a run that must show none.
-struct CicheDialogi : kal::Dialogs {
-  kal::Answer MsgBox(const std::string&, kal::Buttons, kal::Icon, const std::string&) override {
-    return kal::Answer::Ok;
-  }
-  std::string InputBox(const std::string&, const std::string&) override { return ""; }
-};
-
 void BM_OpenTurbineWith200CampaignsAndItsTrend(benchmark::State& state) {
   const bench::FolderTymczasowy folder("kalorimo-bench-okno");
   const std::string plik = folder.path + "/turbiny.db";
   OtworzBaze(plik)->Importuj(bench::TurbinaDoTestu("TG-4", kKampanii, 330.5), false);
-  CicheDialogi dialogi;
+  kal::SilentDialogs dialogi;
   std::size_t sekcje = 0;
   for (auto _ : state) {
     kal::DrzwiTurbin drzwi(dialogi);

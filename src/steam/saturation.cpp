@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 
 #include "common/checked.h"
 #include "steam/mod_kalorimo.h"
@@ -77,17 +78,16 @@ double ModKalorimo::PnasKrokami(double t) {
   return p;
 }
 
+namespace {
+
 // How far from a whole degree the series' computed sum must lie for its floor to hold for every
 // pressure between two such pressures of one degree. That takes a series monotonic over its
 // range, which is checked here for the record: its slope in L = -ln(p / 22.12) keeps one sign,
 // stepping L by less than the slope's distance from zero allows its curvature to cover; and a
 // bound of the rounding in the sum (the product, the log, a dozen double steps), which the
 // distance exceeds sixteen times.
-double ModKalorimo::PewnoscSzeregu(Pamiec& c) const {
-  if (c.pewnosc >= 0) return c.pewnosc;
-  c.pewnosc = 0;
-  const double* a = baza_.Tab2 + 1;  // S(L) = a[0] + a[1] L + ... + a[11] L^11
-  const double Lmax = 9.32;          // -ln(0.0452079 * 0.002) = 9.31
+double PewnoscSzereguWspolczynnikow(const double* a) {  // S(L) = a[0] + a[1] L + ... + a[11] L^11
+  const double Lmax = 9.32;                             // -ln(0.0452079 * 0.002) = 9.31
   const double krokMax = 0.01;
   double B0 = 0, B1 = 0;  // bounds of |S| and |S'| over 0 <= L <= Lmax
   for (int k = 0; k <= 11; ++k) {
@@ -111,8 +111,29 @@ double ModKalorimo::PewnoscSzeregu(Pamiec& c) const {
   }
   const double u = DBL_EPSILON / 2;
   const double m = 16 * (647.3 * (B1 * 4 * u * (1 + Lmax) + 24 * u * B0) + 647.3 * u * B0);
-  if (m < 0.01) c.pewnosc = m;
-  return c.pewnosc;
+  return m < 0.01 ? m : 0;
+}
+
+}  // namespace
+
+double ModKalorimo::PewnoscSzeregu(Pamiec& c) const {
+  if (c.pewnosc >= 0) return c.pewnosc;
+  // The check depends on the series' twelve coefficients alone and costs far more than a section
+  // of a turbine: kept for the last coefficients any evaluator checked (evaluators of one record
+  // come and go by the thousand, on more than one thread).
+  static std::mutex zamek;
+  static double ostatnie[12] = {};
+  static double wynik = -1;
+  const double* a = baza_.Tab2 + 1;
+  {
+    const std::lock_guard<std::mutex> z(zamek);
+    if (wynik >= 0 && std::memcmp(ostatnie, a, sizeof ostatnie) == 0) return c.pewnosc = wynik;
+  }
+  const double m = PewnoscSzereguWspolczynnikow(a);
+  const std::lock_guard<std::mutex> z(zamek);
+  std::memcpy(ostatnie, a, sizeof ostatnie);
+  wynik = m;
+  return c.pewnosc = m;
 }
 
 double ModKalorimo::PnasZnane(double t) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Replays the reliability list (issue 17) against the built programs, one line per item:
+# Replays the reliability list against the built programs, one line per item:
 #   tools/reliability.sh [build folder]      (default: build)
 # Needs build/src/cli/kalorimo-calc; the window's items need build/src/gui/kalorimo (offscreen),
 # the chart's export needs build/tests/gui/tests_gui.

@@ -39,6 +39,21 @@ BENCHMARK_CAPTURE(BM_Solvers_Dane_P_H, code2_15MPa_450C, 2, 15.0, 450.0);
 BENCHMARK_CAPTURE(BM_Solvers_Dane_P_H, code5_1MPa_300C, 5, 1.0, 300.0);
 BENCHMARK_CAPTURE(BM_Solvers_Dane_P_H, code5_5MPa_350C, 5, 5.0, 350.0);
 
+// The pressure from temperature and enthalpy where no pressure reaches the enthalpy: the search
+// ends with its pass limit's outcome. Arg 1: the short form, 0: every pass (the reference).
+void BM_Pth_NoPressure(benchmark::State& state) {
+  Library lib;
+  lib.m.fastPaths = state.range(0) == 1;
+  const double t = 300, h = 3290;
+  for (auto _ : state) {
+    lib.m.st.Blad = 0;
+    lib.m.st.tNasPary = static_cast<float>(t);
+    benchmark::DoNotOptimize(lib.m.Pth(t, h));
+  }
+  state.counters["passes"] = static_cast<double>(lib.m.passes.Pth);
+}
+BENCHMARK(BM_Pth_NoPressure)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 void BM_Solvers_Dane_P_S(benchmark::State& state, bool pressureGiven, double p, double t) {
   Library lib;
   float h, s;

@@ -1,6 +1,7 @@
 // Inverses of superheated steam: temperature or pressure from enthalpy or entropy, by
 // proportional correction from the saturation line. Each loop tests the value computed at the
 // estimate it started the pass with and returns the estimate already corrected in that pass.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -57,6 +58,16 @@ double ModKalorimo::Pth(double t, double h) {
     const float r = Sng(1 - Div(hc, h));
     if (n > kPassLimit || st.pIter > 22.3f) return fail();
     if (r <= 0.02f) return st.pIter;
+    // Most searches that fail go on for thousands of passes toward vanishing pressure; where
+    // that is certain, the pass limit's outcome is given without them.
+    float koniec = 0;
+    if (fastPaths && PthBezWyjscia(t, h, st.pIter, n, koniec)) {
+      st.pIter = koniec;
+      Hpt(koniec, t);  // the scratch of the pass that finds the pressure at rest
+      n = static_cast<std::int16_t>(kPassLimit + 1);
+      passes.Pth = n;
+      return fail();
+    }
     // A pass that leaves the pressure as it found it (a search that shrinks it to the smallest
     // single it can hold) repeats itself, scratch included, up to the pass limit.
     if (fastPaths && std::memcmp(&przed, &st.pIter, sizeof przed) == 0) {
@@ -65,6 +76,35 @@ double ModKalorimo::Pth(double t, double h) {
       return fail();
     }
   }
+}
+
+bool ModKalorimo::PthBezWyjscia(double t, double h, float p, long n, float& koniec) {
+  double lo = 0, hi = 0, h0 = 0;
+  if (!(p > 0 && h > 0) || !HptPonizej(p, t, lo, hi, h0)) return false;
+  // Every further ratio hc / h lies in [mLo, mHi]: 1 - mHi above 0.02 keeps every pass going,
+  // and the pressure falls on each of them.
+  const double mHi = hi / h * (1 + 1e-15), mLo = lo / h * (1 - 1e-15);
+  if (!(1 - mHi > 0.0200001) || !(mLo > 0.01)) return false;
+  // Passes left at most: down to the smallest normal single, then through the subnormal ones
+  // (k units of 2^-149, k falls at least to (1 + m) / 2 of itself while k >= 1 / (1 - m),
+  // then at least by one).
+  const double q = mHi * (1 + 0x1p-23);
+  const double normalne = std::ceil(std::log(p / 0x1p-126) / -std::log(q)) + 1;
+  const double podnormalne =
+      std::ceil(std::log(0x1p23 * (1 - mHi)) / -std::log((1 + mHi) / 2 + 1e-9)) + 1 + std::ceil(1 / (1 - mHi)) + 1;
+  if (!(static_cast<double>(n) + std::max(normalne, 0.0) + podnormalne + 2 <= static_cast<double>(kPassLimit)))
+    return false;
+  // In the subnormal singles hc is h0 on every pass, k goes to round(k m): it falls without
+  // stepping over the largest k that round(k m) keeps, and rests there.
+  const double m = Pow(Div(h0, h), 1);
+  if (!(m >= mLo && m <= mHi)) return false;
+  for (double k = std::floor(0.5 / (1 - m)) + 3; k >= 0; --k) {
+    if (std::nearbyint(k * m) == k) {
+      koniec = std::ldexp(static_cast<float>(k), -149);
+      return true;
+    }
+  }
+  return false;
 }
 
 double ModKalorimo::Tps(double p, double s) {

@@ -6,7 +6,9 @@
 // single-precision stores: each declaration names the members a call may overwrite ("scratch")
 // besides Blad on a rejected input. A caller that needs one of them keeps a copy across the call.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "coeffdb/baza.h"
 #include "common/dialogs.h"
@@ -99,6 +101,13 @@ class ModKalorimo {
   // The base equation and Tnas step by step, each check in its place: what the fast forms
   // fall back on whenever one of their deferred checks failed, so errors stay the same.
   double Hpt0Krokami(double pi, double theta, double T);
+  // Bounds [lo, hi] of every enthalpy Hpt gives at t for a pressure from 0 to p (p <= 7.5 MPa, the
+  // base equation alone), and h0, its exact value at every pressure below 1e-30 MPa. False when
+  // the series kept for t are not at hand or the bounds cannot be given.
+  bool HptPonizej(double p, double t, double& lo, double& hi, double& h0);
+  // A pressure search at p after n passes that can no longer succeed: the single it comes to
+  // rest at, in `koniec`. False when that is not certain.
+  bool PthBezWyjscia(double t, double h, float p, long n, float& koniec);
   double Spt0Krokami(double pi, double theta, double T, double p);
   double Vpt0Krokami(double theta, double pi);
   double TnasSzereg(double p) const;  // Tnas's series before the floor (0.002 <= p <= 22.115)
@@ -124,15 +133,16 @@ class ModKalorimo {
     static constexpr int kStopien0 = 64, kStopnie = 512;
     Stopien stopnie[kStopnie];
     double pewnosc = -1;  // distance from a whole degree a sum must keep; 0: none, -1: not yet known
-    // Pnas results by the temperature's bits (a batch repeats its temperatures).
+    // Pnas results by the temperature's bits (a batch repeats its temperatures): open
+    // addressing over kPnasWyniki slots, made at the first search.
     struct PnasWynik {
       std::uint64_t t = 0;
       double p = 0;
       long passes = 0;
       bool ok = false;
     };
-    static constexpr int kPnasWyniki = 1024;
-    PnasWynik pnas[kPnasWyniki];
+    static constexpr std::size_t kPnasWyniki = 4096, kPnasProby = 8;
+    std::vector<PnasWynik> pnas;
   };
   double PewnoscSzeregu(Pamiec& c) const;  // Pamiec::pewnosc of the record
   Pamiec pamiec_;

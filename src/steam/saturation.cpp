@@ -50,14 +50,28 @@ double ModKalorimo::Pnas(double t) {
   if (!fastPaths) return PnasKrokami(t);
   std::uint64_t bits = 0;
   std::memcpy(&bits, &t, sizeof bits);
-  // The same temperature as a recent call: the same passes, so the same result and count.
-  Pamiec::PnasWynik& w = PamiecBazy().pnas[((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15ULL) >> 54];
-  if (w.ok && w.t == bits) {
-    passes.Pnas = w.passes;
-    return w.p;
+  // The same temperature as an earlier search: the same passes, so the same result and count.
+  std::vector<Pamiec::PnasWynik>& wyniki = PamiecBazy().pnas;
+  static_assert(Pamiec::kPnasWyniki == std::size_t{1} << 12, "the hash gives 12 bits");
+  const std::size_t dom = static_cast<std::size_t>(((bits ^ (bits >> 32)) * 0x9E3779B97F4A7C15ULL) >> 52);
+  for (std::size_t i = 0; i < Pamiec::kPnasProby && !wyniki.empty(); ++i) {
+    const Pamiec::PnasWynik& w = wyniki[(dom + i) % Pamiec::kPnasWyniki];
+    if (!w.ok) break;
+    if (w.t == bits) {
+      passes.Pnas = w.passes;
+      return w.p;
+    }
   }
   const double p = PnasZnane(t);  // a run-time error leaves nothing kept
-  w = {bits, p, passes.Pnas, true};
+  if (wyniki.empty()) wyniki.resize(Pamiec::kPnasWyniki);
+  std::size_t i = 0;
+  while (i < Pamiec::kPnasProby && wyniki[(dom + i) % Pamiec::kPnasWyniki].ok) ++i;
+  if (i == Pamiec::kPnasProby) {
+    // Its neighbourhood full: the table starts again (a batch of thousands of temperatures).
+    std::fill(wyniki.begin(), wyniki.end(), Pamiec::PnasWynik{});
+    i = 0;
+  }
+  wyniki[(dom + i) % Pamiec::kPnasWyniki] = {bits, p, passes.Pnas, true};
   return p;
 }
 

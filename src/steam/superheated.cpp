@@ -169,6 +169,31 @@ double ModKalorimo::Hpt0(double pi, double theta, double T) {
   return h;
 }
 
+bool ModKalorimo::HptPonizej(double p, double t, double& lo, double& hi, double& h0) {
+  if (!fastPaths || !(p >= 0 && p <= 7.5) || t == 0) return false;
+  const double T = t + 273.15;
+  const double theta = T / kTkr;
+  const Pamiec& c = PamiecBazy();
+  if (!(c.hAOk && c.hTheta == Bits(theta) && c.hH0Ok && c.hT == Bits(T))) return false;
+  const double H0 = c.hH0;
+  if (!(H0 > 0)) return false;
+  // |G| <= pi (|A0| + pi (|A1| + pi (|A2| + pi |A3|))), widened for the single stores and their
+  // underflow; the series grows with pi, so its value at p bounds every lower pressure.
+  const auto granica = [&](double pi) {
+    double a = std::fabs(static_cast<double>(c.hA[3]));
+    for (int k = 2; k >= 0; --k) a = std::fabs(static_cast<double>(c.hA[k])) + pi * a;
+    return 70.1204 * (pi * a * (1 + 1e-6) + 1e-40) * (1 + 1e-15);
+  };
+  const double d = granica(kPiPerMPa * p);
+  lo = (H0 - d) * (1 - 1e-15);
+  hi = (H0 + d) * (1 + 1e-15);
+  // Below 1e-30 MPa the series' part lies under a quarter of H0's smaller spacing: h is H0.
+  const double polowa = (H0 - std::nextafter(H0, 0.0)) / 2;
+  if (!(granica(kPiPerMPa * 1e-30) < polowa / 2) || !std::isfinite(hi)) return false;
+  h0 = H0;
+  return true;
+}
+
 double ModKalorimo::Spt0(double pi, double theta, double T, double p, double /*t*/) {
   if (!fastPaths) return Spt0Krokami(pi, theta, T, p);
   Pamiec& c = PamiecBazy();

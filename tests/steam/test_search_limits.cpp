@@ -101,36 +101,57 @@ TEST(PnasGrid, SeriesThatIsNoSaturationLine) {
   }
 }
 
-// The pressure from temperature and enthalpy: a search that shrinks the pressure to the smallest
-// single ends at its fixed point with the same result, scratch, passes and overdraft message.
-TEST(PthLimit, FixedPointGivesThePassLimitsOutcome) {
-  long limity = 0;
-  for (int i = 0; i < 400; ++i) {
-    const double t = static_cast<float>(300 + 200 * (i % 97) / 97.0);
-    const double h = static_cast<float>(3000 + 300 * (i % 61) / 61.0);
-    std::string wynik[2];
-    for (int fast = 0; fast < 2; ++fast) {
-      Baza baza = DefaultBaza();
-      SilentDialogs dialogs;
-      RecordingSteamWindows windows;
-      ModKalorimo m{baza, dialogs, windows};
-      m.fastPaths = fast == 1;
-      m.st.tNasPary = static_cast<float>(t);
-      std::string& w = wynik[fast];
-      try {
-        const double p = m.Pth(t, h);
-        w.append(reinterpret_cast<const char*>(&p), sizeof p);
-      } catch (const RunTimeError& e) {
-        w = "error " + std::to_string(e.number);
-      }
-      for (float f : {m.st.pIter, m.st.h1, m.st.h2}) w.append(reinterpret_cast<const char*>(&f), sizeof f);
-      w += "/" + std::to_string(m.passes.Pth) + "/" + std::to_string(m.st.Blad) + "/" + dialogs.lastText + "/" +
-           std::to_string(dialogs.count) + "/" + std::to_string(windows.pthBledy.size());
-      if (fast == 0 && m.passes.Pth > 10000) ++limity;
+// The pressure from temperature and enthalpy: a search that can only shrink the pressure toward
+// the smallest single ends with the pass limit's outcome, pressure at rest, scratch, passes and
+// overdraft message as every pass computes them; the batch's lines and a wide grid, over the
+// default record and one with an edited base equation. KALORIMO_PTH_GRID=1 runs 400 x 400.
+TEST(PthLimit, SearchThatCannotSucceedGivesThePassLimitsOutcome) {
+  const char* full = std::getenv("KALORIMO_PTH_GRID");
+  const int n = full != nullptr && *full != '\0' ? 400 : 24;
+  std::vector<std::pair<double, double>> wsad, siatka, rzadka;  // (t, h)
+  for (int i = 0; i < 400; ++i) wsad.emplace_back(300 + 200.0 * (i % 97) / 97, 3000 + 300.0 * (i % 61) / 61);
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < n; ++j) {
+      siatka.emplace_back(1 + 699.0 * i / n, 2000 + 2200.0 * j / n);
+      if (i % 2 == 0 && j % 2 == 0) rzadka.push_back(siatka.back());
     }
-    ASSERT_EQ(wynik[0], wynik[1]) << "t=" << t << " h=" << h;
+  Baza edytowana = DefaultBaza();
+  edytowana.Tab1[1][1] *= 1.05;
+  edytowana.Zmieniona();
+  const Baza domyslna = DefaultBaza();
+  const struct {
+    const char* nazwa;
+    const Baza& baza;
+    const std::vector<std::pair<double, double>>& punkty;
+  } zbiory[] = {{"batch", domyslna, wsad}, {"grid", domyslna, siatka}, {"edited", edytowana, rzadka}};
+  for (const auto& z : zbiory) {
+    long limity = 0;
+    for (const auto& [tt, hh] : z.punkty) {
+      const double t = static_cast<float>(tt), h = static_cast<float>(hh);  // as the boxes give them
+      std::string wynik[2];
+      for (int fast = 0; fast < 2; ++fast) {
+        Baza baza = z.baza;
+        SilentDialogs dialogs;
+        RecordingSteamWindows windows;
+        ModKalorimo m{baza, dialogs, windows};
+        m.fastPaths = fast == 1;
+        m.st.tNasPary = static_cast<float>(t);
+        std::string& w = wynik[fast];
+        try {
+          const double p = m.Pth(t, h);
+          w.append(reinterpret_cast<const char*>(&p), sizeof p);
+        } catch (const RunTimeError& e) {
+          w = "error " + std::to_string(e.number);
+        }
+        for (float f : {m.st.pIter, m.st.h1, m.st.h2}) w.append(reinterpret_cast<const char*>(&f), sizeof f);
+        w += "/" + std::to_string(m.passes.Pth) + "/" + std::to_string(m.st.Blad) + "/" + dialogs.lastText + "/" +
+             std::to_string(dialogs.count) + "/" + std::to_string(windows.pthBledy.size());
+        if (fast == 0 && m.passes.Pth > 10000) ++limity;
+      }
+      ASSERT_EQ(wynik[0], wynik[1]) << z.nazwa << " t=" << t << " h=" << h;
+    }
+    EXPECT_GT(limity, 0) << z.nazwa;
   }
-  EXPECT_GT(limity, 0);
 }
 
 }  // namespace

@@ -79,6 +79,20 @@ TEST(PnasGrid, RecordChangeDropsKnownDegrees) {
   for (double t : {100.5, 100.45, 200.55}) EXPECT_EQ(krokami.Pnas(t), szybka.Pnas(t)) << t;
 }
 
+// Results kept by the temperature, also once thousands of temperatures have filled the table and
+// it started again: each the same as a fresh library's search.
+TEST(PnasGrid, KeptResultsAreTheSearchesOwn) {
+  const Baza baza = DefaultBaza();
+  Strona jedna(true, baza);
+  for (int raz = 0; raz < 2; ++raz) {
+    for (long i = 0; i < 6000; ++i) {
+      const double t = static_cast<float>(40 + static_cast<double>(i) * 0.0137);
+      Strona swieza(true, baza);
+      ASSERT_EQ(swieza.Pnas(t), jedna.Pnas(t)) << "t=" << t << " round " << raz;
+    }
+  }
+}
+
 // Records far from a saturation line: the same passes, errors included.
 TEST(PnasGrid, SeriesThatIsNoSaturationLine) {
   struct Case {

@@ -1,9 +1,11 @@
 #include "turbiny/obliczenia.h"
 
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <future>
 #include <system_error>
 #include <thread>
 
@@ -257,36 +259,37 @@ namespace {
 constexpr std::size_t kKampaniiNaDwaWatki = 16;
 
 // Every campaign's own sections, a long history on two threads. Each thread has an evaluator of
-// its own and each campaign is computed by one thread only, from its inputs only: the results are
-// the same however the campaigns are split.
+// its own and takes the next campaign not yet taken, so a thread held up by other work does not
+// hold up the other; each campaign is computed by one thread only, from its inputs only: the
+// results are the same however the campaigns are shared.
 std::vector<std::vector<WynikOdcinka>> WszystkieOdcinki(const Dokument& d, const Baza* baza) {
   const std::size_t n = d.kampanie.size();
   std::vector<std::vector<WynikOdcinka>> wlasne(n);
-  auto licz = [&](std::size_t od, std::size_t doKonca) {
+  std::atomic<std::size_t> nastepna{0};
+  auto licz = [&] {
     std::optional<Evaluator> e;
     baza ? e.emplace(*baza) : e.emplace();
-    for (std::size_t i = od; i < doKonca; ++i) wlasne[i] = Odcinki(*e, d, i);
+    for (std::size_t i = nastepna++; i < n; i = nastepna++) wlasne[i] = Odcinki(*e, d, i);
   };
-  std::size_t pol = n;
   std::exception_ptr blad;
   std::thread drugi;
   if (n >= kKampaniiNaDwaWatki) {
     try {
-      drugi = std::thread([&, od = n / 2] {
+      drugi = std::thread([&] {
         try {
-          licz(od, n);
+          licz();
         } catch (...) {
           blad = std::current_exception();
         }
       });
-      pol = n / 2;
     } catch (const std::system_error&) {
-      pol = n;  // no thread to be had: all on this one
+      // no thread to be had: all on this one
     }
   }
   try {
-    licz(0, pol);
+    licz();
   } catch (...) {
+    nastepna = n;  // the other thread stops after its campaign
     if (drugi.joinable()) drugi.join();
     throw;
   }
@@ -311,6 +314,27 @@ std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) 
   for (std::size_t i = 0; i < d.kampanie.size(); ++i)
     v.push_back(Porownaj(d, i, std::move(wlasne[i]), ib[i] ? &*bazowe[*ib[i]] : nullptr, ib[i]));
   return v;
+}
+
+void ObliczWszystkieTurbiny(Magazyn& m, const std::function<void(const Dokument&, std::vector<WynikKampanii>)>& wynik,
+                            const Baza* baza) {
+  const std::vector<std::string> nazwy = m.Turbiny();
+  // The store is read by one thread at a time: each reading starts once the one before is taken.
+  auto czytaj = [&m, &nazwy](std::size_t i) {
+    auto wczytaj = [&m, &nazwy, i] { return m.Wczytaj(nazwy[i]); };
+    try {
+      return std::async(std::launch::async, wczytaj);
+    } catch (const std::system_error&) {
+      return std::async(std::launch::deferred, wczytaj);  // no thread to be had: read when wanted
+    }
+  };
+  std::future<std::optional<Dokument>> nastepny;
+  if (!nazwy.empty()) nastepny = czytaj(0);
+  for (std::size_t i = 0; i < nazwy.size(); ++i) {
+    const std::optional<Dokument> d = nastepny.get();
+    if (i + 1 < nazwy.size()) nastepny = czytaj(i + 1);
+    if (d) wynik(*d, ObliczWszystkie(*d, baza));  // a turbine removed meanwhile by another program is left out
+  }
 }
 
 }  // namespace kal::turbiny

@@ -58,7 +58,7 @@ constexpr double kReszta = 1e-5;
 bool StanPT(double p, double t, int* obszar, if97::Properties* q) {
   const double T = t + if97::kT0;
   *obszar = if97::RegionPT(p, T);
-  return *obszar != 0 && if97::PropertiesPT(p, T, q);
+  return if97::PropertiesIn(*obszar, p, T, q);
 }
 
 // The IF97 expansion of the section moved by one input: the states that input does not touch
@@ -85,7 +85,7 @@ class Rozprezania {
     else
       h2_ = Koniec(d.tryb, {d.p1, d.t1, d.p2, d.t2, d.h2});
     T2s_ = w2s_.t + if97::kT0;
-    para_ = w2s_.region == 2 && if97::RegionPT(d.p2, T2s_) == 2 && if97::PropertiesPT(d.p2, T2s_, &q2s_);
+    para_ = w2s_.region == 2 && if97::RegionPT(d.p2, T2s_) == 2 && if97::PropertiesIn(2, d.p2, T2s_, &q2s_);
     // A wet end well below the top of region 4's low branch: at p2 h is linear in s between the
     // saturated liquid (as FromPS takes it) and the unmoved end.
     if (w2s_.region == 4 && w2s_.x > 1e-6 && w2s_.x < 1 - 1e-6 && d.p2 < 16.0) {
@@ -142,7 +142,7 @@ class Rozprezania {
     for (int k = 0; k < kPrzebiegi; ++k) {
       T -= (sT - s) * T / cp;
       if97::Properties q;
-      if (if97::RegionPT(p, T) != 2 || !if97::PropertiesPT(p, T, &q)) return std::nullopt;
+      if (if97::RegionPT(p, T) != 2 || !if97::PropertiesIn(2, p, T, &q)) return std::nullopt;
       const double reszta = T * (s - q.s);
       if (std::fabs(reszta) <= kReszta) {
         // The root itself must lie in region 2, clear of its boundaries.

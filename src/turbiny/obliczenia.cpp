@@ -1,11 +1,13 @@
 #include "turbiny/obliczenia.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <future>
+#include <iterator>
 #include <system_error>
 #include <thread>
 
@@ -187,6 +189,23 @@ std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::opti
   return wynik;
 }
 
+// The same for every campaign at once: the baselines sorted by date-time, and of one moment by
+// their place in the document, each campaign's the last of them strictly earlier.
+std::vector<std::optional<std::size_t>> Bazowe(const Dokument& d, const std::vector<std::optional<double>>& klucze) {
+  std::vector<std::pair<double, std::size_t>> bazy;
+  for (std::size_t j = 0; j < d.kampanie.size(); ++j)
+    if (d.kampanie[j].rodzaj != RodzajKampanii::Okresowe && klucze[j] && !std::isnan(*klucze[j]))
+      bazy.emplace_back(*klucze[j], j);
+  std::sort(bazy.begin(), bazy.end());
+  std::vector<std::optional<std::size_t>> wynik(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
+    if (!klucze[i]) continue;
+    const auto za = std::lower_bound(bazy.begin(), bazy.end(), std::make_pair(*klucze[i], std::size_t{0}));
+    if (za != bazy.begin()) wynik[i] = std::prev(za)->second;
+  }
+  return wynik;
+}
+
 }  // namespace
 
 std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
@@ -302,9 +321,7 @@ std::vector<std::vector<WynikOdcinka>> WszystkieOdcinki(const Dokument& d, const
 
 std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) {
   std::vector<std::vector<WynikOdcinka>> wlasne = WszystkieOdcinki(d, baza);
-  const std::vector<std::optional<double>> klucze = Klucze(d);
-  std::vector<std::optional<std::size_t>> ib(d.kampanie.size());
-  for (std::size_t i = 0; i < d.kampanie.size(); ++i) ib[i] = Bazowy(d, klucze, i);
+  const std::vector<std::optional<std::size_t>> ib = Bazowe(d, Klucze(d));
   // Each campaign's sections move into its result; a baseline's are kept as they were for the others.
   std::vector<std::optional<std::vector<WynikOdcinka>>> bazowe(d.kampanie.size());
   for (const std::optional<std::size_t>& b : ib)

@@ -171,26 +171,8 @@ std::vector<std::optional<double>> Klucze(const Dokument& d) {
   return v;
 }
 
-std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::optional<double>>& klucze,
-                                  std::size_t indeks) {
-  const std::optional<double>& klucz = klucze.at(indeks);
-  if (!klucz) return std::nullopt;
-  std::optional<std::size_t> wynik;
-  double najpozniej = 0;
-  for (std::size_t j = 0; j < d.kampanie.size(); ++j) {
-    if (j == indeks || d.kampanie[j].rodzaj == RodzajKampanii::Okresowe) continue;
-    const std::optional<double>& kj = klucze[j];
-    // Of two baselines at the same moment the later in the document counts.
-    if (kj && *kj < *klucz && (!wynik || *kj >= najpozniej)) {
-      wynik = j;
-      najpozniej = *kj;
-    }
-  }
-  return wynik;
-}
-
-// The same for every campaign at once: the baselines sorted by date-time, and of one moment by
-// their place in the document, each campaign's the last of them strictly earlier.
+// The baseline of every campaign: the baselines sorted by date-time, and of one moment by their
+// place in the document (the later counts), each campaign's the last of them strictly earlier.
 std::vector<std::optional<std::size_t>> Bazowe(const Dokument& d, const std::vector<std::optional<double>>& klucze) {
   std::vector<std::pair<double, std::size_t>> bazy;
   for (std::size_t j = 0; j < d.kampanie.size(); ++j)
@@ -209,7 +191,7 @@ std::vector<std::optional<std::size_t>> Bazowe(const Dokument& d, const std::vec
 }  // namespace
 
 std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
-  return Bazowy(d, Klucze(d), indeks);
+  return Bazowe(d, Klucze(d)).at(indeks);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "bench_turbiny_rig.h"
 #include "turbiny/magazyn.h"
@@ -52,21 +53,22 @@ BENCHMARK(BM_OpenAndReadEveryTurbine)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 // The same, then every campaign of every turbine calculated: the trend of every section's ηi. The
-// calculation runs on two threads: CPU time is the whole process's, time is wall-clock.
+// calculation runs on two threads and the next turbine is read meanwhile: CPU time is the whole
+// process's, time is wall-clock.
 void BM_OpenReadAndEveryTrend(benchmark::State& state) {
   const std::string& plik = Plik();
   std::size_t odcinki = 0, ok = 0;
   for (auto _ : state) {
     auto m = OtworzBaze(plik, true);
     odcinki = ok = 0;
-    for (const std::string& nazwa : m->Turbiny()) {
-      for (const WynikKampanii& w : ObliczWszystkie(*m->Wczytaj(nazwa))) {
+    ObliczWszystkieTurbiny(*m, [&](const Dokument&, const std::vector<WynikKampanii>& wyniki) {
+      for (const WynikKampanii& w : wyniki) {
         for (const WynikOdcinka& o : w.odcinki) {
           ++odcinki;
           ok += o.ok ? 1 : 0;
         }
       }
-    }
+    });
     benchmark::DoNotOptimize(ok);
   }
   if (odcinki != static_cast<std::size_t>(kTurbin * kKampanii * 3)) state.SkipWithError("sections missing");

@@ -44,5 +44,7 @@ Result FromHS(double h, double s);
 int RegionPT(double p, double T);
 // The basic equation of that region at p MPa, T K (region 3 by density iteration); false on failure.
 bool PropertiesPT(double p, double T, Properties* out);
+// The same where the region is already known from RegionPT(p, T), so it is not found again.
+bool PropertiesIn(int region, double p, double T, Properties* out);
 
 }  // namespace kal::if97

@@ -110,15 +110,37 @@ bool SatP(double p, Sat* sat) {
   return SatAt(p, T, sat);
 }
 
+// Bounds that the range checks of FromPY are sure to pass, so they need no evaluation: above them
+// water at 273.15 K (h at most 95.39 kJ/kg, s 0.000476 kJ/(kg K) from psat up to 100 MPa), below them
+// steam at 1073.15 K, whose h and s fall with the pressure (their values at 1, 10 and 100 MPa:
+// h 4156.1, 4114.7, 3715.2; s 8.5024, 7.4087, 6.0405).
+bool AboveTmin(double p, double y, bool isH) { return p >= kPsatMin && y > (isH ? 96.0 : 0.001); }
+bool BelowTmax(double p, double y, bool isH) {
+  if (p <= 1.0) return y < (isH ? 4156.0 : 8.5);
+  if (p <= 10.0) return y < (isH ? 4114.0 : 7.4);
+  return y < (isH ? 3715.0 : 6.04);
+}
+
 Result FromPY(double p, double y, bool isH) {
   Result r;
   if (POutOfRange(p, &r)) return r;
-  if (y < Y(p >= kPsatMin ? Region1(p, kTmin) : Region2(p, kTmin), isH)) return Fail(Error::kOutOfRange, kTLow);
-  if (y > Y(Region2(p, kTmax), isH)) return Fail(Error::kOutOfRange, kTHigh);
+  if (!AboveTmin(p, y, isH) && y < Y(p >= kPsatMin ? Region1(p, kTmin) : Region2(p, kTmin), isH))
+    return Fail(Error::kOutOfRange, kTLow);
+  if (!BelowTmax(p, y, isH) && y > Y(Region2(p, kTmax), isH)) return Fail(Error::kOutOfRange, kTHigh);
   if (p < Psat(kT13)) {
     if (p < kPsatMin) return Solve12(2, p, y, isH);
+    const double T = Tsat(p);
     Sat sat;
-    SatAt(p, Tsat(p), &sat);
+    if (T <= kT13) {
+      // Steam beyond the saturated vapour needs no liquid.
+      sat.vap = Region2(p, T);
+      if (y > Y(sat.vap, isH)) return Solve12(2, p, y, isH);
+      sat.p = p;
+      sat.T = T;
+      sat.liq = Region1(p, T);
+    } else {
+      SatAt(p, T, &sat);
+    }
     const double yl = Y(sat.liq, isH), yv = Y(sat.vap, isH);
     if (y < yl) return Solve12(1, p, y, isH);
     if (y > yv) return Solve12(2, p, y, isH);

@@ -11,7 +11,7 @@ Properties Region1(double p, double T) {
   const double pi = p / 16.53;
   const double tau = 1386.0 / T;
   // a = 7.1 - pi, so each derivative in pi changes sign.
-  const GibbsSums q = SumTerms<0, 32, -41, 17>(coef::kR1, 7.1 - pi, tau - 1.222);
+  const GibbsSums q = SumTerms<coef::kR1, 0, 32, -41, 17>(7.1 - pi, tau - 1.222);
   const double g = q.g, gp = -q.ga, gpp = q.gaa, gt = q.gb, gtt = q.gbb, gpt = -q.gab;
   Properties o;
   const double rt = kR * T;

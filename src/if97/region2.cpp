@@ -17,7 +17,7 @@ Properties Region2(double p, double T) {
     g0t += r.n * r.j * t0(r.j - 1);
     g0tt += r.n * r.j * (r.j - 1) * t0(r.j - 2);
   }
-  const GibbsSums q = SumTerms<0, 24, 0, 58>(coef::kR2Res, pi, tau - 0.5);
+  const GibbsSums q = SumTerms<coef::kR2Res, 0, 24, 0, 58>(pi, tau - 0.5);
   const double gr = q.g, grp = q.ga, grpp = q.gaa, grt = q.gb, grtt = q.gbb, grpt = q.gab;
   Properties o;
   const double rt = kR * T;

@@ -17,7 +17,7 @@ constexpr double kRhoMax = 900.0;
 State3 Region3(double rho, double T) {
   const double delta = rho / kRhoc;
   const double tau = kTc / T;
-  const GibbsSums sums = SumTerms<0, 11, 0, 26>(coef::kR3, delta, tau);
+  const GibbsSums sums = SumTerms<coef::kR3, 0, 11, 0, 26>(delta, tau);
   const double f = kN1 * std::log(delta) + sums.g, fd = kN1 / delta + sums.ga, fdd = -kN1 / (delta * delta) + sums.gaa;
   const double ft = sums.gb, ftt = sums.gbb, fdt = sums.gab;
   State3 o;

@@ -16,9 +16,10 @@ int RegionPT(double p, double T) {
   return p > B23P(T) ? 3 : 2;
 }
 
-bool PropertiesPT(double p, double T, Properties* out) {
-  const int region = RegionPT(p, T);
-  return region != 0 && detail::StateIn(region, p, T, out);
+bool PropertiesPT(double p, double T, Properties* out) { return PropertiesIn(RegionPT(p, T), p, T, out); }
+
+bool PropertiesIn(int region, double p, double T, Properties* out) {
+  return region >= 1 && region <= 3 && detail::StateIn(region, p, T, out);
 }
 
 namespace detail {

@@ -1,6 +1,7 @@
 // Building blocks shared by the IF97 regions: coefficient rows and cheap powers.
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -35,11 +36,19 @@ inline double AnyPow(double x, double k) {
   return ki == k ? IntPow(x, static_cast<int>(ki)) : std::pow(x, k);
 }
 
-// Sum of n a^I b^J: the form of every backward equation.
+// Sum of n a^I b^J: the form of every backward equation. The rows come in runs of one I, whose
+// power (a pow() where I is fractional) is taken once per run.
 template <std::size_t N>
 double BackwardSum(const BTerm (&t)[N], double a, double b) {
   double sum = 0.0;
-  for (const BTerm& r : t) sum += r.n * AnyPow(a, r.i) * AnyPow(b, r.j);
+  double i = t[0].i, ai = AnyPow(a, i);
+  for (const BTerm& r : t) {
+    if (r.i != i) {
+      i = r.i;
+      ai = AnyPow(a, i);
+    }
+    sum += r.n * ai * AnyPow(b, r.j);
+  }
   return sum;
 }
 
@@ -69,20 +78,37 @@ struct GibbsSums {
   double g = 0, ga = 0, gaa = 0, gb = 0, gbb = 0, gab = 0;
 };
 
-template <int ALo, int AHi, int BLo, int BHi, std::size_t N>
-GibbsSums SumTerms(const Term (&t)[N], double a, double b) {
+// A row of a basic equation with the factors its derivatives take from the exponents: I, I (I - 1),
+// J, J (J - 1) and I J, in double once and for all.
+struct Row {
+  int i, j;
+  double n, fi, fii, fj, fjj, fij;
+};
+
+template <std::size_t N>
+constexpr std::array<Row, N> Rows(const Term (&t)[N]) {
+  std::array<Row, N> rows{};
+  for (std::size_t k = 0; k < N; ++k) {
+    const double i = t[k].i, j = t[k].j;
+    rows[k] = Row{t[k].i, t[k].j, t[k].n, i, i * (i - 1), j, j * (j - 1), i * j};
+  }
+  return rows;
+}
+
+template <const auto& Table, int ALo, int AHi, int BLo, int BHi>
+GibbsSums SumTerms(double a, double b) {
+  static constexpr auto kRows = Rows(Table);
   const Powers<ALo, AHi> pa(a);
   const Powers<BLo, BHi> pb(b);
   GibbsSums s;
-  for (const Term& r : t) {
+  for (const Row& r : kRows) {
     const double base = r.n * pa(r.i) * pb(r.j);
-    const double i = r.i, j = r.j;
     s.g += base;
-    s.ga += i * base;
-    s.gaa += i * (i - 1) * base;
-    s.gb += j * base;
-    s.gbb += j * (j - 1) * base;
-    s.gab += i * j * base;
+    s.ga += r.fi * base;
+    s.gaa += r.fii * base;
+    s.gb += r.fj * base;
+    s.gbb += r.fjj * base;
+    s.gab += r.fij * base;
   }
   const double ia = 1.0 / a, ib = 1.0 / b;
   s.ga *= ia;

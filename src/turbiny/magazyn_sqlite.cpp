@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <unordered_map>
 
 #include "turbiny/schemat.h"
 
@@ -55,11 +56,12 @@ std::string Sekundy(int ms) {
 
 class BazaSqlite;
 
-// One prepared statement; columns and parameters counted from 1 and 0 as SQLite does.
+// One prepared statement; columns and parameters counted from 1 and 0 as SQLite does. The store
+// keeps it for the next use of the same text (every turbine read runs the same few).
 class Zapytanie {
  public:
   Zapytanie(BazaSqlite& baza, const char* sql);
-  ~Zapytanie() { sqlite3_finalize(st_); }
+  ~Zapytanie();
   Zapytanie(const Zapytanie&) = delete;
   Zapytanie& operator=(const Zapytanie&) = delete;
 
@@ -112,13 +114,17 @@ class Zapytanie {
  private:
   void Sprawdz(int kod);
   BazaSqlite& baza_;
+  const char* sql_;
   sqlite3_stmt* st_ = nullptr;
 };
 
 class BazaSqlite : public Magazyn {
  public:
   BazaSqlite(std::string sciezka, const OpcjeBazy& opcje) : sciezka_(std::move(sciezka)), opcje_(opcje) {}
-  ~BazaSqlite() override { sqlite3_close(db_); }
+  ~BazaSqlite() override {
+    ZwolnijZapytania();
+    sqlite3_close(db_);
+  }
   BazaSqlite(const BazaSqlite&) = delete;
   BazaSqlite& operator=(const BazaSqlite&) = delete;
 
@@ -174,6 +180,25 @@ class BazaSqlite : public Magazyn {
 
   sqlite3* db() const { return db_; }
 
+  // A statement of this text kept from before (taken out while in use), or none.
+  sqlite3_stmt* Wez(const char* sql) {
+    const auto it = zapytania_.find(sql);
+    if (it == zapytania_.end()) return nullptr;
+    sqlite3_stmt* st = it->second;
+    zapytania_.erase(it);
+    return st;
+  }
+  // Back after use, ready to run again.
+  void Oddaj(const char* sql, sqlite3_stmt* st) {
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (!zapytania_.emplace(sql, st).second) sqlite3_finalize(st);
+  }
+  void ZwolnijZapytania() {
+    for (const auto& z : zapytania_) sqlite3_finalize(z.second);
+    zapytania_.clear();
+  }
+
   void Exec(const char* sql) {
     const int kod = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
     if (kod != SQLITE_OK) BladSqlite(kod);
@@ -218,13 +243,22 @@ class BazaSqlite : public Magazyn {
   std::string sciezka_;
   OpcjeBazy opcje_;
   sqlite3* db_ = nullptr;
-  std::string powodTylkoOdczyt_;  // "" when changes may be written
-  bool bezSchematu_ = false;      // an empty file opened read-only: nothing in it yet
+  std::string powodTylkoOdczyt_;                              // "" when changes may be written
+  bool bezSchematu_ = false;                                  // an empty file opened read-only: nothing in it yet
+  std::unordered_map<const char*, sqlite3_stmt*> zapytania_;  // by the text's address: the code's literals
 };
 
-Zapytanie::Zapytanie(BazaSqlite& baza, const char* sql) : baza_(baza) {
-  const int kod = sqlite3_prepare_v2(baza.db(), sql, -1, &st_, nullptr);
-  if (kod != SQLITE_OK) baza.BladSqlite(kod);
+Zapytanie::Zapytanie(BazaSqlite& baza, const char* sql) : baza_(baza), sql_(sql), st_(baza.Wez(sql)) {
+  if (st_) return;
+  const int kod = sqlite3_prepare_v3(baza.db(), sql, -1, SQLITE_PREPARE_PERSISTENT, &st_, nullptr);
+  if (kod != SQLITE_OK) {
+    sqlite3_finalize(st_);
+    baza.BladSqlite(kod);
+  }
+}
+
+Zapytanie::~Zapytanie() {
+  if (st_) baza_.Oddaj(sql_, st_);
 }
 
 void Zapytanie::Sprawdz(int kod) {
@@ -310,6 +344,7 @@ void BazaSqlite::Otworz() {
     // A read-only file in a folder we cannot write has no room for the log's index; with no log
     // there is nothing of another writer to see, so it is read as it lies.
     if (tylkoOdczyt && !log && ((kod & 0xFF) == SQLITE_READONLY || (kod & 0xFF) == SQLITE_CANTOPEN)) {
+      ZwolnijZapytania();
       sqlite3_close(db_);
       db_ = nullptr;
       std::string uri = "file:";

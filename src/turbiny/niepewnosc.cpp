@@ -20,26 +20,32 @@ constexpr double kKrokOtoczenia = 0.01;  // kPa
 
 enum class Ktore { P1, T1, P2, Koniec2, Otoczenie };
 
-DaneOdcinka Przesun(DaneOdcinka d, Ktore k, double o) {
+// The numbers an expansion takes, without the inputs' names.
+struct Liczby {
+  double p1, t1, p2, t2, h2;
+};
+
+Liczby Przesun(const DaneOdcinka& d, Ktore k, double o) {
+  Liczby e{d.p1, d.t1, d.p2, d.t2, d.h2};
   switch (k) {
     case Ktore::P1:
-      d.p1 += o;
+      e.p1 += o;
       break;
     case Ktore::T1:
-      d.t1 += o;
+      e.t1 += o;
       break;
     case Ktore::P2:
-      d.p2 += o;
+      e.p2 += o;
       break;
     case Ktore::Koniec2:
-      (d.tryb == Koniec2::H2 ? d.h2 : d.t2) += o;
+      (d.tryb == Koniec2::H2 ? e.h2 : e.t2) += o;
       break;
     case Ktore::Otoczenie:
-      if (d.wlotNadcisnienie) d.p1 += o / 1000;
-      if (d.wylotNadcisnienie) d.p2 += o / 1000;
+      if (d.wlotNadcisnienie) e.p1 += o / 1000;
+      if (d.wylotNadcisnienie) e.p2 += o / 1000;
       break;
   }
-  return d;
+  return e;
 }
 
 // Passes of the warm-started isentropic end; it settles in one or two.
@@ -52,7 +58,7 @@ constexpr double kReszta = 1e-5;
 bool StanPT(double p, double t, int* obszar, if97::Properties* q) {
   const double T = t + if97::kT0;
   *obszar = if97::RegionPT(p, T);
-  return *obszar != 0 && if97::PropertiesPT(p, T, q);
+  return if97::PropertiesIn(*obszar, p, T, q);
 }
 
 // The IF97 expansion of the section moved by one input: the states that input does not touch
@@ -77,9 +83,9 @@ class Rozprezania {
     if (d.tryb == Koniec2::T2 && gotowe && gotowe->rzeczywisty)
       h2_ = gotowe->rzeczywisty->h;
     else
-      h2_ = Koniec(d);
+      h2_ = Koniec(d.tryb, {d.p1, d.t1, d.p2, d.t2, d.h2});
     T2s_ = w2s_.t + if97::kT0;
-    para_ = w2s_.region == 2 && if97::RegionPT(d.p2, T2s_) == 2 && if97::PropertiesPT(d.p2, T2s_, &q2s_);
+    para_ = w2s_.region == 2 && if97::RegionPT(d.p2, T2s_) == 2 && if97::PropertiesIn(2, d.p2, T2s_, &q2s_);
     // A wet end well below the top of region 4's low branch: at p2 h is linear in s between the
     // saturated liquid (as FromPS takes it) and the unmoved end.
     if (w2s_.region == 4 && w2s_.x > 1e-6 && w2s_.x < 1 - 1e-6 && d.p2 < 16.0) {
@@ -90,7 +96,7 @@ class Rozprezania {
 
   std::optional<double> Eta(Ktore k, double o) const {
     if (!ok_ || !h2_) return std::nullopt;
-    const DaneOdcinka e = Przesun(d_, k, o);
+    const Liczby e = Przesun(d_, k, o);
     const bool wlot = e.p1 != d_.p1 || e.t1 != d_.t1, p2 = e.p2 != d_.p2;
     double h1 = h1_, s1 = s1_;
     if (wlot) {
@@ -110,7 +116,7 @@ class Rozprezania {
       }
       h2s = *h;
     }
-    const std::optional<double> h2 = p2 || e.t2 != d_.t2 || e.h2 != d_.h2 ? Koniec(e) : h2_;
+    const std::optional<double> h2 = p2 || e.t2 != d_.t2 || e.h2 != d_.h2 ? Koniec(d_.tryb, e) : h2_;
     const double dhs = h1 - h2s;
     if (!h2 || !(dhs > 0)) return std::nullopt;
     const double eta = (h1 - *h2) / dhs;
@@ -120,8 +126,8 @@ class Rozprezania {
 
  private:
   // The actual end's enthalpy; a temperature on the water side fixes no steam state.
-  static std::optional<double> Koniec(const DaneOdcinka& e) {
-    if (e.tryb == Koniec2::H2) return e.h2;
+  static std::optional<double> Koniec(Koniec2 tryb, const Liczby& e) {
+    if (tryb == Koniec2::H2) return e.h2;
     int obszar = 0;
     if97::Properties q;
     if (!StanPT(e.p2, e.t2, &obszar, &q) || obszar == 1) return std::nullopt;
@@ -136,7 +142,7 @@ class Rozprezania {
     for (int k = 0; k < kPrzebiegi; ++k) {
       T -= (sT - s) * T / cp;
       if97::Properties q;
-      if (if97::RegionPT(p, T) != 2 || !if97::PropertiesPT(p, T, &q)) return std::nullopt;
+      if (if97::RegionPT(p, T) != 2 || !if97::PropertiesIn(2, p, T, &q)) return std::nullopt;
       const double reszta = T * (s - q.s);
       if (std::fabs(reszta) <= kReszta) {
         // The root itself must lie in region 2, clear of its boundaries.
@@ -180,14 +186,18 @@ Budzet BudzetEta(const DaneOdcinka& d, const RozprezanieIF97* gotowe) {
     const Wejscie* w;
     double krok;
   };
-  std::vector<Pozycja> pozycje = {{Ktore::P1, &d.p1u, kKrokP * d.p1},
-                                  {Ktore::T1, &d.t1u, kKrokT},
-                                  {Ktore::P2, &d.p2u, kKrokP * d.p2},
-                                  {Ktore::Koniec2, &d.koniec2u, d.tryb == Koniec2::H2 ? kKrokH : kKrokT}};
-  if (d.wlotNadcisnienie || d.wylotNadcisnienie) pozycje.push_back({Ktore::Otoczenie, &d.otoczenie, kKrokOtoczenia});
+  const Pozycja pozycje[] = {{Ktore::P1, &d.p1u, kKrokP * d.p1},
+                             {Ktore::T1, &d.t1u, kKrokT},
+                             {Ktore::P2, &d.p2u, kKrokP * d.p2},
+                             {Ktore::Koniec2, &d.koniec2u, d.tryb == Koniec2::H2 ? kKrokH : kKrokT},
+                             {Ktore::Otoczenie, &d.otoczenie, kKrokOtoczenia}};
+  // The ambient pressure is an input only where a point of the section is gauge.
+  const std::size_t ile = d.wlotNadcisnienie || d.wylotNadcisnienie ? 5 : 4;
+  b.skladniki.reserve(ile);
   const Rozprezania rozprezania(d, gotowe);
   double uc2 = 0;
-  for (const Pozycja& p : pozycje) {
+  for (std::size_t i = 0; i < ile; ++i) {
+    const Pozycja& p = pozycje[i];
     const std::optional<double> gora = rozprezania.Eta(p.k, p.krok), dol = rozprezania.Eta(p.k, -p.krok);
     if (!gora || !dol) {
       b.blad = "niepewność: IF97 nie oblicza rozprężania przy zmianie " + p.w->nazwa + " o krok różniczkowania";

@@ -1,9 +1,13 @@
 #include "turbiny/obliczenia.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <future>
+#include <iterator>
 #include <system_error>
 #include <thread>
 
@@ -167,20 +171,19 @@ std::vector<std::optional<double>> Klucze(const Dokument& d) {
   return v;
 }
 
-std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::optional<double>>& klucze,
-                                  std::size_t indeks) {
-  const std::optional<double>& klucz = klucze.at(indeks);
-  if (!klucz) return std::nullopt;
-  std::optional<std::size_t> wynik;
-  double najpozniej = 0;
-  for (std::size_t j = 0; j < d.kampanie.size(); ++j) {
-    if (j == indeks || d.kampanie[j].rodzaj == RodzajKampanii::Okresowe) continue;
-    const std::optional<double>& kj = klucze[j];
-    // Of two baselines at the same moment the later in the document counts.
-    if (kj && *kj < *klucz && (!wynik || *kj >= najpozniej)) {
-      wynik = j;
-      najpozniej = *kj;
-    }
+// The baseline of every campaign: the baselines sorted by date-time, and of one moment by their
+// place in the document (the later counts), each campaign's the last of them strictly earlier.
+std::vector<std::optional<std::size_t>> Bazowe(const Dokument& d, const std::vector<std::optional<double>>& klucze) {
+  std::vector<std::pair<double, std::size_t>> bazy;
+  for (std::size_t j = 0; j < d.kampanie.size(); ++j)
+    if (d.kampanie[j].rodzaj != RodzajKampanii::Okresowe && klucze[j] && !std::isnan(*klucze[j]))
+      bazy.emplace_back(*klucze[j], j);
+  std::sort(bazy.begin(), bazy.end());
+  std::vector<std::optional<std::size_t>> wynik(d.kampanie.size());
+  for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
+    if (!klucze[i]) continue;
+    const auto za = std::lower_bound(bazy.begin(), bazy.end(), std::make_pair(*klucze[i], std::size_t{0}));
+    if (za != bazy.begin()) wynik[i] = std::prev(za)->second;
   }
   return wynik;
 }
@@ -188,7 +191,7 @@ std::optional<std::size_t> Bazowy(const Dokument& d, const std::vector<std::opti
 }  // namespace
 
 std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks) {
-  return Bazowy(d, Klucze(d), indeks);
+  return Bazowe(d, Klucze(d)).at(indeks);
 }
 
 namespace {
@@ -257,36 +260,37 @@ namespace {
 constexpr std::size_t kKampaniiNaDwaWatki = 16;
 
 // Every campaign's own sections, a long history on two threads. Each thread has an evaluator of
-// its own and each campaign is computed by one thread only, from its inputs only: the results are
-// the same however the campaigns are split.
+// its own and takes the next campaign not yet taken, so a thread held up by other work does not
+// hold up the other; each campaign is computed by one thread only, from its inputs only: the
+// results are the same however the campaigns are shared.
 std::vector<std::vector<WynikOdcinka>> WszystkieOdcinki(const Dokument& d, const Baza* baza) {
   const std::size_t n = d.kampanie.size();
   std::vector<std::vector<WynikOdcinka>> wlasne(n);
-  auto licz = [&](std::size_t od, std::size_t doKonca) {
+  std::atomic<std::size_t> nastepna{0};
+  auto licz = [&] {
     std::optional<Evaluator> e;
     baza ? e.emplace(*baza) : e.emplace();
-    for (std::size_t i = od; i < doKonca; ++i) wlasne[i] = Odcinki(*e, d, i);
+    for (std::size_t i = nastepna++; i < n; i = nastepna++) wlasne[i] = Odcinki(*e, d, i);
   };
-  std::size_t pol = n;
   std::exception_ptr blad;
   std::thread drugi;
   if (n >= kKampaniiNaDwaWatki) {
     try {
-      drugi = std::thread([&, od = n / 2] {
+      drugi = std::thread([&] {
         try {
-          licz(od, n);
+          licz();
         } catch (...) {
           blad = std::current_exception();
         }
       });
-      pol = n / 2;
     } catch (const std::system_error&) {
-      pol = n;  // no thread to be had: all on this one
+      // no thread to be had: all on this one
     }
   }
   try {
-    licz(0, pol);
+    licz();
   } catch (...) {
+    nastepna = n;  // the other thread stops after its campaign
     if (drugi.joinable()) drugi.join();
     throw;
   }
@@ -299,9 +303,7 @@ std::vector<std::vector<WynikOdcinka>> WszystkieOdcinki(const Dokument& d, const
 
 std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) {
   std::vector<std::vector<WynikOdcinka>> wlasne = WszystkieOdcinki(d, baza);
-  const std::vector<std::optional<double>> klucze = Klucze(d);
-  std::vector<std::optional<std::size_t>> ib(d.kampanie.size());
-  for (std::size_t i = 0; i < d.kampanie.size(); ++i) ib[i] = Bazowy(d, klucze, i);
+  const std::vector<std::optional<std::size_t>> ib = Bazowe(d, Klucze(d));
   // Each campaign's sections move into its result; a baseline's are kept as they were for the others.
   std::vector<std::optional<std::vector<WynikOdcinka>>> bazowe(d.kampanie.size());
   for (const std::optional<std::size_t>& b : ib)
@@ -311,6 +313,27 @@ std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza) 
   for (std::size_t i = 0; i < d.kampanie.size(); ++i)
     v.push_back(Porownaj(d, i, std::move(wlasne[i]), ib[i] ? &*bazowe[*ib[i]] : nullptr, ib[i]));
   return v;
+}
+
+void ObliczWszystkieTurbiny(Magazyn& m, const std::function<void(const Dokument&, std::vector<WynikKampanii>)>& wynik,
+                            const Baza* baza) {
+  const std::vector<std::string> nazwy = m.Turbiny();
+  // The store is read by one thread at a time: each reading starts once the one before is taken.
+  auto czytaj = [&m, &nazwy](std::size_t i) {
+    auto wczytaj = [&m, &nazwy, i] { return m.Wczytaj(nazwy[i]); };
+    try {
+      return std::async(std::launch::async, wczytaj);
+    } catch (const std::system_error&) {
+      return std::async(std::launch::deferred, wczytaj);  // no thread to be had: read when wanted
+    }
+  };
+  std::future<std::optional<Dokument>> nastepny;
+  if (!nazwy.empty()) nastepny = czytaj(0);
+  for (std::size_t i = 0; i < nazwy.size(); ++i) {
+    const std::optional<Dokument> d = nastepny.get();
+    if (i + 1 < nazwy.size()) nastepny = czytaj(i + 1);
+    if (d) wynik(*d, ObliczWszystkie(*d, baza));  // a turbine removed meanwhile by another program is left out
+  }
 }
 
 }  // namespace kal::turbiny

@@ -3,6 +3,7 @@
 // the baseline test. Qt-free; the batch tool, the results screen and the trend share it.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "mollier/rozprezanie.h"
 #include "mollier/rozprezanie_if97.h"
 #include "steam/evaluator.h"
+#include "turbiny/magazyn.h"
 #include "turbiny/model.h"
 #include "turbiny/niepewnosc.h"
 
@@ -64,5 +66,11 @@ std::optional<std::size_t> IndeksBazowego(const Dokument& d, std::size_t indeks)
 WynikKampanii ObliczKampanie(const Dokument& d, std::size_t indeks, const Baza* baza = nullptr);
 // Every campaign, each calculated once.
 std::vector<WynikKampanii> ObliczWszystkie(const Dokument& d, const Baza* baza = nullptr);
+
+// Every turbine of the store in Turbiny()'s order, each with ObliczWszystkie's results: `wynik` gets
+// them one turbine after another on the calling thread. The next turbine is read meanwhile, so
+// `wynik` leaves the store alone.
+void ObliczWszystkieTurbiny(Magazyn& m, const std::function<void(const Dokument&, std::vector<WynikKampanii>)>& wynik,
+                            const Baza* baza = nullptr);
 
 }  // namespace kal::turbiny

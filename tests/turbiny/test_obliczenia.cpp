@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "if97/if97.h"
+#include "support/scripted_dialogs.h"
 #include "turbina_rig.h"
 #include "turbiny/obliczenia.h"
 
@@ -181,9 +182,11 @@ TEST(Obliczenia, NoComparisonWithARefusedBaselineSection) {
 namespace kal::test {
 namespace {
 
-// Enough campaigns for the work to be shared between threads: every campaign as computed alone.
-TEST(Obliczenia, EveryCampaignAtOnceEqualsEachAlone) {
+// A history of 40 campaigns, enough for the work to be shared between threads; `t2` the first
+// exhaust temperature.
+turbiny::Dokument Historia(const std::string& nazwa, double t2) {
   turbiny::Dokument d;
+  d.turbina.nazwa = nazwa;
   d.turbina.punkty = {NowyPunkt("PS"), NowyPunkt("WYL")};
   d.turbina.odcinki = {NowyOdcinek("WP", "PS", "WYL")};
   for (int i = 0; i < 40; ++i) {
@@ -191,9 +194,15 @@ TEST(Obliczenia, EveryCampaignAtOnceEqualsEachAlone) {
         "k" + std::to_string(i), "2020-01-" + std::to_string(10 + i % 19) + "T" + std::to_string(10 + i / 19) + ":00",
         i % 7 == 0 ? turbiny::RodzajKampanii::PoRemoncie : turbiny::RodzajKampanii::Okresowe);
     k.odczyty["PS"] = PT(12.7 + 0.01 * i, 535);
-    k.odczyty["WYL"] = PT(3.6, 365 + 0.1 * i);
+    k.odczyty["WYL"] = PT(3.6, t2 + 0.1 * i);
     d.kampanie.push_back(k);
   }
+  return d;
+}
+
+// Every campaign as computed alone.
+TEST(Obliczenia, EveryCampaignAtOnceEqualsEachAlone) {
+  const turbiny::Dokument d = Historia("T", 365);
   const std::vector<turbiny::WynikKampanii> razem = turbiny::ObliczWszystkie(d);
   ASSERT_EQ(razem.size(), d.kampanie.size());
   for (std::size_t i = 0; i < d.kampanie.size(); ++i) {
@@ -207,6 +216,33 @@ TEST(Obliczenia, EveryCampaignAtOnceEqualsEachAlone) {
     EXPECT_EQ(razem[i].odcinki[0].budzet->U95, sam.odcinki[0].budzet->U95);
     EXPECT_EQ(razem[i].odcinki[0].dEtaBaza.has_value(), sam.odcinki[0].dEtaBaza.has_value());
   }
+}
+
+}  // namespace
+}  // namespace kal::test
+
+namespace kal::test {
+namespace {
+
+// Every turbine of a store, each read while the one before is computed: all of them in the store's
+// order, each with the results of its own document.
+TEST(Obliczenia, EveryTurbineOfAStore) {
+  TempDir dir;
+  auto m = turbiny::OtworzBaze(dir.path() + "/turbiny.db");
+  const std::pair<const char*, double> kTurbiny[] = {{"TG-2", 350}, {"TG-1", 365}, {"TG-3", 380}};
+  for (const auto& [nazwa, t2] : kTurbiny) m->Importuj(Historia(nazwa, t2), false);
+  std::vector<std::string> nazwy;
+  turbiny::ObliczWszystkieTurbiny(*m, [&](const Dokument& d, std::vector<WynikKampanii> w) {
+    nazwy.push_back(d.turbina.nazwa);
+    const std::vector<WynikKampanii> sam = turbiny::ObliczWszystkie(d);
+    ASSERT_EQ(w.size(), sam.size());
+    for (std::size_t i = 0; i < w.size(); ++i) {
+      EXPECT_EQ(w[i].turbina, d.turbina.nazwa);
+      EXPECT_EQ(*w[i].odcinki[0].fits.eta, *sam[i].odcinki[0].fits.eta);
+      EXPECT_EQ(w[i].odcinki[0].budzet->U95, sam[i].odcinki[0].budzet->U95);
+    }
+  });
+  EXPECT_EQ(nazwy, (std::vector<std::string>{"TG-1", "TG-2", "TG-3"}));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // The turbine window's tables: the text of every cell and the check of every edit.
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 #include "app/stanowisko.h"
+#include "common/number_text.h"
 #include "turbiny/czas.h"
 
 namespace kal {
@@ -88,14 +88,7 @@ std::string Liczbowe(const std::string& tekst, double lo, double hi, const std::
 
 }  // namespace
 
-std::string OknoTurbiny::Liczba(double x) const {
-  if (!std::isfinite(x)) return "";
-  char b[40];
-  std::snprintf(b, sizeof b, "%.9g", x);
-  std::string s = b;
-  if (sep_ != '.') std::replace(s.begin(), s.end(), '.', sep_);
-  return s;
-}
+std::string OknoTurbiny::Liczba(double x) const { return Text9(x, "", sep_); }
 
 int OknoTurbiny::Wiersze(Tabela t) const {
   switch (t) {

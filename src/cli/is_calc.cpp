@@ -152,12 +152,7 @@ RozprezanieIF97 ReferenceForIs(const IsRequest& rq, int unitIndex, std::optional
 
 namespace {
 
-std::string Num9d(double v) {
-  if (!std::isfinite(v)) return "null";
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
-  return std::string(buf, res.ptr);
-}
+std::string Num9d(double v) { return Text9(v, "null"); }
 
 std::string F(float v) { return std::isfinite(v) ? Num9(v) : "null"; }
 

@@ -1,6 +1,5 @@
 // "turbine calc": every (or one) campaign of a turbine document, as JSON lines, CSV rows or Polish
 // text blocks.
-#include <charconv>
 #include <cmath>
 #include <nlohmann/json.hpp>
 
@@ -19,12 +18,7 @@ using turbiny::ParaEta;
 using turbiny::WynikKampanii;
 using turbiny::WynikOdcinka;
 
-std::string D9(double v) {
-  if (!std::isfinite(v)) return "null";
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
-  return std::string(buf, res.ptr);
-}
+std::string D9(double v) { return Text9(v, "null"); }
 
 std::string D9(const std::optional<double>& v) { return v ? D9(*v) : "null"; }
 

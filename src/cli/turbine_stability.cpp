@@ -1,6 +1,5 @@
 // "turbine stability": the statistics and verdicts of a measured series, as JSON, CSV or Polish text.
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <nlohmann/json.hpp>
@@ -8,6 +7,7 @@
 #include "cli/output.h"
 #include "cli/run.h"
 #include "cli/turbine.h"
+#include "common/number_text.h"
 #include "turbiny/czas.h"
 #include "turbiny/dokument.h"
 #include "turbiny/import.h"
@@ -22,12 +22,7 @@ using turbiny::StatystykaKolumny;
 constexpr const char* kPrzedrostek = "kalorimo-calc turbine stability: ";
 
 // 9 significant digits; never NaN or infinity: "null" (JSON), "" (CSV) or "—" (text) instead.
-std::string Num9d(double v, const char* brak = "null") {
-  if (!std::isfinite(v)) return brak;
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 9);
-  return std::string(buf, res.ptr);
-}
+std::string Num9d(double v, const char* brak = "null") { return Text9(v, brak); }
 
 std::string Js(const std::string& s) {
   return nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
@@ -72,12 +67,7 @@ std::string Csv(const Stabilnosc& s) {
 }
 
 // Polish text: a decimal comma.
-std::string Pl(double v) {
-  std::string t = Num9d(v, "—");
-  for (char& c : t)
-    if (c == '.') c = ',';
-  return t;
-}
+std::string Pl(double v) { return Text9(v, "—", ','); }
 
 std::string Tekst(const Stabilnosc& s, const std::string& plik) {
   std::string o = "Seria " + plik + " — " + s.wykryte + "\n";

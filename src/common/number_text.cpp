@@ -56,6 +56,17 @@ std::string LocaleText(float value, char decimalSep) {
   return (d.negative && !d.IsZero()) ? "-" + s : s;
 }
 
+std::string Text9(double value, const char* missing, char decimalSep) {
+  if (!std::isfinite(value)) return missing;
+  char buf[32];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 9);
+  std::string s(buf, res.ptr);
+  if (decimalSep != '.')
+    for (char& c : s)
+      if (c == '.') c = decimalSep;
+  return s;
+}
+
 std::string LocaleTextDouble(double value, char decimalSep) {
   if (!std::isfinite(value)) return NonFiniteText(value);
   detail::Decimal d = detail::ToDecimal(value, 15);

@@ -20,6 +20,10 @@ std::string LocaleText(float value, char decimalSep);
 // correction becomes.
 std::string LocaleTextDouble(double value, char decimalSep);
 
+// Nine significant digits of a double, as "%.9g" writes them with `decimalSep` for the point;
+// `missing` where the value is not finite (no NaN or infinity is ever shown).
+std::string Text9(double value, const char* missing, char decimalSep = '.');
+
 // Plain-number form of a single: the same digits, always a point, a leading blank for a value
 // that is not negative, no zero before the point (" .87", " 0", " 12.5", "-.5").
 std::string PlainText(float value);

@@ -56,15 +56,7 @@ std::string TekstPunktyProcentowe(double roznica) {
 
 std::string TekstKJ(double v) { return BezSpacjiZPrzodu(kal::Format(v, "##0.0", kSep)) + " kJ/kg"; }
 
-std::string TekstOdczytu(const std::optional<double>& v) {
-  if (!v || !std::isfinite(*v)) return kBrak;
-  char buf[32];
-  auto res = std::to_chars(buf, buf + sizeof buf, *v, std::chars_format::general, 9);
-  std::string s(buf, res.ptr);
-  for (char& c : s)
-    if (c == '.') c = kSep;
-  return s;
-}
+std::string TekstOdczytu(const std::optional<double>& v) { return v ? Text9(*v, kBrak, kSep) : kBrak; }
 
 const char* TekstRodzaju(RodzajKampanii r) {
   switch (r) {

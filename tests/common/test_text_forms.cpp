@@ -68,6 +68,17 @@ TEST_P(TextForms, LocaleTextOfDoubles) {
   EXPECT_EQ("-1E-05", LocaleTextDouble(-1e-5, sep));
 }
 
+// Nine significant digits of a double, as "%.9g" gives them, with the separator asked for.
+TEST(TextForms, NineDigitsOfADouble) {
+  const struct {
+    double v;
+    char sep;
+    const char* text;
+  } cases[] = {{0.85123456789, ',', "0,851234568"},     {-12.5, '.', "-12.5"},    {1e-5, ',', "1e-05"},
+               {123456789012.0, '.', "1.23456789e+11"}, {std::nan(""), ',', "-"}, {-HUGE_VAL, '.', "-"}};
+  for (const auto& c : cases) EXPECT_EQ(Text9(c.v, "-", c.sep), c.text) << c.v;
+}
+
 TEST(TextForms, NonFiniteValuesGiveADefinedText) {
   const float inf = std::numeric_limits<float>::infinity();
   EXPECT_EQ("NaN", LocaleText(std::nanf(""), ','));
